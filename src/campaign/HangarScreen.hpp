@@ -1,0 +1,17 @@
+// The hangar of owned ships.
+#pragma once
+
+#include "interface/ExitableScreen.hpp"
+
+namespace Kestrum
+{
+    class HangarScreen : public ExitableScreen
+    {
+    public:
+        HangarScreen();
+        ~HangarScreen() override;
+
+        void OnEnter() override;
+        void OnExit() override;
+    };
+}

@@ -1,0 +1,17 @@
+// The inventory of owned equipment.
+#pragma once
+
+#include "interface/ExitableScreen.hpp"
+
+namespace Kestrum
+{
+    class InventoryScreen : public ExitableScreen
+    {
+    public:
+        InventoryScreen();
+        ~InventoryScreen() override;
+
+        void OnEnter() override;
+        void OnExit() override;
+    };
+}

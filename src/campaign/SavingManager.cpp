@@ -1,0 +1,7 @@
+#include "campaign/SavingManager.hpp"
+
+namespace Kestrum
+{
+    SavingManager::SavingManager() = default;
+    SavingManager::~SavingManager() = default;
+}

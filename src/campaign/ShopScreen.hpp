@@ -1,0 +1,17 @@
+// The shop.
+#pragma once
+
+#include "interface/ExitableScreen.hpp"
+
+namespace Kestrum
+{
+    class ShopScreen : public ExitableScreen
+    {
+    public:
+        ShopScreen();
+        ~ShopScreen() override;
+
+        void OnEnter() override;
+        void OnExit() override;
+    };
+}

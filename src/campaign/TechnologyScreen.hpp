@@ -1,0 +1,17 @@
+// The technology tree.
+#pragma once
+
+#include "interface/ExitableScreen.hpp"
+
+namespace Kestrum
+{
+    class TechnologyScreen : public ExitableScreen
+    {
+    public:
+        TechnologyScreen();
+        ~TechnologyScreen() override;
+
+        void OnEnter() override;
+        void OnExit() override;
+    };
+}

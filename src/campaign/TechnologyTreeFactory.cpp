@@ -1,0 +1,7 @@
+#include "campaign/TechnologyTreeFactory.hpp"
+
+namespace Kestrum
+{
+    TechnologyTreeFactory::TechnologyTreeFactory() = default;
+    TechnologyTreeFactory::~TechnologyTreeFactory() = default;
+}

@@ -1,0 +1,7 @@
+#include "core/GraphFactory.hpp"
+
+namespace Kestrum
+{
+    GraphFactory::GraphFactory() = default;
+    GraphFactory::~GraphFactory() = default;
+}

@@ -1,0 +1,215 @@
+#include "core/LogSystem.hpp"
+
+#include "core/Exception.hpp"
+
+#include <boost/algorithm/string/replace.hpp>
+#include <boost/date_time/posix_time/posix_time.hpp>
+#include <boost/signals2.hpp>
+#include <cstdlib>
+#include <iostream>
+
+namespace Kestrum
+{
+    namespace
+    {
+        LogSystem* s_instance = nullptr;
+        std::string s_context;
+        const std::string s_indentUnit = "  ";
+
+        // Where std::cerr and std::clog write while a log system is the instance.
+        // It lives as long as the process, so the streams never point at a dead buffer.
+        std::ostringstream& CaptureStream()
+        {
+            static std::ostringstream* stream = new std::ostringstream();
+            return *stream;
+        }
+
+        std::streambuf* s_cerrBuffer = nullptr;
+        std::streambuf* s_clogBuffer = nullptr;
+    }
+
+    struct LogSystem::Signals
+    {
+        boost::signals2::signal<void(const std::string&)> levels[4];
+    };
+
+    LogSystem::LogSystem() : m_signals(new Signals()), m_maximumLevel(static_cast<int>(LogLevel::info))
+    {
+        if (s_instance)
+            return;
+        try
+        {
+            s_cerrBuffer = std::cerr.rdbuf(CaptureStream().rdbuf());
+            s_clogBuffer = std::clog.rdbuf(CaptureStream().rdbuf());
+            s_instance = this;
+        }
+        catch (...)
+        {
+        }
+    }
+
+    LogSystem::~LogSystem()
+    {
+        if (s_instance != this)
+            return;
+        FlushCapturedStreams();
+        s_instance = nullptr;
+        // Give the standard streams their own buffers back, so nothing written after
+        // the log is gone disappears into the capture buffer.
+        if (s_cerrBuffer)
+            std::cerr.rdbuf(s_cerrBuffer);
+        if (s_clogBuffer)
+            std::clog.rdbuf(s_clogBuffer);
+        s_cerrBuffer = s_clogBuffer = nullptr;
+    }
+
+    boost::signals2::connection LogSystem::Connect(LogLevel level, const Sink& sink)
+    {
+        return m_signals->levels[static_cast<int>(level)].connect(sink);
+    }
+
+    void LogSystem::Emit(LogLevel level, const std::string& line)
+    {
+        const int index = static_cast<int>(level);
+        if (index >= 0 && index < 4)
+            m_signals->levels[index](line);
+    }
+
+    void LogSystem::WriteNewLine()
+    {
+        if (!s_instance)
+            return;
+        FlushCapturedStreams();
+        s_instance->Emit(LogLevel::info, "\n");
+    }
+
+    void LogSystem::Unindent()
+    {
+        if (s_context.size() >= s_indentUnit.size())
+            s_context.erase(s_context.size() - s_indentUnit.size());
+    }
+
+    namespace Details
+    {
+        LogProxy::LogProxy(LogLevel level, const std::string& context) : m_level(level), m_context(context)
+        {
+        }
+
+        LogProxy::~LogProxy()
+        {
+            if (!s_instance || s_instance->GetMaximumLevel() < static_cast<int>(m_level))
+                return;
+            try
+            {
+                const std::string head = GetTimeStamp() + GetLevelTag(m_level) + m_context;
+                std::string message = m_stream.str();
+                if (!message.empty() && message.back() == '\n')
+                    message.pop_back();
+                boost::algorithm::replace_all(message, "\n", "\n" + std::string(head.size(), ' '));
+                s_instance->Emit(m_level, head + message + "\n");
+            }
+            catch (...)
+            {
+            }
+        }
+    }
+
+    std::shared_ptr<Details::LogProxy> Log(LogLevel level)
+    {
+        if (!s_instance)
+            std::exit(1);
+        FlushCapturedStreams();
+        return std::make_shared<Details::LogProxy>(level, s_context);
+    }
+
+    LogIndent::LogIndent()
+    {
+        s_context += s_indentUnit;
+    }
+
+    LogIndent::~LogIndent()
+    {
+        LogSystem::Unindent();
+    }
+
+    std::string GetTimeStamp()
+    {
+        try
+        {
+            const boost::posix_time::ptime now = boost::posix_time::second_clock::local_time();
+            return boost::posix_time::to_simple_string(now).substr(0, 20);
+        }
+        catch (const std::exception& e)
+        {
+            return e.what();
+        }
+        catch (...)
+        {
+            return " TIME NOT AVAILABLE ";
+        }
+    }
+
+    std::string GetLevelTag(LogLevel level)
+    {
+        switch (level)
+        {
+        case LogLevel::error:
+            return " | error:   ";
+        case LogLevel::warning:
+            return " | warning: ";
+        case LogLevel::info:
+            return " | info:    ";
+        case LogLevel::debug:
+            return " | debug:   ";
+        }
+        return " | ?level?: ";
+    }
+
+    void FlushCapturedStreams()
+    {
+        try
+        {
+            std::ostringstream& capture = CaptureStream();
+            if (capture.fail() || capture.bad())
+                return;
+            const std::string text = capture.str();
+            capture.str(std::string());
+            if (!text.empty())
+                Details::LogProxy(LogLevel::error, s_context) << text;
+        }
+        catch (...)
+        {
+        }
+    }
+
+    void LogCurrentException(const char* function) noexcept
+    {
+        try
+        {
+            try
+            {
+                throw;
+            }
+            catch (boost::exception& e)
+            {
+                e << FunctionInfo(function);
+                *Log(LogLevel::error) << boost::diagnostic_information(e);
+            }
+            catch (const std::exception& e)
+            {
+                LogicError wrapped(e.what());
+                wrapped << FunctionInfo(function);
+                *Log(LogLevel::error) << boost::diagnostic_information(wrapped);
+            }
+            catch (...)
+            {
+                LogicError wrapped("Caught unknown exception");
+                wrapped << FunctionInfo(function);
+                *Log(LogLevel::error) << boost::diagnostic_information(wrapped);
+            }
+        }
+        catch (...)
+        {
+        }
+    }
+}

@@ -1,0 +1,96 @@
+// The game's one log. A line is written by streaming into what Log returns:
+//     *Log(LogLevel::info) << "Log system is running";
+// When the expression ends the line is stamped, tagged, indented and handed to the
+// sinks of its level. While a log system lives, std::cerr and std::clog are captured
+// and what is written to them reaches the log as error lines.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace boost { namespace signals2 { class connection; } }
+
+namespace Kestrum
+{
+    enum class LogLevel : int
+    {
+        error = 0,
+        warning = 1,
+        info = 2,
+        debug = 3
+    };
+
+    namespace Details
+    {
+        class LogProxy
+        {
+        public:
+            LogProxy(LogLevel level, const std::string& context);
+            ~LogProxy();
+            LogProxy(const LogProxy&) = delete;
+            LogProxy& operator=(const LogProxy&) = delete;
+
+            template <typename T>
+            LogProxy& operator<<(const T& value)
+            {
+                try
+                {
+                    m_stream << value;
+                }
+                catch (...)
+                {
+                }
+                return *this;
+            }
+
+        private:
+            LogLevel m_level;
+            std::string m_context;
+            std::ostringstream m_stream;
+        };
+    }
+
+    class LogSystem
+    {
+    public:
+        typedef std::function<void(const std::string&)> Sink;
+
+        LogSystem();
+        virtual ~LogSystem();
+        LogSystem(const LogSystem&) = delete;
+        LogSystem& operator=(const LogSystem&) = delete;
+
+        boost::signals2::connection Connect(LogLevel level, const Sink& sink);
+
+        // Puts a bare line break on the info level's sinks (no stamp, no tag).
+        static void WriteNewLine();
+        static void Unindent();
+
+        // Used by the proxies: the maximum level and the emission of a finished line.
+        int GetMaximumLevel() const { return m_maximumLevel; }
+        void Emit(LogLevel level, const std::string& line);
+
+    private:
+        struct Signals;
+        std::unique_ptr<Signals> m_signals;
+        int m_maximumLevel;
+    };
+
+    std::shared_ptr<Details::LogProxy> Log(LogLevel level);
+
+    // Indents every line logged while it lives by two more blanks.
+    class LogIndent
+    {
+    public:
+        LogIndent();
+        ~LogIndent();
+        LogIndent(const LogIndent&) = delete;
+        LogIndent& operator=(const LogIndent&) = delete;
+    };
+
+    std::string GetTimeStamp();
+    std::string GetLevelTag(LogLevel level);
+    void FlushCapturedStreams();
+}

@@ -1,0 +1,11 @@
+#include "core/RandomizationSystem.hpp"
+
+namespace Kestrum
+{
+    RandomizationSystem::RandomizationSystem() = default;
+    RandomizationSystem::~RandomizationSystem() = default;
+
+    void RandomizationSystem::Load()
+    {
+    }
+}

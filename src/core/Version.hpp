@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+namespace Kestrum
+{
+    std::string GetVersionNumber();
+    std::string GetVersionStage();
+}

@@ -1,0 +1,11 @@
+#include "flight/EnemyFactory.hpp"
+
+namespace Kestrum
+{
+    EnemyFactory::EnemyFactory() = default;
+    EnemyFactory::~EnemyFactory() = default;
+
+    void EnemyFactory::Load()
+    {
+    }
+}

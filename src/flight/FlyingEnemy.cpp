@@ -1,0 +1,7 @@
+#include "flight/FlyingEnemy.hpp"
+
+namespace Kestrum
+{
+    FlyingEnemy::FlyingEnemy() = default;
+    FlyingEnemy::~FlyingEnemy() = default;
+}

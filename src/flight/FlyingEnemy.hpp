@@ -1,0 +1,14 @@
+// An enemy that flies its behaviours.
+#pragma once
+
+#include "flight/GameObject.hpp"
+
+namespace Kestrum
+{
+    class FlyingEnemy : public GameObject
+    {
+    public:
+        FlyingEnemy();
+        ~FlyingEnemy() override;
+    };
+}

@@ -1,0 +1,11 @@
+#include "flight/HullFactory.hpp"
+
+namespace Kestrum
+{
+    HullFactory::HullFactory() = default;
+    HullFactory::~HullFactory() = default;
+
+    void HullFactory::Load()
+    {
+    }
+}

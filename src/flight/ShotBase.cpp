@@ -1,0 +1,7 @@
+#include "flight/ShotBase.hpp"
+
+namespace Kestrum
+{
+    ShotBase::ShotBase() = default;
+    ShotBase::~ShotBase() = default;
+}

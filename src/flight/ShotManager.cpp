@@ -1,0 +1,7 @@
+#include "flight/ShotManager.hpp"
+
+namespace Kestrum
+{
+    ShotManager::ShotManager() = default;
+    ShotManager::~ShotManager() = default;
+}

@@ -1,0 +1,11 @@
+#include "flight/StatisticSystem.hpp"
+
+namespace Kestrum
+{
+    StatisticSystem::StatisticSystem() = default;
+    StatisticSystem::~StatisticSystem() = default;
+
+    void StatisticSystem::Load()
+    {
+    }
+}

@@ -1,0 +1,7 @@
+#include "flight/Turret.hpp"
+
+namespace Kestrum
+{
+    Turret::Turret() = default;
+    Turret::~Turret() = default;
+}

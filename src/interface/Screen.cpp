@@ -1,0 +1,12 @@
+#include "interface/Screen.hpp"
+
+namespace Kestrum
+{
+    Screen::Screen() = default;
+    Screen::~Screen() = default;
+
+    void Screen::Draw()
+    {
+        Widget::Draw();
+    }
+}

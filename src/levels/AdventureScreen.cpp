@@ -1,0 +1,15 @@
+#include "levels/AdventureScreen.hpp"
+
+namespace Kestrum
+{
+    AdventureScreen::AdventureScreen() = default;
+    AdventureScreen::~AdventureScreen() = default;
+
+    void AdventureScreen::OnEnter()
+    {
+    }
+
+    void AdventureScreen::OnExit()
+    {
+    }
+}

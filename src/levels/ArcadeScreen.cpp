@@ -1,0 +1,15 @@
+#include "levels/ArcadeScreen.hpp"
+
+namespace Kestrum
+{
+    ArcadeScreen::ArcadeScreen() = default;
+    ArcadeScreen::~ArcadeScreen() = default;
+
+    void ArcadeScreen::OnEnter()
+    {
+    }
+
+    void ArcadeScreen::OnExit()
+    {
+    }
+}

@@ -1,0 +1,7 @@
+#include "levels/MissionFactory.hpp"
+
+namespace Kestrum
+{
+    MissionFactory::MissionFactory() = default;
+    MissionFactory::~MissionFactory() = default;
+}

@@ -1,0 +1,15 @@
+#include "levels/MissionsScreen.hpp"
+
+namespace Kestrum
+{
+    MissionsScreen::MissionsScreen() = default;
+    MissionsScreen::~MissionsScreen() = default;
+
+    void MissionsScreen::OnEnter()
+    {
+    }
+
+    void MissionsScreen::OnExit()
+    {
+    }
+}

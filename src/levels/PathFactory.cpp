@@ -1,0 +1,7 @@
+#include "levels/PathFactory.hpp"
+
+namespace Kestrum
+{
+    PathFactory::PathFactory() = default;
+    PathFactory::~PathFactory() = default;
+}

@@ -1,0 +1,7 @@
+#include "levels/ScrollSystem.hpp"
+
+namespace Kestrum
+{
+    ScrollSystem::ScrollSystem() = default;
+    ScrollSystem::~ScrollSystem() = default;
+}

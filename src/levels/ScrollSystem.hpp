@@ -1,0 +1,14 @@
+// Scrolls the level.
+#pragma once
+
+namespace Kestrum
+{
+    class ScrollSystem
+    {
+    public:
+        ScrollSystem();
+        virtual ~ScrollSystem();
+        ScrollSystem(const ScrollSystem&) = delete;
+        ScrollSystem& operator=(const ScrollSystem&) = delete;
+    };
+}

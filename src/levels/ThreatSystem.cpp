@@ -1,0 +1,7 @@
+#include "levels/ThreatSystem.hpp"
+
+namespace Kestrum
+{
+    ThreatSystem::ThreatSystem() = default;
+    ThreatSystem::~ThreatSystem() = default;
+}

@@ -1,0 +1,7 @@
+#include "levels/TileManager.hpp"
+
+namespace Kestrum
+{
+    TileManager::TileManager() = default;
+    TileManager::~TileManager() = default;
+}

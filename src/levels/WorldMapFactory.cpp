@@ -1,0 +1,7 @@
+#include "levels/WorldMapFactory.hpp"
+
+namespace Kestrum
+{
+    WorldMapFactory::WorldMapFactory() = default;
+    WorldMapFactory::~WorldMapFactory() = default;
+}

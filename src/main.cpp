@@ -1,0 +1,273 @@
+// The program: start-up, the main loop, shut-down and the last-resort handlers.
+#include "campaign/EquipmentScreen.hpp"
+#include "campaign/HangarScreen.hpp"
+#include "campaign/InventoryScreen.hpp"
+#include "campaign/SavingManager.hpp"
+#include "campaign/SavingsScreen.hpp"
+#include "campaign/ShopScreen.hpp"
+#include "campaign/TechnologyScreen.hpp"
+#include "campaign/TechnologyTreeFactory.hpp"
+#include "core/ConfigurationSystem.hpp"
+#include "core/DebugHUD.hpp"
+#include "core/Exception.hpp"
+#include "core/FrameClock.hpp"
+#include "core/GraphFactory.hpp"
+#include "core/LogSystem.hpp"
+#include "core/ProfileSystem.hpp"
+#include "core/RandomizationSystem.hpp"
+#include "core/Registry.hpp"
+#include "core/TimeSystem.hpp"
+#include "core/Version.hpp"
+#include "flight/EnemyFactory.hpp"
+#include "flight/EquipmentFactory.hpp"
+#include "flight/FlyingEnemy.hpp"
+#include "flight/GameObjectManager.hpp"
+#include "flight/HullFactory.hpp"
+#include "flight/ScoreSystem.hpp"
+#include "flight/ShieldFactory.hpp"
+#include "flight/ShotBase.hpp"
+#include "flight/ShotManager.hpp"
+#include "flight/StatisticSystem.hpp"
+#include "flight/Turret.hpp"
+#include "flight/WeaponFactory.hpp"
+#include "interface/InputSystem.hpp"
+#include "interface/OptionScreen.hpp"
+#include "interface/ScreenManager.hpp"
+#include "interface/StartScreen.hpp"
+#include "levels/AdventureScreen.hpp"
+#include "levels/ArcadeScreen.hpp"
+#include "levels/MissionFactory.hpp"
+#include "levels/MissionsScreen.hpp"
+#include "levels/PathFactory.hpp"
+#include "levels/ScrollSystem.hpp"
+#include "levels/ThreatSystem.hpp"
+#include "levels/TileManager.hpp"
+#include "levels/WorldMapFactory.hpp"
+#include "presentation/ParticleFactory.hpp"
+#include "presentation/ParticleSystem.hpp"
+#include "presentation/ResourceManager.hpp"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <boost/exception/diagnostic_information.hpp>
+#include <boost/signals2/connection.hpp>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+using namespace Kestrum;
+
+namespace
+{
+    void WriteToLogFile(const std::string& line)
+    {
+        static std::ofstream file("log.txt", std::ios::out | std::ios::app);
+        file << line;
+        file.flush();
+    }
+
+    void WriteToConsole(const std::string& line)
+    {
+        std::cout << line;
+        std::cout.flush();
+    }
+
+    void ConnectLogSinks(LogSystem& log)
+    {
+        const LogLevel levels[] = {LogLevel::error, LogLevel::warning, LogLevel::info, LogLevel::debug};
+        for (LogLevel level : levels)
+            log.Connect(level, &WriteToLogFile);
+        for (LogLevel level : levels)
+            log.Connect(level, &WriteToConsole);
+    }
+
+    void WriteProfileFile(const ProfileSystem& profile)
+    {
+        std::ofstream file("profile.csv", std::ios::out | std::ios::trunc);
+        WriteProfile(profile, file);
+    }
+
+    // Writes "profile.csv" when it goes, on the normal way out and while an
+    // exception unwinds the main function alike.
+    class ProfileGuard
+    {
+    public:
+        explicit ProfileGuard(const stable_ptr<ProfileSystem>& profile) : m_profile(profile) {}
+        ~ProfileGuard()
+        {
+            KESTRUM_GUARDED(WriteProfileFile(*m_profile);)
+        }
+
+    private:
+        stable_ptr<ProfileSystem> m_profile;
+    };
+
+    // The lines of the debug overlay.
+    std::string FramesPerSecondLine()
+    {
+        static std::string text = "FPS: -";
+        const float frameTime = FrameClock::GetFrameTime();
+        if (frameTime > 1e-6f)
+            text = "FPS: " + std::to_string(static_cast<int>(1.f / frameTime + 0.5f));
+        return text;
+    }
+
+    template <typename T>
+    std::string CountLine(const std::string& label)
+    {
+        return label + std::to_string(GetFromRegistry<GameObjectManager>()->GetObjects<T>().size());
+    }
+
+    sf::Uint32 ChooseWindowStyle(const ConfigurationSystem& configuration)
+    {
+        const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+        if (!configuration.IsFullScreen() && desktop.width >= 1100 && desktop.height >= 850)
+            return sf::Style::Titlebar | sf::Style::Close;
+        return sf::Style::Fullscreen;
+    }
+
+    int Run(const stable_ptr<LogSystem>& log)
+    {
+        const stable_ptr<Registry> registry = Registry::Create();
+        registry->Register<LogSystem>(log);
+        auto randomization = CreateLoadAndRegister(new RandomizationSystem());
+        auto configuration = CreateLoadAndRegister(new ConfigurationSystem());
+        auto resources = CreateAndRegister(new ResourceManager());
+        auto time = CreateAndRegister(new TimeSystem());
+        auto profile = CreateAndRegister(new ProfileSystem());
+        ProfileGuard profileGuard(profile);
+
+        const sf::Uint32 style = ChooseWindowStyle(*configuration);
+        const std::string title = "Quorvallis " + GetVersionNumber() + " (" + GetVersionStage() + ")";
+        auto window = create_stable_ptr(std::make_shared<sf::RenderWindow>(
+            configuration->GetVideoMode(), title, style, sf::ContextSettings(24, 8, 0)));
+        if (style != sf::Style::Fullscreen)
+        {
+            // Centre the window on the desktop ourselves.
+            const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+            window->setPosition(sf::Vector2i((int(desktop.width) - int(window->getSize().x)) / 2,
+                                             (int(desktop.height) - int(window->getSize().y)) / 2));
+        }
+        registry->Register<sf::RenderWindow>(window);
+        window->setFramerateLimit(configuration->GetFrameRateLimit());
+        window->setVerticalSyncEnabled(configuration->IsVerticalBlankSyncEnabled());
+
+        auto input = CreateLoadAndRegister(new InputSystem());
+        auto graphs = CreateAndRegister(new GraphFactory());
+        auto shots = CreateAndRegister(new ShotManager());
+        auto weapons = CreateLoadAndRegister(new WeaponFactory());
+        auto shields = CreateLoadAndRegister(new ShieldFactory());
+        auto hulls = CreateLoadAndRegister(new HullFactory());
+        auto equipment = CreateLoadAndRegister(new EquipmentFactory());
+        auto worldMaps = CreateAndRegister(new WorldMapFactory());
+        auto paths = CreateAndRegister(new PathFactory());
+        auto missions = CreateAndRegister(new MissionFactory());
+        auto savings = CreateAndRegister(new SavingManager());
+        auto objects = CreateLoadAndRegister(new GameObjectManager());
+        auto tiles = CreateAndRegister(new TileManager());
+        auto enemies = CreateLoadAndRegister(new EnemyFactory());
+        auto threats = CreateAndRegister(new ThreatSystem());
+        auto technologies = CreateAndRegister(new TechnologyTreeFactory());
+        auto particles = CreateLoadAndRegister(new ParticleFactory());
+        auto scroll = CreateAndRegister(new ScrollSystem());
+        auto score = CreateAndRegister(new ScoreSystem());
+        auto statistics = CreateLoadAndRegister(new StatisticSystem());
+
+        auto hud = create_stable_ptr(std::make_shared<DebugHUD>());
+        registry->Register<DebugHUD>(hud);
+        hud->SetLine(0, &FramesPerSecondLine);
+        hud->SetLine(1, [] { return CountLine<FlyingEnemy>("flying enemies: "); });
+        hud->SetLine(2, [] { return CountLine<Turret>("turrets: "); });
+        hud->SetLine(3, [] { return CountLine<ShotBase>("shots: "); });
+        hud->SetLine(4, [] { return CountLine<ParticleSystem>("particle systems: "); });
+
+        auto startScreen = CreateAndRegister(new StartScreen());
+        auto savingsScreen = CreateAndRegister(new SavingsScreen());
+        auto missionsScreen = CreateAndRegister(new MissionsScreen());
+        auto adventureScreen = CreateAndRegister(new AdventureScreen());
+        auto arcadeScreen = CreateAndRegister(new ArcadeScreen());
+        auto shopScreen = CreateAndRegister(new ShopScreen());
+        auto hangarScreen = CreateAndRegister(new HangarScreen());
+        auto inventoryScreen = CreateAndRegister(new InventoryScreen());
+        auto equipmentScreen = CreateAndRegister(new EquipmentScreen());
+        auto technologyScreen = CreateAndRegister(new TechnologyScreen());
+        auto optionScreen = CreateAndRegister(new OptionScreen());
+
+        auto screenManager = create_stable_ptr(std::make_shared<ScreenManager>(stable_ptr<Screen>(startScreen)));
+        registry->Register<ScreenManager>(screenManager);
+
+        while (screenManager->IsRunning())
+        {
+            ProfileSample whole("ML");
+
+            ProfileSample begin("ML_Begin");
+            profile->NextFrame();
+            objects->RemoveDead();
+            begin.Stop();
+
+            ProfileSample screenUpdate("ML_ScreenMng_Update");
+            screenManager->Update();
+            const stable_ptr<Screen> screen = screenManager->GetCurrentScreen();
+            screenUpdate.Stop();
+
+            ProfileSample inputUpdate("ML_Input_Update");
+            input->SetReceiver(stable_ptr<InterfaceInput>(screen));
+            input->OnUpdate();
+            inputUpdate.Stop();
+
+            ProfileSample update("ML_Screen_Update");
+            screen->OnUpdate();
+            update.Stop();
+
+            ProfileSample draw("ML_Draw");
+            window->clear(sf::Color(0, 0, 0, 255));
+            screen->Draw();
+            hud->Draw();
+            draw.Stop();
+
+            ProfileSample display("ML_Win_Display");
+            window->display();
+            FrameClock::FrameDisplayed();
+            display.Stop();
+
+            whole.Stop();
+        }
+
+        window->close();
+        return 0;
+    }
+}
+
+int main(int argc, char** argv)
+{
+    std::shared_ptr<LogSystem> logOwner;
+    try
+    {
+        logOwner = std::make_shared<LogSystem>();
+        ConnectLogSinks(*logOwner);
+    }
+    catch (...)
+    {
+        return 1;
+    }
+    const stable_ptr<LogSystem> log = create_stable_ptr(logOwner);
+
+    LogSystem::WriteNewLine();
+    *Log(LogLevel::info) << "Log system is running";
+    if (argc > 1)
+    {
+        *Log(LogLevel::warning) << "found command line parameters: they will be ignored";
+        LogIndent indent;
+        for (int i = 1; i < argc; ++i)
+            *Log(LogLevel::warning) << argv[i];
+    }
+
+    try
+    {
+        Run(log);
+    }
+    catch (...)
+    {
+        LogCurrentException(BOOST_CURRENT_FUNCTION);
+    }
+    return 0;
+}

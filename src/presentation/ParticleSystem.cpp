@@ -1,0 +1,7 @@
+#include "presentation/ParticleSystem.hpp"
+
+namespace Kestrum
+{
+    ParticleSystem::ParticleSystem() = default;
+    ParticleSystem::~ParticleSystem() = default;
+}

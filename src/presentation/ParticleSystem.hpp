@@ -1,0 +1,14 @@
+// A running particle effect.
+#pragma once
+
+#include "flight/GameObject.hpp"
+
+namespace Kestrum
+{
+    class ParticleSystem : public GameObject
+    {
+    public:
+        ParticleSystem();
+        ~ParticleSystem() override;
+    };
+}

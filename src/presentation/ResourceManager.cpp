@@ -1,0 +1,7 @@
+#include "presentation/ResourceManager.hpp"
+
+namespace Kestrum
+{
+    ResourceManager::ResourceManager() = default;
+    ResourceManager::~ResourceManager() = default;
+}
