@@ -1,5 +1,30 @@
-// The cache of loaded resources: images, sounds, sprite lists, animations.
+// The one service that turns resource paths into loaded things: images and the
+// sprites drawn from them, sounds and music. Images and sound buffers are loaded
+// once per canonical path (see Canonize) and kept for the whole run; sprites and
+// sounds are made anew on every request, on the cached image or buffer.
+//
+// Images are kept as sf::Image (usable without a window); the first sprite or
+// texture request for a path makes one sf::Texture from it, cached beside the
+// image, so drawing needs an OpenGL context only from then on. Smoothing belongs
+// to that texture and is shared by every sprite of the path: the latest request
+// decides it.
 #pragma once
+
+#include "core/StablePtr.hpp"
+
+#include <istream>
+#include <memory>
+#include <string>
+
+namespace sf
+{
+    class Image;
+    class Music;
+    class Sound;
+    class SoundBuffer;
+    class Sprite;
+    class Texture;
+}
 
 namespace Kestrum
 {
@@ -10,5 +35,28 @@ namespace Kestrum
         virtual ~ResourceManager();
         ResourceManager(const ResourceManager&) = delete;
         ResourceManager& operator=(const ResourceManager&) = delete;
+
+        // The cached image of the path, loaded on first use; its smoothing is set
+        // from the flag. A load failure throws LoadError "could not load " + path,
+        // and the next request tries again.
+        stable_ptr<sf::Image> GetImage(const std::string& path, bool smooth);
+
+        // The cached texture made from the image of GetImage with the same
+        // arguments. Needs an OpenGL context (a window, or Xvfb).
+        stable_ptr<sf::Texture> GetTexture(const std::string& path, bool smooth);
+
+        // A new sprite on the whole texture of the path, at (0, 0), scale 1,
+        // rotation 0, opaque white. The sprite keeps its texture alive.
+        stable_ptr<sf::Sprite> CreateSprite(const std::string& path, bool smooth);
+
+    private:
+        struct Data;
+        std::unique_ptr<Data> m_data;
     };
+
+    // Opens the file of a resource path for reading (text data such as click
+    // areas). A path that is not a regular file throws LoadError with the
+    // file-system path followed by " is not a regular file"; a file that cannot be
+    // opened throws LoadError too. The stream throws on badbit.
+    stable_ptr<std::istream> OpenResourceFile(const std::string& path);
 }

@@ -1,0 +1,142 @@
+#include "presentation/ResourceManager.hpp"
+
+#include "core/Exception.hpp"
+#include "support/ScratchGameRoot.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+
+using namespace Kestrum;
+using Kestrum::Testing::CapturedLog;
+using Kestrum::Testing::ScratchGameRoot;
+
+namespace
+{
+    void WriteImage(const std::string& file, unsigned width, unsigned height, const sf::Color& color)
+    {
+        const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+        if (!folder.empty())
+            std::filesystem::create_directories(folder);
+        sf::Image image;
+        image.create(width, height, color);
+        ASSERT_TRUE(image.saveToFile(file));
+    }
+
+    class ResourceManagerTest : public ::testing::Test
+    {
+    protected:
+        ScratchGameRoot root;
+        CapturedLog log;
+        ResourceManager manager;
+    };
+}
+
+TEST_F(ResourceManagerTest, KeepsOneImagePerCanonicalPath)
+{
+    WriteImage("resources/a.png", 4, 2, sf::Color::Red);
+    const stable_ptr<sf::Image> first = manager.GetImage("resources|a.png", false);
+    EXPECT_EQ(sf::Vector2u(4, 2), first->getSize());
+
+    // Once loaded, the file is not read again for the same key.
+    WriteImage("resources/a.png", 8, 8, sf::Color::Blue);
+    EXPECT_EQ(first.get(), manager.GetImage("resources|a.png", true).get());
+    EXPECT_NE(first.get(), manager.GetImage("resources||a.png|", false).get())
+        << "a differently spelt path without '$' is a key of its own";
+
+    // A '$' path has a key of its own and reads the file on its first request.
+    const stable_ptr<sf::Image> rooted = manager.GetImage("resources|enemies|$resources|a.png", false);
+    EXPECT_NE(first.get(), rooted.get());
+    EXPECT_EQ(sf::Vector2u(8, 8), rooted->getSize());
+    EXPECT_EQ(rooted.get(), manager.GetImage("$resources|a.png", false).get());
+}
+
+TEST_F(ResourceManagerTest, MissingImageFailsAndIsTriedAgain)
+{
+    try
+    {
+        manager.GetImage("resources|missing.png", false);
+        FAIL() << "expected LoadError";
+    }
+    catch (const LoadError& e)
+    {
+        EXPECT_STREQ("could not load resources|missing.png", e.what());
+    }
+    WriteImage("resources/missing.png", 3, 3, sf::Color::Green);
+    EXPECT_EQ(sf::Color::Green, manager.GetImage("resources|missing.png", false)->getPixel(1, 1));
+}
+
+TEST_F(ResourceManagerTest, PathsLeavingTheGameRootAreRefused)
+{
+    WriteImage("outside.png", 2, 2, sf::Color::White);
+    WriteImage("resources/inside.png", 2, 2, sf::Color::White);
+    for (const char* path : {"resources|..|outside.png", "resources|.|inside.png"})
+    {
+        SCOPED_TRACE(path);
+        EXPECT_THROW(manager.GetImage(path, false), LoadError);
+    }
+    EXPECT_TRUE(log.Contains("Double dots are not allowed in path: resources|..|outside.png"));
+    EXPECT_TRUE(log.Contains("Dots are not allowed in path: resources|.|inside.png"));
+    EXPECT_THROW(manager.GetImage("$resources|..|..|outside.png", false), LogicError);
+    // Inside the tree a '$' path may climb back up.
+    EXPECT_NO_THROW(manager.GetImage("$resources|gui|..|inside.png", false));
+}
+
+TEST_F(ResourceManagerTest, SpritesShareTheTextureAndItsSmoothing)
+{
+    WriteImage("resources/gui/button.png", 6, 4, sf::Color(10, 20, 30));
+    const stable_ptr<sf::Sprite> sprite = manager.CreateSprite("resources|gui|button.png", false);
+    EXPECT_EQ(sf::IntRect(0, 0, 6, 4), sprite->getTextureRect());
+    EXPECT_EQ(sf::Vector2f(0, 0), sprite->getPosition());
+    EXPECT_EQ(sf::Vector2f(1, 1), sprite->getScale());
+    EXPECT_EQ(0.f, sprite->getRotation());
+    EXPECT_EQ(sf::Color(255, 255, 255, 255), sprite->getColor());
+    ASSERT_NE(nullptr, sprite->getTexture());
+    EXPECT_FALSE(sprite->getTexture()->isSmooth());
+
+    const stable_ptr<sf::Sprite> smooth = manager.CreateSprite("resources|gui|button.png", true);
+    EXPECT_EQ(sprite->getTexture(), smooth->getTexture());
+    EXPECT_TRUE(sprite->getTexture()->isSmooth());
+    manager.GetImage("resources|gui|button.png", false);
+    EXPECT_FALSE(sprite->getTexture()->isSmooth()) << "the latest request decides";
+}
+
+TEST(ResourceManagerLifetime, SpriteKeepsItsTextureAfterTheManagerIsGone)
+{
+    ScratchGameRoot root;
+    WriteImage("resources/a.png", 5, 5, sf::Color::Yellow);
+    std::shared_ptr<sf::Sprite> sprite;
+    {
+        ResourceManager manager;
+        sprite = manager.CreateSprite("resources|a.png", false).get_shared();
+    }
+    ASSERT_NE(nullptr, sprite->getTexture());
+    EXPECT_EQ(sf::Vector2u(5, 5), sprite->getTexture()->getSize());
+    EXPECT_EQ(sf::Color::Yellow, sprite->getTexture()->copyToImage().getPixel(2, 2));
+}
+
+TEST(OpenResourceFile, OpensRegularFilesOnly)
+{
+    ScratchGameRoot root;
+    root.WriteFile("resources/gui/click_area.txt", "0 0 10 20\n");
+    const stable_ptr<std::istream> stream = OpenResourceFile("resources|gui|click_area.txt");
+    EXPECT_EQ("0 0 10 20\n", std::string(std::istreambuf_iterator<char>(*stream), {}));
+
+    for (const std::string name : {"none.txt", ""})
+    {
+        try
+        {
+            OpenResourceFile("resources|gui|" + name);
+            ADD_FAILURE() << "expected LoadError for " << name;
+        }
+        catch (const LoadError& e)
+        {
+            EXPECT_EQ("./resources/gui" + (name.empty() ? "" : "/" + name) + " is not a regular file",
+                      std::string(e.what()));
+        }
+    }
+}

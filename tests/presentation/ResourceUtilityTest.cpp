@@ -1,0 +1,85 @@
+#include "presentation/ResourceUtility.hpp"
+
+#include "core/Exception.hpp"
+
+#include <gtest/gtest.h>
+
+using namespace Kestrum;
+
+namespace
+{
+    template <typename Error, typename Call>
+    std::string MessageOf(Call call)
+    {
+        try
+        {
+            call();
+        }
+        catch (const Error& e)
+        {
+            return e.what();
+        }
+        return "<nothing thrown>";
+    }
+}
+
+TEST(ResourceUtility, ConvertsToFilesystemPaths)
+{
+    EXPECT_EQ("./resources/gui/a.png", ToFilesystemPath("resources|gui|a.png").generic_string());
+    EXPECT_EQ("./configuration/pcg/difficulty_to_misson_length.graph",
+              ToFilesystemPath("|configuration|pcg|difficulty_to_misson_length.graph").generic_string());
+    EXPECT_EQ("./a/b", ToFilesystemPath("a||b|").generic_string());
+    EXPECT_EQ(".", ToFilesystemPath("").generic_string());
+    EXPECT_EQ(".", ToFilesystemPath("$").generic_string());
+    EXPECT_EQ("./resources/particles", ToFilesystemPath("resources|enemies|001|$resources|particles").generic_string());
+}
+
+TEST(ResourceUtility, RefusesDotsOnTheWayToTheFileSystem)
+{
+    EXPECT_EQ("Double dots are not allowed in path: resources|..|..|etc|passwd",
+              MessageOf<ParseError>([] { ToFilesystemPath("resources|..|..|etc|passwd"); }));
+    EXPECT_EQ("Dots are not allowed in path: a|.|b", MessageOf<ParseError>([] { ToFilesystemPath("a|.|b"); }));
+    EXPECT_EQ("Double dots are not allowed in path: x|$..|b",
+              MessageOf<ParseError>([] { ToFilesystemPath("x|$..|b"); }));
+}
+
+TEST(ResourceUtility, ConvertsBackToResourcePaths)
+{
+    EXPECT_EQ("resources|gui", ToResourcePath("./resources/gui"));
+    EXPECT_EQ("a|b", ToResourcePath("/a/b"));
+    EXPECT_EQ("a||b", ToResourcePath("a//b"));
+    EXPECT_EQ("", ToResourcePath("."));
+    EXPECT_EQ("Dots are not allowed in path: ./a/./b", MessageOf<ParseError>([] { ToResourcePath("./a/./b"); }));
+    EXPECT_EQ("Double dots are not allowed in path: ./a/../b",
+              MessageOf<ParseError>([] { ToResourcePath("./a/../b"); }));
+    EXPECT_EQ("Dots are not allowed in path: ./a/.", MessageOf<ParseError>([] { ToResourcePath("./a/."); }));
+    for (const char* path : {"resources|enemies|airships|000|details.xml", "a", "x|y.png"})
+        EXPECT_EQ(path, ToResourcePath(ToFilesystemPath(path)));
+}
+
+TEST(ResourceUtility, CanonizesPathsWithDollars)
+{
+    EXPECT_EQ("resources|a.png", Canonize("resources|a.png"));
+    EXPECT_EQ("a|..|b", Canonize("a|..|b"));
+    EXPECT_EQ("|a|b|c", Canonize("x|y|$a|.|b||c"));
+    EXPECT_EQ("|a|c", Canonize("$a|b|..|c"));
+    EXPECT_EQ("|c", Canonize("$a|b|..|..|c"));
+    EXPECT_EQ("|b", Canonize("$a|..|b"));
+    EXPECT_EQ("can not go outside game root directory: $a|..|..|c",
+              MessageOf<LogicError>([] { Canonize("$a|..|..|c"); }));
+    EXPECT_EQ("can not go outside game root directory: x|$..|a", MessageOf<LogicError>([] { Canonize("x|$..|a"); }));
+    EXPECT_EQ("canonical path would be empty: $", MessageOf<RuntimeError>([] { Canonize("$"); }));
+    EXPECT_EQ("canonical path would be empty: $.|", MessageOf<RuntimeError>([] { Canonize("$.|"); }));
+}
+
+TEST(ResourceUtility, FindsParentsAndJoins)
+{
+    EXPECT_EQ("resources|enemies|airships|000", GetParentResourcePath("resources|enemies|airships|000|details.xml"));
+    EXPECT_EQ("a|b", GetParentResourcePath("$a|b|c.xml"));
+    EXPECT_EQ("", GetParentResourcePath("x.xml"));
+    EXPECT_EQ("|b.xml", JoinResourcePath(GetParentResourcePath("a.xml"), "b.xml"));
+    EXPECT_EQ("./b.xml", ToFilesystemPath("|b.xml").generic_string());
+    EXPECT_EQ("|resources|particles",
+              Canonize(JoinResourcePath(GetParentResourcePath("resources|enemies|001|details.xml"),
+                                        "$resources|particles")));
+}

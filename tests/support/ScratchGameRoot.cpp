@@ -1,0 +1,47 @@
+#include "support/ScratchGameRoot.hpp"
+
+#include <boost/signals2/connection.hpp>
+
+#include <fstream>
+#include <random>
+
+namespace Kestrum::Testing
+{
+    ScratchGameRoot::ScratchGameRoot() : m_previous(std::filesystem::current_path())
+    {
+        std::random_device device;
+        m_root = std::filesystem::temp_directory_path() / ("quorvallis-test-" + std::to_string(device()));
+        std::filesystem::create_directories(m_root);
+        std::filesystem::current_path(m_root);
+    }
+
+    ScratchGameRoot::~ScratchGameRoot()
+    {
+        std::error_code ignored;
+        std::filesystem::current_path(m_previous, ignored);
+        std::filesystem::remove_all(m_root, ignored);
+    }
+
+    void ScratchGameRoot::WriteFile(const std::string& relativePath, const std::string& content) const
+    {
+        const std::filesystem::path file = m_root / relativePath;
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << content;
+    }
+
+    CapturedLog::CapturedLog()
+    {
+        for (LogLevel level : {LogLevel::error, LogLevel::warning})
+            m_log.Connect(level, [this](const std::string& line) { m_lines.push_back(line); });
+    }
+
+    CapturedLog::~CapturedLog() = default;
+
+    bool CapturedLog::Contains(const std::string& text) const
+    {
+        for (const std::string& line : m_lines)
+            if (line.find(text) != std::string::npos)
+                return true;
+        return false;
+    }
+}

@@ -1,0 +1,45 @@
+// Test helpers: a temporary game root that is the current directory while it
+// lives, and a log system whose error lines the test can read.
+#pragma once
+
+#include "core/LogSystem.hpp"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace Kestrum::Testing
+{
+    class ScratchGameRoot
+    {
+    public:
+        ScratchGameRoot();
+        ~ScratchGameRoot();
+        ScratchGameRoot(const ScratchGameRoot&) = delete;
+        ScratchGameRoot& operator=(const ScratchGameRoot&) = delete;
+
+        const std::filesystem::path& GetPath() const { return m_root; }
+        // Writes a text file below the root (relative path with '/').
+        void WriteFile(const std::string& relativePath, const std::string& content) const;
+
+    private:
+        std::filesystem::path m_previous;
+        std::filesystem::path m_root;
+    };
+
+    // A running log system that keeps every line of the error and warning levels.
+    class CapturedLog
+    {
+    public:
+        CapturedLog();
+        ~CapturedLog();
+
+        const std::vector<std::string>& GetLines() const { return m_lines; }
+        // Whether some kept line holds the text.
+        bool Contains(const std::string& text) const;
+
+    private:
+        LogSystem m_log;
+        std::vector<std::string> m_lines;
+    };
+}
