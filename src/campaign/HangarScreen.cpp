@@ -1,15 +1,21 @@
 #include "campaign/HangarScreen.hpp"
 
+#include "core/Registry.hpp"
+#include "levels/MissionsScreen.hpp"
+
 namespace Kestrum
 {
-    HangarScreen::HangarScreen() = default;
+    HangarScreen::HangarScreen() : ExitableScreen(true) {}
     HangarScreen::~HangarScreen() = default;
 
     void HangarScreen::OnEnter()
     {
+        ExitableScreen::OnEnter();
+        SetExitDestination(GetFromRegistry<MissionsScreen>());
     }
 
     void HangarScreen::OnExit()
     {
+        ExitableScreen::OnExit();
     }
 }

@@ -1,15 +1,21 @@
 #include "campaign/SavingsScreen.hpp"
 
+#include "core/Registry.hpp"
+#include "interface/StartScreen.hpp"
+
 namespace Kestrum
 {
-    SavingsScreen::SavingsScreen() = default;
+    SavingsScreen::SavingsScreen() : ExitableScreen(false) {}
     SavingsScreen::~SavingsScreen() = default;
 
     void SavingsScreen::OnEnter()
     {
+        ExitableScreen::OnEnter();
+        SetExitDestination(GetFromRegistry<StartScreen>());
     }
 
     void SavingsScreen::OnExit()
     {
+        ExitableScreen::OnExit();
     }
 }

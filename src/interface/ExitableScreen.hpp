@@ -1,17 +1,38 @@
-// The common frame of the campaign screens: backdrop, exit button, cash line.
+// The common frame of the campaign's menu screens: the shared backdrop, an exit
+// button in the top-right corner that leads to a chosen screen (escape does the
+// same) and, for most of them, a line at the top with the player's money.
 #pragma once
 
 #include "interface/Screen.hpp"
+
+#include <memory>
 
 namespace Kestrum
 {
     class ExitableScreen : public Screen
     {
     public:
-        ExitableScreen();
+        explicit ExitableScreen(bool showCash);
         ~ExitableScreen() override;
 
+        bool HandleAction(Action action) override;
+        // Makes the backdrop and the exit button; derived screens call it first.
         void OnEnter() override;
+        // Removes every button and the backdrop; the destination stays.
         void OnExit() override;
+        void Draw() override;
+
+        // The screen that the exit button and escape lead to.
+        void SetExitDestination(const stable_ptr<Screen>& screen);
+        // Goes to the exit destination at the next pass, when one is set.
+        void Exit();
+
+    private:
+        std::shared_ptr<Screen> m_exitDestination;
+        bool m_showCash;
     };
+
+    // The text of the cash line for an amount of money: "Cash: " and the amount
+    // right-aligned in ten places.
+    std::string FormatCashLine(unsigned long money);
 }

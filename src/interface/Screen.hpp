@@ -1,7 +1,15 @@
-// A widget that fills the window, with an optional fitted background.
+// A widget that fills the window, with an optional background drawn under
+// everything else.
 #pragma once
 
 #include "interface/Widget.hpp"
+
+#include <memory>
+
+namespace sf
+{
+    class Sprite;
+}
 
 namespace Kestrum
 {
@@ -13,6 +21,15 @@ namespace Kestrum
 
         void OnEnter() override = 0;
         void OnExit() override = 0;
+        // The background, when there is one, then the buttons and the children.
         void Draw() override;
+
+        // Scales the sprite to the height of the video mode, centres it and makes it
+        // the background; an empty pointer removes the background.
+        void FitBackground(const std::shared_ptr<sf::Sprite>& sprite);
+        const std::shared_ptr<sf::Sprite>& GetBackground() const { return m_background; }
+
+    private:
+        std::shared_ptr<sf::Sprite> m_background;
     };
 }

@@ -1,6 +1,7 @@
 #include "interface/ScreenManager.hpp"
 
 #include "core/Exception.hpp"
+#include "core/LogSystem.hpp"
 
 namespace Kestrum
 {
@@ -13,7 +14,7 @@ namespace Kestrum
 
     void ScreenManager::SetNextScreen(const stable_ptr<Screen>& screen)
     {
-        m_pending = screen;
+        m_pending = screen.get_shared();
     }
 
     void ScreenManager::Update()
@@ -21,13 +22,17 @@ namespace Kestrum
         if (!m_pending || !m_running)
             return;
         m_current->OnExit();
+        // Read the request only now: one made while the old screen was left wins.
         m_current = create_stable_ptr(m_pending);
+        // Cleared before the entry, so that a screen may pass the player on from
+        // its OnEnter; that request is carried out at the next pass.
         m_pending.reset();
         m_current->OnEnter();
     }
 
     void ScreenManager::ShutDown()
     {
+        *Log(LogLevel::debug) << "shut down";
         m_running = false;
     }
 }
