@@ -1,0 +1,37 @@
+#include "core/FlatLineGraph.hpp"
+
+#include "core/Exception.hpp"
+#include "core/GraphXml.hpp"
+
+#include <boost/format.hpp>
+
+namespace Kestrum
+{
+    FlatLineGraph::FlatLineGraph(float y) : m_y(y) {}
+
+    void FlatLineGraph::Load(const pugi::xml_node& element)
+    {
+        GraphXml::CheckElement(element, "flat_line");
+        m_y = GraphXml::ReadFloat(element, "y");
+    }
+
+    pugi::xml_node FlatLineGraph::Save(pugi::xml_node parent) const
+    {
+        pugi::xml_node graph = GraphXml::AppendGraph(parent, "flat_line");
+        GraphXml::AppendValue(graph, "y", m_y);
+        return graph;
+    }
+
+    float FlatLineGraph::Evaluate(float) const
+    {
+        return m_y;
+    }
+
+    float FlatLineGraph::CalculateArea(float minimum, float maximum)
+    {
+        if (!(minimum <= maximum))
+            BOOST_THROW_EXCEPTION(
+                InvalidArgumentError((boost::format("minimum = %1%, maximum = %2%") % minimum % maximum).str()));
+        return (maximum - minimum) * m_y;
+    }
+}

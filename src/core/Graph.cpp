@@ -1,0 +1,6 @@
+#include "core/Graph.hpp"
+
+namespace Kestrum
+{
+    Graph::~Graph() = default;
+}

@@ -1,0 +1,106 @@
+#include "core/PolynomialGraph.hpp"
+
+#include "core/Exception.hpp"
+#include "core/GraphXml.hpp"
+
+#include <boost/format.hpp>
+
+#include <cmath>
+
+namespace Kestrum
+{
+    namespace
+    {
+        // Deep enough for any ordinary curve (3x^2 on [0, 1] needs five levels),
+        // shallow enough that a curve whose tolerance cannot be met still ends
+        // quickly.
+        const unsigned MaximumDepth = 20;
+
+        float EvaluateMonomial(float coefficient, float x, unsigned long exponent)
+        {
+            if (exponent == 0)
+                return coefficient;
+            float power = x;
+            for (unsigned long i = 1; i < exponent; ++i)
+                power = power * x;
+            const float result = power * coefficient;
+            return result;
+        }
+    }
+
+    PolynomialGraph::PolynomialGraph() : m_tolerance(0.0078125f) {}
+
+    void PolynomialGraph::Load(const pugi::xml_node& element)
+    {
+        m_terms.clear();
+        GraphXml::CheckElement(element, "polynomial");
+        for (const pugi::xml_node& term : element.children("term"))
+        {
+            const float coefficient = GraphXml::ReadFloat(term, "coefficient");
+            const unsigned long exponent = GraphXml::ReadUnsigned(term, "exponent");
+            m_terms.push_back(Term{coefficient, exponent});
+        }
+    }
+
+    pugi::xml_node PolynomialGraph::Save(pugi::xml_node parent) const
+    {
+        pugi::xml_node graph = GraphXml::AppendGraph(parent, "polynomial");
+        for (const Term& term : m_terms)
+        {
+            pugi::xml_node element = graph.append_child("term");
+            GraphXml::AppendValue(element, "coefficient", term.coefficient);
+            GraphXml::AppendValue(element, "exponent", term.exponent);
+        }
+        return graph;
+    }
+
+    float PolynomialGraph::SumTerms(float x) const
+    {
+        float sum = 0.f;
+        for (const Term& term : m_terms)
+            sum = sum + EvaluateMonomial(term.coefficient, x, term.exponent);
+        return sum;
+    }
+
+    float PolynomialGraph::Evaluate(float x) const
+    {
+        if (m_terms.empty())
+            BOOST_THROW_EXCEPTION(LogicError("forgot calling Load()?"));
+        return SumTerms(x);
+    }
+
+    float PolynomialGraph::CalculateArea(float minimum, float maximum)
+    {
+        if (maximum == minimum)
+            return 0.f;
+        if (m_terms.empty())
+            BOOST_THROW_EXCEPTION(LogicError("forgot calling Load()?"));
+        if (!(minimum <= maximum))
+            BOOST_THROW_EXCEPTION(
+                InvalidArgumentError((boost::format("minimum = %1%, maximum = %2%") % minimum % maximum).str()));
+        const float middle = (minimum + maximum) * 0.5f;
+        const float estimate = (maximum - minimum) * SumTerms(middle);
+        return IntegrateAdaptive(minimum, maximum, estimate, 0);
+    }
+
+    float PolynomialGraph::IntegrateAdaptive(float a, float b, float estimate, unsigned depth) const
+    {
+        const float h = (b - a) * 0.5f;
+        const float left = SumTerms(a) * h;
+        const float right = SumTerms(b) * h;
+        const float sum = left + right;
+        const float difference = std::fabs(estimate - sum);
+        if (difference <= m_tolerance)
+            return sum;
+
+        const float middle = (a + b) * 0.5f;
+        // Stop where halving cannot help: values that are not finite, an
+        // interval too narrow to split, or the depth bound.
+        if (!std::isfinite(sum) || !std::isfinite(estimate) || middle <= a || middle >= b ||
+            depth >= MaximumDepth)
+            return sum;
+        const float total =
+            IntegrateAdaptive(a, middle, left, depth + 1) + IntegrateAdaptive(middle, b, right, depth + 1);
+        return total;
+    }
+}

@@ -1,0 +1,94 @@
+#include "core/PolynomialGraph.hpp"
+
+#include "core/Exception.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace Kestrum;
+
+namespace
+{
+    // A polynomial read from its XML.
+    struct Polynomial
+    {
+        explicit Polynomial(const char* xml)
+        {
+            EXPECT_TRUE(document.load_string(xml));
+            graph.Load(document.child("graph"));
+        }
+        pugi::xml_document document;
+        PolynomialGraph graph;
+    };
+
+    const char* const ThreeXSquared =
+        "<graph type='polynomial'><term><coefficient>3</coefficient><exponent>2</exponent></term></graph>";
+}
+
+TEST(PolynomialGraph, EvaluatesInTermOrder)
+{
+    Polynomial p("<graph type='polynomial'>"
+                 "<term><coefficient>3</coefficient><exponent>2</exponent></term>"
+                 "<term><coefficient>-1.5</coefficient><exponent>0</exponent></term>"
+                 "<other/>"
+                 "<term><coefficient>2</coefficient><exponent>1</exponent></term>"
+                 "</graph>");
+    ASSERT_EQ(3u, p.graph.GetTerms().size());
+    EXPECT_EQ(14.5f, p.graph.Evaluate(2));
+    EXPECT_EQ(-1.5f, p.graph.Evaluate(0)) << "an exponent of 0 counts at x = 0 too";
+    EXPECT_EQ(12.f, Polynomial(ThreeXSquared).graph.Evaluate(2));
+}
+
+TEST(PolynomialGraph, IntegratesAdaptively)
+{
+    Polynomial p(ThreeXSquared);
+    EXPECT_FLOAT_EQ(1.0022278f, p.graph.CalculateArea(0, 1));
+    EXPECT_EQ(0.f, p.graph.CalculateArea(1, 1));
+    EXPECT_EQ(2.f, Polynomial("<graph type='polynomial'><term><coefficient>1</coefficient>"
+                              "<exponent>1</exponent></term></graph>")
+                       .graph.CalculateArea(0, 2));
+    try
+    {
+        p.graph.CalculateArea(4, 1);
+        FAIL() << "reversed bounds accepted";
+    }
+    catch (const InvalidArgumentError& e)
+    {
+        EXPECT_STREQ("minimum = 4, maximum = 1", e.what());
+    }
+}
+
+TEST(PolynomialGraph, IntegrationEndsOnCurvesItCannotResolve)
+{
+    Polynomial huge("<graph type='polynomial'><term><coefficient>1e30</coefficient><exponent>9</exponent></term>"
+                    "</graph>");
+    EXPECT_FALSE(std::isfinite(huge.graph.CalculateArea(0, 1000)));
+
+    Polynomial steep("<graph type='polynomial'><term><coefficient>1e6</coefficient><exponent>7</exponent></term>"
+                     "</graph>");
+    const float area = steep.graph.CalculateArea(0, 3);
+    EXPECT_NEAR(1e6f * 6561.f / 8.f, area, 1e6f * 6561.f / 8.f * 1e-3f);
+
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_THROW(steep.graph.CalculateArea(nan, 1), InvalidArgumentError);
+}
+
+TEST(PolynomialGraph, RefusesUseWithoutTerms)
+{
+    PolynomialGraph empty;
+    EXPECT_EQ(0.f, empty.CalculateArea(1, 1));
+    for (auto use : {+[](PolynomialGraph& g) { g.Evaluate(0); }, +[](PolynomialGraph& g) { g.CalculateArea(0, 1); }})
+    {
+        try
+        {
+            use(empty);
+            ADD_FAILURE() << "used without terms";
+        }
+        catch (const LogicError& e)
+        {
+            EXPECT_STREQ("forgot calling Load()?", e.what());
+        }
+    }
+}
