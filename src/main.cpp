@@ -48,7 +48,9 @@
 #include "presentation/ResourceManager.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/System/Clock.hpp>
 #include <boost/exception/diagnostic_information.hpp>
+#include <boost/format.hpp>
 #include <boost/signals2/connection.hpp>
 #include <fstream>
 #include <iostream>
@@ -101,20 +103,46 @@ namespace
         stable_ptr<ProfileSystem> m_profile;
     };
 
-    // The lines of the debug overlay.
-    std::string FramesPerSecondLine()
+    // The lines of the debug overlay. The rate line keeps its clock and its text
+    // from the start of the program and refreshes at most twice a second.
+    sf::Clock s_framesPerSecondClock;
+    std::string s_framesPerSecondText = "FPS:    0.0";
+
+    std::string GetFramesPerSecondLine()
     {
-        static std::string text = "FPS: -";
-        const float frameTime = FrameClock::GetFrameTime();
-        if (frameTime > 1e-6f)
-            text = "FPS: " + std::to_string(static_cast<int>(1.f / frameTime + 0.5f));
-        return text;
+        if (s_framesPerSecondClock.getElapsedTime().asSeconds() > 0.5f)
+        {
+            s_framesPerSecondText = FormatFramesPerSecond(FrameClock::GetFrameTime(), s_framesPerSecondText);
+            s_framesPerSecondClock.restart();
+        }
+        return s_framesPerSecondText;
     }
 
     template <typename T>
-    std::string CountLine(const std::string& label)
+    std::string GetCountLine(const char* format)
     {
-        return label + std::to_string(GetFromRegistry<GameObjectManager>()->GetObjects<T>().size());
+        const std::size_t count = GetFromRegistry<GameObjectManager>()->GetObjects<T>().size();
+        return (boost::format(format) % count).str();
+    }
+
+    std::string GetFlyingEnemiesLine()
+    {
+        return GetCountLine<FlyingEnemy>("Flying enemies: % 3d");
+    }
+
+    std::string GetTurretsLine()
+    {
+        return GetCountLine<Turret>("Turrets: % 3d");
+    }
+
+    std::string GetShotsLine()
+    {
+        return GetCountLine<ShotBase>("Shots: % 3d");
+    }
+
+    std::string GetParticleSystemsLine()
+    {
+        return GetCountLine<ParticleSystem>("Particle Systems: % 3d");
     }
 
     sf::Uint32 ChooseWindowStyle(const ConfigurationSystem& configuration)
@@ -174,11 +202,11 @@ namespace
 
         auto hud = create_stable_ptr(std::make_shared<DebugHUD>());
         registry->Register<DebugHUD>(hud);
-        hud->SetLine(0, &FramesPerSecondLine);
-        hud->SetLine(1, [] { return CountLine<FlyingEnemy>("flying enemies: "); });
-        hud->SetLine(2, [] { return CountLine<Turret>("turrets: "); });
-        hud->SetLine(3, [] { return CountLine<ShotBase>("shots: "); });
-        hud->SetLine(4, [] { return CountLine<ParticleSystem>("particle systems: "); });
+        hud->SetLine(0, &GetFramesPerSecondLine);
+        hud->SetLine(1, &GetFlyingEnemiesLine);
+        hud->SetLine(2, &GetTurretsLine);
+        hud->SetLine(3, &GetShotsLine);
+        hud->SetLine(4, &GetParticleSystemsLine);
 
         auto startScreen = CreateAndRegister(new StartScreen());
         auto savingsScreen = CreateAndRegister(new SavingsScreen());
