@@ -48,6 +48,11 @@ namespace Kestrum
         void AddChild(const stable_ptr<Widget>& child);
         // Removes every entry of this very button; a focused button loses the focus.
         void RemoveButton(const std::shared_ptr<Button>& button);
+        template <typename T>
+        void RemoveButton(const stable_ptr<T>& button)
+        {
+            RemoveButton(std::shared_ptr<Button>(button.get_shared()));
+        }
         // Removes all buttons; the focus goes with them.
         void ClearButtons();
         // The buttons in drawing order, or topmost first.
@@ -60,6 +65,11 @@ namespace Kestrum
         void MoveButtonFocus(float dx, float dy);
         // Focuses a button of this widget; fails for one that is not part of it.
         void SetFocusedButton(const std::shared_ptr<Button>& button);
+        template <typename T>
+        void SetFocusedButton(const stable_ptr<T>& button)
+        {
+            SetFocusedButton(std::shared_ptr<Button>(button.get_shared()));
+        }
         const std::shared_ptr<Button>& GetFocusedButton() const { return m_focused; }
 
     protected:

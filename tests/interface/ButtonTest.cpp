@@ -1,0 +1,188 @@
+#include "interface/ComplexButton.hpp"
+#include "interface/InterfaceFixture.hpp"
+#include "interface/ReadTokens.hpp"
+#include "interface/SimpleButton.hpp"
+
+#include "core/Exception.hpp"
+
+#include <SFML/Graphics/Sprite.hpp>
+#include <boost/lexical_cast.hpp>
+
+#include <chrono>
+#include <sstream>
+#include <thread>
+
+using namespace Kestrum;
+
+namespace
+{
+    // A button whose looks and chosen look the test can see.
+    class ProbeButton : public ComplexButton
+    {
+    public:
+        ProbeButton(const std::string& image, const std::string& area) { Initialize(image, area, {0.f, 0.f}); }
+        using ComplexButton::ChooseLook;
+        using ComplexButton::GetLook;
+    };
+
+    std::vector<float> Corners(RectangleList& area)
+    {
+        std::vector<float> values;
+        for (const Rectangle& r : area.GetRectangles())
+            values.insert(values.end(), {r.left, r.top, r.right, r.bottom});
+        return values;
+    }
+
+    class ButtonTest : public Kestrum::Testing::InterfaceFixture
+    {
+    };
+}
+
+TEST_F(ButtonTest, FourLooksAreCutFromThePictureAndTheAreaFromItsFile)
+{
+    WriteImage("resources/b/button.png", 200, 100, sf::Color::White);
+    root.WriteFile("resources/b/area.txt", "0 0 10 10\n20\t0 5  5\n");
+    ProbeButton button("resources|b|button.png", "resources|b|area.txt");
+    EXPECT_EQ(sf::IntRect(0, 0, 100, 50), button.GetLook(0).getTextureRect());
+    EXPECT_EQ(sf::IntRect(100, 0, 100, 50), button.GetLook(1).getTextureRect());
+    EXPECT_EQ(sf::IntRect(0, 50, 100, 50), button.GetLook(2).getTextureRect());
+    EXPECT_EQ(sf::IntRect(100, 50, 100, 50), button.GetLook(3).getTextureRect());
+    EXPECT_EQ(sf::Vector2f(100, 50), button.GetSize());
+    EXPECT_EQ(std::vector<float>({0, 0, 10, 10, 20, 0, 25, 5}), Corners(button.GetArea()));
+
+    button.SetPosition({100, 50});
+    EXPECT_EQ(std::vector<float>({100, 50, 110, 60, 120, 50, 125, 55}), Corners(button.GetArea()));
+    for (unsigned i = 0; i < 4; ++i)
+        EXPECT_EQ(sf::Vector2f(100, 50), button.GetLook(i).getPosition());
+
+    auto made = ComplexButton::Create("resources|b|button.png", "resources|b|area.txt", {30, 40});
+    EXPECT_EQ(sf::Vector2f(30, 40), made->GetPosition());
+    EXPECT_EQ(std::vector<float>({30, 40, 40, 50, 50, 40, 55, 45}), Corners(made->GetArea()));
+}
+
+TEST_F(ButtonTest, BadClickAreasAndOddPicturesAreRefused)
+{
+    WriteImage("resources/b/button.png", 200, 100, sf::Color::White);
+    root.WriteFile("resources/b/six.txt", "0 0 10 10 20 0");
+    try
+    {
+        ComplexButton::Create("resources|b|button.png", "resources|b|six.txt", {0, 0});
+        FAIL() << "expected LogicError";
+    }
+    catch (const LogicError& e)
+    {
+        EXPECT_STREQ("odd number of values for rectangle list", e.what());
+    }
+    root.WriteFile("resources/b/words.txt", "0 0 ten 10");
+    EXPECT_THROW(ComplexButton::Create("resources|b|button.png", "resources|b|words.txt", {0, 0}),
+                 boost::bad_lexical_cast);
+    EXPECT_THROW(ComplexButton::Create("resources|b|button.png", "resources|b|missing.txt", {0, 0}), LoadError);
+
+    root.WriteFile("resources/b/area.txt", "0 0 10 10");
+    const struct
+    {
+        unsigned width, height;
+        const char* message;
+    } odd[] = {{201, 100, "area of button resource has odd width, it has to be a multiple of 2"},
+               {200, 101, "area of button resource has odd height, it has to be a multiple of 2"},
+               {201, 101, "area of button resource has odd width, it has to be a multiple of 2"}};
+    for (const auto& picture : odd)
+    {
+        const std::string name = "odd" + std::to_string(picture.width) + "x" + std::to_string(picture.height);
+        WriteImage("resources/b/" + name + ".png", picture.width, picture.height, sf::Color::White);
+        try
+        {
+            ComplexButton::Create("resources|b|" + name + ".png", "resources|b|area.txt", {0, 0});
+            ADD_FAILURE() << "expected NotSupportedError for " << name;
+        }
+        catch (const NotSupportedError& e)
+        {
+            EXPECT_STREQ(picture.message, e.what());
+        }
+    }
+    EXPECT_THROW(Details::GetPartition(sf::IntRect(0, 0, 4, 4), 4), LogicError);
+}
+
+TEST_F(ButtonTest, AnEmptyClickAreaIsNeverHit)
+{
+    WriteImage("resources/b/button.png", 20, 20, sf::Color::White);
+    root.WriteFile("resources/b/empty.txt", "");
+    auto button = ComplexButton::Create("resources|b|button.png", "resources|b|empty.txt", {5, 5});
+    EXPECT_FALSE(button->GetArea().Contains({5, 5}));
+    EXPECT_EQ(sf::Vector2f(5, 5), GetCenter(*button));
+}
+
+TEST_F(ButtonTest, AClickFlashesTheClickedLookAndLeavesTheButtonIdle)
+{
+    WriteImage("resources/b/button.png", 20, 20, sf::Color::White);
+    root.WriteFile("resources/b/area.txt", "0 0 10 10");
+    ProbeButton button("resources|b|button.png", "resources|b|area.txt");
+    EXPECT_EQ(0u, button.ChooseLook());
+    button.SetFocus(true);
+    EXPECT_TRUE(button.HasFocus());
+    EXPECT_EQ(2u, button.ChooseLook());
+
+    button.GetClickSignal()(InterfaceInput::MB4);
+    EXPECT_EQ(1u, button.ChooseLook());
+    EXPECT_FALSE(button.HasFocus()) << "the clicked look is not the focus";
+    std::this_thread::sleep_for(std::chrono::milliseconds(140));
+    EXPECT_EQ(0u, button.ChooseLook());
+    EXPECT_FALSE(button.HasFocus());
+
+    button.SetEnabled(false);
+    button.SetFocus(true);
+    EXPECT_EQ(3u, button.ChooseLook());
+    button.GetClickSignal()(InterfaceInput::Primary);
+    EXPECT_EQ(3u, button.ChooseLook());
+}
+
+TEST_F(ButtonTest, SimpleButtonTakesItsAreaFromTheClickedPictureAndDrawsGreyWhenDisabled)
+{
+    sf::RenderWindow& window = OpenWindow(64, 64);
+    sf::Image white;
+    white.create(8, 6, sf::Color::White);
+    sf::Texture texture;
+    texture.loadFromImage(white);
+    auto idle = std::make_shared<sf::Sprite>(texture);
+    auto clicked = std::make_shared<sf::Sprite>(texture);
+    idle->setPosition(1, 1);
+    clicked->setPosition(20, 30);
+
+    SimpleButton button(nullptr, idle, clicked);
+    EXPECT_TRUE(button.GetArea().Contains({20, 30}));
+    EXPECT_TRUE(button.GetArea().Contains({28, 36}));
+    EXPECT_FALSE(button.GetArea().Contains({29, 30}));
+    EXPECT_FALSE(button.HasFocus());
+    EXPECT_EQ(sf::Vector2f(1, 1), button.GetPosition());
+
+    button.SetPosition({11, 21});
+    EXPECT_EQ(sf::Vector2f(11, 21), idle->getPosition());
+    EXPECT_EQ(sf::Vector2f(11, 21), clicked->getPosition());
+    EXPECT_TRUE(button.GetArea().Contains({30, 50})) << "the area moved by (10, 20)";
+    EXPECT_FALSE(button.GetArea().Contains({20, 30}));
+
+    button.SetEnabled(false);
+    window.clear(sf::Color::Black);
+    button.Draw();
+    EXPECT_EQ(sf::Color(128, 128, 128), Capture().getPixel(13, 23));
+    EXPECT_EQ(sf::Color::White, idle->getColor()) << "the picture keeps its own colour";
+
+    auto area = std::make_shared<RectangleList>();
+    area->Load({0, 0, 2, 2});
+    SimpleButton given(area, idle, clicked);
+    EXPECT_EQ(area.get(), &given.GetArea());
+}
+
+TEST(ReadTokens, ReadsEveryWordAndWarnsAboutQuietStreams)
+{
+    Kestrum::Testing::CapturedLog log;
+    std::istringstream quiet(" 1  2.5\n\tthree\n\n");
+    EXPECT_EQ(std::vector<std::string>({"1", "2.5", "three"}), ReadTokens(quiet));
+    EXPECT_TRUE(log.Contains("stream will not throw when encountering badbit"));
+
+    const size_t lines = log.GetLines().size();
+    std::istringstream strict("a b");
+    strict.exceptions(std::ios::badbit);
+    EXPECT_EQ(std::vector<std::string>({"a", "b"}), ReadTokens(strict));
+    EXPECT_EQ(lines, log.GetLines().size());
+}
