@@ -85,7 +85,7 @@ namespace
     void WriteProfileFile(const ProfileSystem& profile)
     {
         std::ofstream file("profile.csv", std::ios::out | std::ios::trunc);
-        WriteProfile(profile, file);
+        WriteProfile(profile.GetSamples(), file);
     }
 
     // Writes "profile.csv" when it goes, on the normal way out and while an

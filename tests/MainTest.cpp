@@ -2,10 +2,33 @@
 #include "support/GameHarness.hpp"
 
 #include <SFML/Graphics/Image.hpp>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <regex>
+#include <sstream>
 
 using Kestrum::Testing::GameHarness;
+
+namespace
+{
+    const std::string stamp = "[0-9]{4}-[A-Z][a-z]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}";
+
+    std::vector<std::string> Lines(const std::string& text)
+    {
+        std::vector<std::string> lines;
+        std::istringstream stream(text);
+        for (std::string line; std::getline(stream, line);)
+            lines.push_back(line);
+        return lines;
+    }
+
+    // Runs the game until it ends by itself and returns its exit code.
+    int RunToEnd(GameHarness& game)
+    {
+        game.Start();
+        return game.WaitForExit();
+    }
+}
 
 TEST(Main, OpensItsWindowAndEndsCleanlyWhenTheWindowIsClosed)
 {
@@ -21,10 +44,77 @@ TEST(Main, OpensItsWindowAndEndsCleanlyWhenTheWindowIsClosed)
 
     const std::string log = game.ReadLog();
     // Every run begins with a bare empty line, then the first stamped line.
-    EXPECT_TRUE(std::regex_search(
-        log, std::regex("^\n[0-9]{4}-[A-Z][a-z]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} \\| info:    "
-                        "Log system is running\n")))
-        << log;
+    EXPECT_TRUE(std::regex_search(log, std::regex("^\n" + stamp + " \\| info:    Log system is running\n"))) << log;
     EXPECT_EQ(std::string::npos, log.find("found command line parameters")) << log;
-    EXPECT_TRUE(game.FileExists("profile.csv"));
+    // The multimedia library's own complaints reach the log as errors.
+    EXPECT_TRUE(std::regex_search(log, std::regex(stamp + " \\| error:   Setting vertical sync not supported\n")))
+        << log;
+    EXPECT_EQ(log, game.ReadOutput());
+
+    const std::vector<std::string> profile = Lines(game.ReadFile("profile.csv"));
+    const std::string names = "ML;ML_Begin;ML_Draw;ML_Input_Update;ML_ScreenMng_Update;ML_Screen_Update;ML_Win_Display;";
+    ASSERT_GE(profile.size(), 10u);
+    EXPECT_EQ("Configuration;Release;LIB", profile[0]);
+    EXPECT_EQ("", profile[1]);
+    EXPECT_EQ(";" + names, profile[2]);
+    EXPECT_EQ(0u, profile[3].find("Count;"));
+    EXPECT_EQ(0u, profile[4].find("Minimum;"));
+    EXPECT_EQ(0u, profile[5].find("Average;"));
+    EXPECT_EQ(0u, profile[6].find("Maximum;"));
+    EXPECT_EQ("", profile[7]);
+    EXPECT_EQ("Time;" + names, profile[8]);
+    // One row per pass, every stage measured in every row.
+    const std::regex duration("[0-9]+,[0-9]{8};");
+    for (std::size_t row = 9; row < profile.size(); ++row)
+    {
+        const std::string prefix = std::to_string(row - 9) + ";";
+        ASSERT_EQ(0u, profile[row].find(prefix)) << profile[row];
+        const std::string cells = profile[row].substr(prefix.size());
+        EXPECT_EQ(7, std::distance(std::sregex_iterator(cells.begin(), cells.end(), duration), std::sregex_iterator()))
+            << profile[row];
+    }
+}
+
+TEST(Main, LogsAndIgnoresCommandLineArguments)
+{
+    GameHarness game;
+    game.Start({"--fast", "two words"});
+    ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
+    game.Close();
+    EXPECT_EQ(0, game.WaitForExit());
+    EXPECT_TRUE(std::regex_search(game.ReadLog(),
+                                  std::regex("\n" + stamp +
+                                             " \\| warning: found command line parameters: they will be ignored\n" +
+                                             stamp + " \\| warning:   --fast\n" + stamp +
+                                             " \\| warning:   two words\n" + stamp + " \\| ")))
+        << game.ReadLog();
+}
+
+TEST(Main, BadConfigurationValueEndsTheRunWithItsErrorInTheLog)
+{
+    GameHarness game;
+    std::string configuration = game.ReadFile("configuration/default_general_configuration.xml");
+    configuration.replace(configuration.find("<bit_depth>32<"), 14, "<bit_depth>24<");
+    game.WriteFile("configuration/general_configuration.xml", configuration);
+    EXPECT_EQ(0, RunToEnd(game));
+    const std::string log = game.ReadLog();
+    EXPECT_TRUE(std::regex_search(
+        log, std::regex(" \\| error:   .*ConfigurationSystem.cpp\\([0-9]+\\): Throw in function void "
+                        "Kestrum::ConfigurationSystem::Load\\(\\)\n *Dynamic exception type: "
+                        "boost::wrapexcept<Kestrum::NotSupportedError>\n *std::exception::what: color bit depth "
+                        "must be either 16 or 32 bit\n *\\[Kestrum::tag_function\\*\\] = int main\\(int, char\\*\\*\\)\n")))
+        << log;
+    // The profiler did not exist yet.
+    EXPECT_FALSE(game.FileExists("profile.csv"));
+}
+
+TEST(Main, MissingDefaultConfigurationIsReportedWithItsPath)
+{
+    GameHarness game;
+    game.RemoveFile("configuration/default_general_configuration.xml");
+    EXPECT_EQ(0, RunToEnd(game));
+    const std::string expected = "std::exception::what: could not find " +
+                                 (game.Root() / "configuration" / "default_general_configuration.xml").string() + "\n";
+    EXPECT_NE(std::string::npos, game.ReadLog().find(expected)) << game.ReadLog();
+    EXPECT_NE(std::string::npos, game.ReadLog().find("boost::wrapexcept<Kestrum::ResourceMissingError>"));
 }

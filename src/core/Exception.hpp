@@ -61,12 +61,26 @@ namespace Kestrum
     // function that caught the exception.
     typedef boost::error_info<struct tag_function, std::string> FunctionInfo;
 
+    // The diagnostic text of an exception: where it was thrown ("Throw in function
+    // (unknown)" when it was not thrown through BOOST_THROW_EXCEPTION), its dynamic
+    // type, its message and one line per attached value.
+    inline std::string GetDiagnosticText(const boost::exception& error)
+    {
+        std::string text = boost::diagnostic_information(error);
+        const std::string unknown = "Throw location unknown (consider using BOOST_THROW_EXCEPTION)\n";
+        if (text.compare(0, unknown.size(), unknown) == 0)
+            text.replace(0, unknown.size(), "Throw in function (unknown)\n");
+        return text;
+    }
+
     // Writes the exception that is being handled to the error log, the way the main
     // function and every operation that must not throw do it: boost exceptions as they
     // are, other standard exceptions and unknown ones wrapped into a LogicError.
     // Call it only from inside a catch block; `function` is the catching function's
     // signature (BOOST_CURRENT_FUNCTION).
     void LogCurrentException(const char* function) noexcept;
+    // The same for an exception caught earlier and kept.
+    void LogCaughtException(const std::exception_ptr& error, const char* function) noexcept;
 }
 
 // Runs a block that must not throw: whatever escapes it is logged at error level

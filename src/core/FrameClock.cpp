@@ -23,6 +23,11 @@ namespace Kestrum
         return s_frameTime;
     }
 
+    void FrameClock::SetFrameTime(float seconds)
+    {
+        s_frameTime = seconds;
+    }
+
     void FrameClock::Reset()
     {
         s_started = false;

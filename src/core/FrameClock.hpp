@@ -13,5 +13,7 @@ namespace Kestrum
         static float GetFrameTime();
         // Back to the state before the first frame (frame time 0).
         static void Reset();
+        // Sets the frame time directly, for tests and tools that run no window.
+        static void SetFrameTime(float seconds);
     };
 }

@@ -4,6 +4,7 @@
 
 #include <boost/algorithm/string/replace.hpp>
 #include <boost/date_time/posix_time/posix_time.hpp>
+#include <SFML/System/Err.hpp>
 #include <boost/signals2.hpp>
 #include <cstdlib>
 #include <iostream>
@@ -26,6 +27,7 @@ namespace Kestrum
 
         std::streambuf* s_cerrBuffer = nullptr;
         std::streambuf* s_clogBuffer = nullptr;
+        std::streambuf* s_sfmlBuffer = nullptr;
     }
 
     struct LogSystem::Signals
@@ -41,6 +43,8 @@ namespace Kestrum
         {
             s_cerrBuffer = std::cerr.rdbuf(CaptureStream().rdbuf());
             s_clogBuffer = std::clog.rdbuf(CaptureStream().rdbuf());
+            // The multimedia library reports its errors on a stream of its own.
+            s_sfmlBuffer = sf::err().rdbuf(CaptureStream().rdbuf());
             s_instance = this;
         }
         catch (...)
@@ -60,7 +64,9 @@ namespace Kestrum
             std::cerr.rdbuf(s_cerrBuffer);
         if (s_clogBuffer)
             std::clog.rdbuf(s_clogBuffer);
-        s_cerrBuffer = s_clogBuffer = nullptr;
+        if (s_sfmlBuffer)
+            sf::err().rdbuf(s_sfmlBuffer);
+        s_cerrBuffer = s_clogBuffer = s_sfmlBuffer = nullptr;
     }
 
     boost::signals2::connection LogSystem::Connect(LogLevel level, const Sink& sink)
@@ -182,6 +188,20 @@ namespace Kestrum
         }
     }
 
+    void LogCaughtException(const std::exception_ptr& error, const char* function) noexcept
+    {
+        if (!error)
+            return;
+        try
+        {
+            std::rethrow_exception(error);
+        }
+        catch (...)
+        {
+            LogCurrentException(function);
+        }
+    }
+
     void LogCurrentException(const char* function) noexcept
     {
         try
@@ -193,19 +213,19 @@ namespace Kestrum
             catch (boost::exception& e)
             {
                 e << FunctionInfo(function);
-                *Log(LogLevel::error) << boost::diagnostic_information(e);
+                *Log(LogLevel::error) << GetDiagnosticText(e);
             }
             catch (const std::exception& e)
             {
                 LogicError wrapped(e.what());
                 wrapped << FunctionInfo(function);
-                *Log(LogLevel::error) << boost::diagnostic_information(wrapped);
+                *Log(LogLevel::error) << GetDiagnosticText(wrapped);
             }
             catch (...)
             {
                 LogicError wrapped("Caught unknown exception");
                 wrapped << FunctionInfo(function);
-                *Log(LogLevel::error) << boost::diagnostic_information(wrapped);
+                *Log(LogLevel::error) << GetDiagnosticText(wrapped);
             }
         }
         catch (...)

@@ -11,8 +11,8 @@ namespace Kestrum
     void GameObjectManager::Load()
     {
         const stable_ptr<ConfigurationSystem> configuration = GetFromRegistry<ConfigurationSystem>();
-        m_gridColumns = configuration->GetSpacePartitionColumns();
-        m_gridRows = configuration->GetSpacePartitionRows();
+        m_gridColumns = configuration->GetSpacePartitionX();
+        m_gridRows = configuration->GetSpacePartitionY();
     }
 
     void GameObjectManager::Add(const stable_ptr<GameObject>& object)

@@ -1,6 +1,8 @@
 #include "core/Registry.hpp"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace Kestrum;
 
@@ -57,4 +59,121 @@ TEST(Registry, SecondRegistryWhileOneLivesFails)
         EXPECT_STREQ("create_stable_ptr: object is 0, type = class Kestrum::Registry", e.what());
     }
     EXPECT_NO_THROW(Registry::Create());
+}
+
+namespace
+{
+    struct Base
+    {
+        virtual ~Base() = default;
+    };
+    struct Derived : Base
+    {
+    };
+    struct Unrelated : Base
+    {
+    };
+
+    // Notes the order in which services die and whether the registry still answered.
+    std::vector<std::string> released;
+    template <int N>
+    struct Noted
+    {
+        ~Noted()
+        {
+            std::string entry = std::to_string(N);
+            try
+            {
+                GetFromRegistry<Noted<N>>();
+            }
+            catch (const std::exception& e)
+            {
+                entry += std::string(": ") + e.what();
+            }
+            released.push_back(entry);
+        }
+    };
+}
+
+TEST(Registry, StablePointersRefuseEmptinessAndFailedCasts)
+{
+    try
+    {
+        create_stable_ptr(std::shared_ptr<Base>());
+        FAIL();
+    }
+    catch (const std::exception& e)
+    {
+        EXPECT_STREQ("create_stable_ptr: object is 0, type = class (anonymous namespace)::Base", e.what());
+    }
+
+    const stable_ptr<Base> derived(new Derived());
+    const stable_ptr<Derived> cast = dynamic_stable_ptr_cast<Derived>(derived);
+    EXPECT_EQ(derived.get(), cast.get());
+    EXPECT_EQ(2, derived.use_count());
+    try
+    {
+        dynamic_stable_ptr_cast<Unrelated>(derived);
+        FAIL();
+    }
+    catch (const std::exception& e)
+    {
+        const std::string message = e.what();
+        EXPECT_NE(std::string::npos, message.find("dynamic_stable_ptr_cast"));
+        EXPECT_NE(std::string::npos, message.find(": class (anonymous namespace)::Base could not be cast to "
+                                                  "class (anonymous namespace)::Unrelated"));
+    }
+}
+
+TEST(Registry, RegisteredUnderTheNamedTypeOnly)
+{
+    const stable_ptr<Registry> registry = Registry::Create();
+    registry->Register<Base>(stable_ptr<Base>(new Derived()));
+    EXPECT_NO_THROW(GetFromRegistry<Base>());
+    EXPECT_THROW(GetFromRegistry<Derived>(), NotAvailableError);
+}
+
+TEST(Registry, ReleasesServicesInDescendingKeyOrderAndAnswersNoMoreWhileDoingSo)
+{
+    released.clear();
+    {
+        const stable_ptr<Registry> registry = Registry::Create();
+        CreateAndRegister(new Noted<1>());
+        CreateAndRegister(new Noted<3>());
+        CreateAndRegister(new Noted<2>());
+    }
+    const std::string gone = ": create_stable_ptr: object is 0, type = class Kestrum::Registry";
+    ASSERT_EQ(3u, released.size());
+    std::vector<std::string> expected = {"1" + gone, "2" + gone, "3" + gone};
+    // The keys are the types' decorated names.
+    std::vector<std::pair<std::string, std::string>> keyed = {{Registry::TypeKey<Noted<1>>(), expected[0]},
+                                                              {Registry::TypeKey<Noted<2>>(), expected[1]},
+                                                              {Registry::TypeKey<Noted<3>>(), expected[2]}};
+    std::sort(keyed.rbegin(), keyed.rend());
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        EXPECT_EQ(keyed[i].second, released[i]);
+}
+
+TEST(Registry, LoadRunsBeforeRegistrationAndAFailedLoadRegistersNothing)
+{
+    struct Loading
+    {
+        void Load()
+        {
+            loaded = true;
+            EXPECT_THROW(GetFromRegistry<Loading>(), NotAvailableError);
+            if (fail)
+                BOOST_THROW_EXCEPTION(LoadError("broken"));
+        }
+        bool loaded = false;
+        bool fail = false;
+    };
+    const stable_ptr<Registry> registry = Registry::Create();
+    EXPECT_TRUE(CreateLoadAndRegister(new Loading())->loaded);
+    EXPECT_TRUE(GetFromRegistry<Loading>()->loaded);
+    registry->Unregister<Loading>();
+    Loading* failing = new Loading();
+    failing->fail = true;
+    EXPECT_THROW(CreateLoadAndRegister(failing), LoadError);
+    EXPECT_THROW(GetFromRegistry<Loading>(), NotAvailableError);
 }

@@ -1,0 +1,282 @@
+#include "core/XmlReading.hpp"
+
+#include "core/Exception.hpp"
+
+#include <boost/algorithm/string/case_conv.hpp>
+#include <boost/format.hpp>
+#include <boost/lexical_cast.hpp>
+#include <fstream>
+#include <sstream>
+
+namespace Kestrum
+{
+    namespace
+    {
+        const unsigned int parseOptions = pugi::parse_default | pugi::parse_trim_pcdata;
+
+        // The line and column of a byte offset, both counted from 1.
+        std::string DescribePosition(const std::string& text, std::ptrdiff_t offset)
+        {
+            unsigned long line = 1;
+            unsigned long column = 1;
+            for (std::ptrdiff_t i = 0; i < offset && i < static_cast<std::ptrdiff_t>(text.size()); ++i)
+            {
+                if (text[static_cast<std::size_t>(i)] == '\n')
+                    ++line, column = 1;
+                else
+                    ++column;
+            }
+            return " at line " + std::to_string(line) + ", column " + std::to_string(column);
+        }
+
+        void ThrowParseFailure(const pugi::xml_parse_result& result, const std::string& source,
+                               const std::string& text)
+        {
+            std::string message = source + ": " + result.description();
+            const bool syntax = result.status != pugi::status_file_not_found &&
+                                result.status != pugi::status_io_error &&
+                                result.status != pugi::status_out_of_memory &&
+                                result.status != pugi::status_internal_error;
+            if (syntax)
+                message += DescribePosition(text, result.offset);
+            BOOST_THROW_EXCEPTION(XmlError(message));
+        }
+
+        std::string ElementText(const pugi::xml_node& child, const std::string& name)
+        {
+            const pugi::xml_text text = child.text();
+            if (text.empty())
+                BOOST_THROW_EXCEPTION(XmlError("element " + name + " has no text"));
+            return text.get();
+        }
+    }
+
+    stable_ptr<pugi::xml_document> LoadXmlFile(const std::filesystem::path& path)
+    {
+        stable_ptr<pugi::xml_document> document(new pugi::xml_document());
+        const pugi::xml_parse_result result = document->load_file(path.c_str(), parseOptions, pugi::encoding_utf8);
+        if (!result)
+        {
+            // Read the text again only to tell where the error is.
+            std::ifstream file(path, std::ios::binary);
+            std::ostringstream text;
+            text << file.rdbuf();
+            ThrowParseFailure(result, path.string(), text.str());
+        }
+        return document;
+    }
+
+    stable_ptr<pugi::xml_document> LoadXmlText(const std::string& text, const std::string& source)
+    {
+        stable_ptr<pugi::xml_document> document(new pugi::xml_document());
+        const pugi::xml_parse_result result =
+            document->load_buffer(text.data(), text.size(), parseOptions, pugi::encoding_utf8);
+        if (!result)
+            ThrowParseFailure(result, source, text);
+        return document;
+    }
+
+    pugi::xml_node GetRootElement(const pugi::xml_document& document, const std::string& name,
+                                  const std::string& source)
+    {
+        const pugi::xml_node root = document.document_element();
+        if (!root || name != root.name())
+            BOOST_THROW_EXCEPTION(XmlError(source + ": no " + name + " root element"));
+        return root;
+    }
+
+    pugi::xml_node GetChildElement(const pugi::xml_node& element, const std::string& name)
+    {
+        const pugi::xml_node child = element.child(name.c_str());
+        if (!child)
+            BOOST_THROW_EXCEPTION(XmlError("no " + name + " element defined"));
+        return child;
+    }
+
+    std::string GetAttributeText(const pugi::xml_node& element, const std::string& name)
+    {
+        const pugi::xml_attribute attribute = element.attribute(name.c_str());
+        if (!attribute)
+            BOOST_THROW_EXCEPTION(
+                XmlError("attribute " + name + " does not exist in element " + std::string(element.name())));
+        return attribute.value();
+    }
+
+    void AssertElementName(const pugi::xml_node& element, const std::string& name)
+    {
+        if (name != element.name())
+            BOOST_THROW_EXCEPTION(LogicError("Expected element " + name + ", found " + element.name()));
+    }
+
+    namespace Details
+    {
+        template <>
+        bool CastTo<bool>(const std::string& text)
+        {
+            const std::string lower = boost::algorithm::to_lower_copy(text);
+            if (lower == "1" || lower == "true")
+                return true;
+            if (lower == "0" || lower == "false")
+                return false;
+            BOOST_THROW_EXCEPTION(InvalidArgumentError("string " + text + " can not be cast to boolean value"));
+        }
+
+        template <typename T>
+        T ConvertText(const std::string& text)
+        {
+            return boost::lexical_cast<T>(text);
+        }
+
+        template <>
+        bool ConvertText<bool>(const std::string& text)
+        {
+            return CastTo<bool>(text);
+        }
+
+        template <>
+        std::string ConvertText<std::string>(const std::string& text)
+        {
+            return text;
+        }
+
+        template float ConvertText<float>(const std::string&);
+        template int ConvertText<int>(const std::string&);
+        template unsigned int ConvertText<unsigned int>(const std::string&);
+        template unsigned long ConvertText<unsigned long>(const std::string&);
+    }
+
+    template <typename T>
+    sf::Vector2<T> GetCoordinatesFromAttributes(const pugi::xml_node& element)
+    {
+        const T y = boost::lexical_cast<T>(GetAttributeText(element, "y"));
+        const T x = boost::lexical_cast<T>(GetAttributeText(element, "x"));
+        return sf::Vector2<T>(x, y);
+    }
+
+    template sf::Vector2<float> GetCoordinatesFromAttributes<float>(const pugi::xml_node&);
+    template sf::Vector2<unsigned int> GetCoordinatesFromAttributes<unsigned int>(const pugi::xml_node&);
+
+    template <typename T>
+    Range<T> GetRangeFromAttributes(const pugi::xml_node& element)
+    {
+        Range<T> range;
+        range.maximum = boost::lexical_cast<T>(GetAttributeText(element, "maximum"));
+        range.minimum = boost::lexical_cast<T>(GetAttributeText(element, "minimum"));
+        if (range.maximum < range.minimum)
+            BOOST_THROW_EXCEPTION(LogicError("range has reversed boundaries"));
+        return range;
+    }
+
+    template Range<float> GetRangeFromAttributes<float>(const pugi::xml_node&);
+
+    template <typename T>
+    T GetChildValue(const pugi::xml_node& element, const std::string& name)
+    {
+        return Details::ConvertText<T>(ElementText(GetChildElement(element, name), name));
+    }
+
+    template <>
+    sf::Vector2f GetChildValue<sf::Vector2f>(const pugi::xml_node& element, const std::string& name)
+    {
+        return GetCoordinatesFromAttributes<float>(GetChildElement(element, name));
+    }
+
+    template <>
+    sf::Vector2u GetChildValue<sf::Vector2u>(const pugi::xml_node& element, const std::string& name)
+    {
+        return GetCoordinatesFromAttributes<unsigned int>(GetChildElement(element, name));
+    }
+
+    template <>
+    Range<float> GetChildValue<Range<float>>(const pugi::xml_node& element, const std::string& name)
+    {
+        return GetRangeFromAttributes<float>(GetChildElement(element, name));
+    }
+
+    template float GetChildValue<float>(const pugi::xml_node&, const std::string&);
+    template bool GetChildValue<bool>(const pugi::xml_node&, const std::string&);
+    template int GetChildValue<int>(const pugi::xml_node&, const std::string&);
+    template unsigned int GetChildValue<unsigned int>(const pugi::xml_node&, const std::string&);
+    template unsigned long GetChildValue<unsigned long>(const pugi::xml_node&, const std::string&);
+    template std::string GetChildValue<std::string>(const pugi::xml_node&, const std::string&);
+
+    template <typename T>
+    void AssertAttribute(const pugi::xml_node& element, const std::string& name, const T& expected)
+    {
+        const pugi::xml_attribute attribute = element.attribute(name.c_str());
+        if (!attribute)
+            BOOST_THROW_EXCEPTION(LogicError("Expected " + std::string(element.name()) + " to have " + name));
+        const T found = Details::ConvertText<T>(attribute.value());
+        if (!(found == expected))
+            BOOST_THROW_EXCEPTION(LogicError(
+                (boost::format("Expected attribute %1% to be %2% but found %3%") % name % expected % found).str()));
+    }
+
+    template void AssertAttribute<int>(const pugi::xml_node&, const std::string&, const int&);
+    template void AssertAttribute<std::string>(const pugi::xml_node&, const std::string&, const std::string&);
+
+    void AssertAttribute(const pugi::xml_node& element, const std::string& name, const char* expected)
+    {
+        AssertAttribute<std::string>(element, name, std::string(expected));
+    }
+
+    unsigned long CheckAndReturnVersion(const pugi::xml_node& element, unsigned long highest)
+    {
+        const std::string text = GetAttributeText(element, "version");
+        unsigned long version = 0;
+        try
+        {
+            version = boost::lexical_cast<unsigned long>(text);
+        }
+        catch (const boost::bad_lexical_cast&)
+        {
+            BOOST_THROW_EXCEPTION(XmlError("version " + text + " of element " + std::string(element.name()) +
+                                           " is not a number"));
+        }
+        if (version > highest)
+            BOOST_THROW_EXCEPTION(
+                NotSupportedError((boost::format("highest supported version of %1% is %2%, encountered version %3%") %
+                                   element.name() % highest % version)
+                                      .str()));
+        return version;
+    }
+
+    std::string ToXmlText(float value)
+    {
+        std::ostringstream text;
+        text << value;
+        return text.str();
+    }
+
+    std::string ToXmlText(bool value)
+    {
+        return value ? "1" : "0";
+    }
+
+    template <typename T>
+    void AddUniqueChildElement(pugi::xml_node& parent, const std::string& name, const T& value)
+    {
+        if (parent.child(name.c_str()))
+            BOOST_THROW_EXCEPTION(
+                RuntimeError(std::string(parent.name()) + " already has child element " + name));
+        parent.append_child(name.c_str()).text().set(ToXmlText(value).c_str());
+    }
+
+    template void AddUniqueChildElement<float>(pugi::xml_node&, const std::string&, const float&);
+    template void AddUniqueChildElement<bool>(pugi::xml_node&, const std::string&, const bool&);
+
+    std::string ToXmlString(const pugi::xml_document& document)
+    {
+        std::ostringstream text;
+        document.save(text, "    ", pugi::format_default, pugi::encoding_utf8);
+        return text.str();
+    }
+
+    void AddDeclaration(pugi::xml_document& document)
+    {
+        pugi::xml_node declaration = document.prepend_child(pugi::node_declaration);
+        declaration.append_attribute("version") = "1.0";
+        declaration.append_attribute("encoding") = "utf-8";
+        declaration.append_attribute("standalone") = "yes";
+    }
+}

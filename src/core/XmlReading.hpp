@@ -1,0 +1,114 @@
+// Reading XML definition and configuration files: one failure behaviour for all
+// loaders. A missing required element or attribute, and anything the XML parser
+// reports, is an XmlError; a wrong element name or attribute value a LogicError.
+// Numbers are converted with boost::lexical_cast (the whole text must be the
+// number); a text that does not convert lets boost::bad_lexical_cast out.
+#pragma once
+
+#include "core/Range.hpp"
+#include "core/StablePtr.hpp"
+
+#include <SFML/System/Vector2.hpp>
+#include <filesystem>
+#include <pugixml.hpp>
+#include <string>
+
+namespace Kestrum
+{
+    // Parses an XML file (UTF-8; leading and trailing blanks of element texts are
+    // dropped). Failure: XmlError with the parser's message, naming the file and,
+    // for a syntax error, the line and column.
+    stable_ptr<pugi::xml_document> LoadXmlFile(const std::filesystem::path& path);
+    // The same for XML text held in memory; `source` names it in messages.
+    stable_ptr<pugi::xml_document> LoadXmlText(const std::string& text, const std::string& source);
+
+    // The document's top element, which must be called `name`; otherwise XmlError
+    // "<source>: no <name> root element".
+    pugi::xml_node GetRootElement(const pugi::xml_document& document, const std::string& name,
+                                  const std::string& source);
+
+    // The first child element called `name`; none: XmlError "no " + name + " element defined".
+    pugi::xml_node GetChildElement(const pugi::xml_node& element, const std::string& name);
+
+    // The attribute's text; missing: XmlError "attribute <name> does not exist in element <element>".
+    std::string GetAttributeText(const pugi::xml_node& element, const std::string& name);
+
+    // The element's own name must be `name`: LogicError "Expected element " + name + ", found " + its name.
+    void AssertElementName(const pugi::xml_node& element, const std::string& name);
+
+    namespace Details
+    {
+        // "1"/"true" and "0"/"false" in any case; anything else: InvalidArgumentError
+        // "string " + text + " can not be cast to boolean value".
+        template <typename T>
+        T CastTo(const std::string& text);
+        template <>
+        bool CastTo<bool>(const std::string& text);
+
+        // An element's text converted to T (float, bool, int, unsigned int,
+        // unsigned long, std::string).
+        template <typename T>
+        T ConvertText(const std::string& text);
+        template <>
+        bool ConvertText<bool>(const std::string& text);
+        template <>
+        std::string ConvertText<std::string>(const std::string& text);
+    }
+
+    // The attributes "x" and "y" (read "y" first), for T = float and unsigned int.
+    template <typename T>
+    sf::Vector2<T> GetCoordinatesFromAttributes(const pugi::xml_node& element);
+
+    // The attributes "maximum" and "minimum" (in this order); a maximum below the
+    // minimum: LogicError "range has reversed boundaries".
+    template <typename T>
+    Range<T> GetRangeFromAttributes(const pugi::xml_node& element);
+
+    // The first child called `name`, its text converted to T; for sf::Vector2f and
+    // Range<float> the child's attributes. A present child without text: XmlError.
+    template <typename T>
+    T GetChildValue(const pugi::xml_node& element, const std::string& name);
+    template <>
+    sf::Vector2f GetChildValue<sf::Vector2f>(const pugi::xml_node& element, const std::string& name);
+    template <>
+    sf::Vector2u GetChildValue<sf::Vector2u>(const pugi::xml_node& element, const std::string& name);
+    template <>
+    Range<float> GetChildValue<Range<float>>(const pugi::xml_node& element, const std::string& name);
+
+    // As GetChildValue, but `fallback` when there is no such child (a present child
+    // that is empty or malformed is still an error).
+    template <typename T>
+    T GetOptionalChildValue(const pugi::xml_node& element, const std::string& name, const T& fallback)
+    {
+        if (!element.child(name.c_str()))
+            return fallback;
+        return GetChildValue<T>(element, name);
+    }
+
+    // The attribute `name` converted to T must equal `expected`. Missing: LogicError
+    // "Expected <element> to have <name>"; different: LogicError
+    // "Expected attribute <name> to be <expected> but found <found>".
+    template <typename T>
+    void AssertAttribute(const pugi::xml_node& element, const std::string& name, const T& expected);
+    void AssertAttribute(const pugi::xml_node& element, const std::string& name, const char* expected);
+
+    // The attribute "version" as a number, at most `highest`; above it:
+    // NotSupportedError "highest supported version of <element> is <highest>,
+    // encountered version <version>". Missing or not a number: XmlError.
+    unsigned long CheckAndReturnVersion(const pugi::xml_node& element, unsigned long highest);
+
+    // Writing side: the text forms that the game's files use. Floats with six
+    // significant digits (a standard stream's default), bools as "1" and "0".
+    std::string ToXmlText(float value);
+    std::string ToXmlText(bool value);
+
+    // Appends a child `name` holding the value's text; a child of that name already
+    // present: RuntimeError "<parent> already has child element <name>".
+    template <typename T>
+    void AddUniqueChildElement(pugi::xml_node& parent, const std::string& name, const T& value);
+
+    // The document as text, with its declaration and four-blank indentation.
+    std::string ToXmlString(const pugi::xml_document& document);
+    // Appends the declaration version "1.0", encoding "utf-8", standalone "yes".
+    void AddDeclaration(pugi::xml_document& document);
+}

@@ -1,0 +1,235 @@
+#include "core/ConfigurationSystem.hpp"
+
+#include "core/Exception.hpp"
+#include "support/ScratchGameRoot.hpp"
+
+#include <boost/lexical_cast.hpp>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace Kestrum;
+using Kestrum::Testing::CapturedLog;
+using Kestrum::Testing::ScratchGameRoot;
+
+namespace
+{
+    // A general configuration with the shipped values, some of them replaced.
+    std::string General(const std::map<std::string, std::string>& changes = {})
+    {
+        const std::vector<std::pair<std::string, std::string>> values = {
+            {"language", "eng"},          {"bit_depth", "32"},          {"frame_rate_limit", "60"},
+            {"vertical_blank_sync", "0"}, {"full_screen", "0"},         {"space_partition_x", "8"},
+            {"space_partition_y", "8"},   {"attenuation", "1"},         {"minimum_distance", "1"},
+            {"sound_volume", "100"},      {"music_volume", "100"}};
+        std::string text = "<general_configuration version=\"1\">";
+        for (const auto& value : values)
+        {
+            const auto changed = changes.find(value.first);
+            if (changed == changes.end())
+                text += "<" + value.first + ">" + value.second + "</" + value.first + ">";
+            else if (changed->second != "-")
+                text += "<" + value.first + ">" + changed->second + "</" + value.first + ">";
+        }
+        return text + "</general_configuration>";
+    }
+
+    std::string Read(const std::string& path)
+    {
+        std::ifstream file(path);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+
+    class ConfigurationSystemTest : public ::testing::Test
+    {
+    protected:
+        ConfigurationSystemTest()
+        {
+            root.WriteFile("configuration/pcg/configuration.xml",
+                           "<pcg_configuration><difficulty_maximum>100</difficulty_maximum>"
+                           "<difficulty_variance>10</difficulty_variance></pcg_configuration>");
+        }
+
+        // The message of the exception that loading a configuration with these changes throws.
+        template <typename E>
+        std::string LoadFailure(const std::map<std::string, std::string>& changes)
+        {
+            root.WriteFile("configuration/default_general_configuration.xml", General(changes));
+            ConfigurationSystem configuration;
+            try
+            {
+                configuration.Load();
+            }
+            catch (const E& e)
+            {
+                return e.what();
+            }
+            return "loaded";
+        }
+
+        ScratchGameRoot root;
+        CapturedLog log;
+    };
+}
+
+TEST_F(ConfigurationSystemTest, ReadsTheDefaultFileUntilThePlayerHasOne)
+{
+    root.WriteFile("configuration/default_general_configuration.xml",
+                   General({{"language", "Ger"}, {"sound_volume", "150"}, {"music_volume", "-5"},
+                            {"vertical_blank_sync", "TRUE"}, {"frame_rate_limit", "75"},
+                            {"space_partition_x", "128"}, {"space_partition_y", "0"}, {"attenuation", "2.5"}}));
+    ConfigurationSystem configuration;
+    configuration.Load();
+    EXPECT_EQ(German, configuration.GetLanguage());
+    EXPECT_EQ(100.f, configuration.GetSoundConfiguration()->GetSoundVolume());
+    EXPECT_EQ(0.f, configuration.GetSoundConfiguration()->GetMusicVolume());
+    EXPECT_EQ(2.5f, configuration.GetSoundConfiguration()->GetAttenuation());
+    EXPECT_TRUE(configuration.IsVerticalBlankSyncEnabled());
+    EXPECT_FALSE(configuration.IsFullScreen());
+    EXPECT_EQ(75u, configuration.GetFrameRateLimit());
+    EXPECT_EQ(128u, configuration.GetSpacePartitionX());
+    EXPECT_EQ(0u, configuration.GetSpacePartitionY());
+    EXPECT_EQ(100ul, configuration.GetPCGConfiguration()->GetDifficultyMaximum());
+    EXPECT_EQ(10ul, configuration.GetPCGConfiguration()->GetDifficultyVariance());
+    // The virtual screen of the tests lists no mode 768 high: a 1024x768 window.
+    EXPECT_EQ(sf::VideoMode(1024, 768, 32), configuration.GetVideoMode());
+    EXPECT_EQ(sf::Vector2f(1024, 768), configuration.GetScreenSize());
+
+    root.WriteFile("configuration/general_configuration.xml", General({{"language", "ENG"}}));
+    ConfigurationSystem player;
+    player.Load();
+    EXPECT_EQ(English, player.GetLanguage());
+
+    // A broken file of the player's is an error, not a reason to fall back.
+    root.WriteFile("configuration/general_configuration.xml", "<general_configuration version=\"1\">");
+    ConfigurationSystem broken;
+    EXPECT_THROW(broken.Load(), XmlError);
+}
+
+TEST_F(ConfigurationSystemTest, RefusesBadValuesWithTheirMessages)
+{
+    EXPECT_EQ("color bit depth must be either 16 or 32 bit",
+              LoadFailure<NotSupportedError>({{"bit_depth", "24"}}));
+    EXPECT_EQ("space partitioning must not exceed 128 columns",
+              LoadFailure<NotSupportedError>({{"space_partition_x", "129"}}));
+    EXPECT_EQ("space partitioning must not exceed 128 rows",
+              LoadFailure<NotSupportedError>({{"space_partition_y", "129"}}));
+    EXPECT_EQ("fre is not supported", LoadFailure<NotSupportedError>({{"language", "fre"}}));
+    EXPECT_EQ("no music_volume element defined", LoadFailure<XmlError>({{"music_volume", "-"}}));
+    EXPECT_EQ("loaded", LoadFailure<Exception>({{"bit_depth", "16"}, {"space_partition_x", "0"}}));
+
+    root.WriteFile("configuration/pcg/configuration.xml",
+                   "<pcg_configuration><difficulty_maximum>10</difficulty_maximum>"
+                   "<difficulty_variance>10</difficulty_variance></pcg_configuration>");
+    EXPECT_EQ("difficulty variance is not smaller than maximum", LoadFailure<LogicError>({}));
+    root.WriteFile("configuration/pcg/configuration.xml",
+                   "<pcg_configuration><difficulty_maximum>0</difficulty_maximum></pcg_configuration>");
+    EXPECT_EQ("difficulty maximum is zero", LoadFailure<LogicError>({}));
+    std::filesystem::remove("configuration/pcg/configuration.xml");
+    EXPECT_NE(std::string::npos, LoadFailure<XmlError>({}).find("File was not found"));
+}
+
+TEST_F(ConfigurationSystemTest, ReportsAMissingDefaultFileByItsFullPath)
+{
+    ConfigurationSystem configuration;
+    try
+    {
+        configuration.Load();
+        FAIL();
+    }
+    catch (const ResourceMissingError& e)
+    {
+        EXPECT_EQ("could not find " + (root.GetPath() / "configuration" / "default_general_configuration.xml").string(),
+                  e.what());
+    }
+}
+
+TEST_F(ConfigurationSystemTest, SavesThePlayersFileInTheFixedOrderWithPendingValues)
+{
+    const std::string shipped =
+        General({{"language", "GER"}, {"attenuation", "0.1"}, {"sound_volume", "150"}, {"space_partition_y", "3"}});
+    root.WriteFile("configuration/default_general_configuration.xml", shipped);
+    ConfigurationSystem configuration;
+    configuration.Load();
+    configuration.SetBitDepth(16);
+    configuration.SetFullScreen(true);
+    configuration.SetFullScreen(false);
+    configuration.GetSoundConfiguration()->SetMusicVolume(42.5f);
+    configuration.Save();
+
+    EXPECT_EQ(32u, configuration.GetVideoMode().bitsPerPixel);
+    EXPECT_EQ(16u, configuration.GetPendingBitDepth().value());
+    EXPECT_TRUE(configuration.GetPendingFullScreen().value());
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
+              "<general_configuration version=\"1\">\n"
+              "    <bit_depth>16</bit_depth>\n"
+              "    <full_screen>1</full_screen>\n"
+              "    <frame_rate_limit>60</frame_rate_limit>\n"
+              "    <vertical_blank_sync>0</vertical_blank_sync>\n"
+              "    <language>ger</language>\n"
+              "    <space_partition_x>8</space_partition_x>\n"
+              "    <space_partition_y>3</space_partition_y>\n"
+              "    <attenuation>0.100000001</attenuation>\n"
+              "    <minimum_distance>1</minimum_distance>\n"
+              "    <sound_volume>100</sound_volume>\n"
+              "    <music_volume>42.5</music_volume>\n"
+              "</general_configuration>\n",
+              Read("configuration/general_configuration.xml"));
+    EXPECT_EQ(shipped, Read("configuration/default_general_configuration.xml"));
+
+    // No temporary file is left beside the two files and the pcg folder.
+    EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator("configuration"),
+                               std::filesystem::directory_iterator()));
+}
+
+TEST(ConfigurationSystem, ChoosesTheVideoMode)
+{
+    CapturedLog log;
+    const std::vector<sf::VideoMode> modes = {{1280, 768, 32}, {1024, 768, 32}, {1360, 768, 32}, {960, 768, 32},
+                                              {1280, 1024, 32}, {1600, 768, 16}};
+    const sf::VideoMode desktop(1920, 1080, 24);
+    EXPECT_EQ(sf::VideoMode(1024, 768, 32), ChooseVideoMode(modes, desktop, 32, false));
+    EXPECT_EQ(sf::VideoMode(1360, 768, 32), ChooseVideoMode(modes, desktop, 32, true));
+    EXPECT_EQ(sf::VideoMode(1600, 768, 16), ChooseVideoMode(modes, desktop, 16, true));
+    EXPECT_EQ(sf::VideoMode(1600, 768, 16), ChooseVideoMode(modes, desktop, 16, false));
+    EXPECT_THROW(ChooseVideoMode({{960, 768, 32}, {1024, 768, 16}}, desktop, 32, false), NotSupportedError);
+
+    // A screen that lists only its own size still gets a window, when it is big enough for one.
+    const std::vector<sf::VideoMode> virtualScreen = {{1280, 1024, 32}, {1280, 1024, 24}};
+    EXPECT_EQ(sf::VideoMode(1024, 768, 32), ChooseVideoMode(virtualScreen, sf::VideoMode(1280, 1024), 32, false));
+    try
+    {
+        ChooseVideoMode(virtualScreen, sf::VideoMode(1280, 1024), 32, true);
+        FAIL();
+    }
+    catch (const NotSupportedError& e)
+    {
+        EXPECT_STREQ("could not find an appropriate video mode", e.what());
+    }
+    EXPECT_THROW(ChooseVideoMode(virtualScreen, sf::VideoMode(1099, 1024), 32, false), NotSupportedError);
+}
+
+TEST(ConfigurationSystem, NamesOfDepthsAndLanguages)
+{
+    EXPECT_EQ(Depth16, ToColorDepth(16));
+    EXPECT_EQ(Depth32, ToColorDepth(32));
+    try
+    {
+        ToColorDepth(24);
+        FAIL();
+    }
+    catch (const InvalidArgumentError& e)
+    {
+        EXPECT_STREQ("odd bits per pixel: 24", e.what());
+    }
+    EXPECT_EQ("ger", ToISO639_2(FromISO639_2("gEr")));
+    try
+    {
+        ToISO639_2(static_cast<Language>(5));
+        FAIL();
+    }
+    catch (const NotSupportedError& e)
+    {
+        EXPECT_STREQ("Language with enum code 5 is not supported", e.what());
+    }
+}

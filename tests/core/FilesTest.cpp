@@ -1,0 +1,95 @@
+#include "core/Files.hpp"
+
+#include "core/Exception.hpp"
+#include "support/ScratchGameRoot.hpp"
+
+#include <fcntl.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace Kestrum;
+using Kestrum::Testing::ScratchGameRoot;
+
+namespace
+{
+    std::string Read(const std::filesystem::path& path)
+    {
+        std::ifstream file(path);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+
+    std::size_t CountEntries(const std::filesystem::path& folder)
+    {
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
+    }
+}
+
+TEST(Files, OpenFileReadsRegularFilesOnly)
+{
+    ScratchGameRoot root;
+    root.WriteFile("areas/click.txt", "0 0 10 10");
+    std::string word;
+    *OpenFile("areas/click.txt") >> word;
+    EXPECT_EQ("0", word);
+
+    for (const std::string path : {"areas", "areas/none.txt"})
+    {
+        try
+        {
+            OpenFile(path);
+            FAIL() << path;
+        }
+        catch (const LoadError& e)
+        {
+            EXPECT_EQ(path + " is not a regular file", e.what());
+        }
+    }
+}
+
+TEST(Files, OpenFileReportsAFileThatCannotBeOpened)
+{
+    ScratchGameRoot root;
+    root.WriteFile("click.txt", "1 2 3 4");
+    // With no descriptor left to give, the open itself fails.
+    const int lowestFree = open("/dev/null", O_RDONLY);
+    ASSERT_GE(lowestFree, 0);
+    close(lowestFree);
+    rlimit saved;
+    ASSERT_EQ(0, getrlimit(RLIMIT_NOFILE, &saved));
+    rlimit tight = saved;
+    tight.rlim_cur = static_cast<rlim_t>(lowestFree);
+    ASSERT_EQ(0, setrlimit(RLIMIT_NOFILE, &tight));
+    std::string message;
+    try
+    {
+        OpenFile("click.txt");
+    }
+    catch (const LoadError& e)
+    {
+        message = e.what();
+    }
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ("could not open click.txt", message);
+}
+
+TEST(Files, WriteFileAtomicallyReplacesTheFileOrLeavesItWhole)
+{
+    ScratchGameRoot root;
+    root.WriteFile("configuration/settings.xml", "old");
+    WriteFileAtomically("configuration/settings.xml", "new contents");
+    EXPECT_EQ("new contents", Read("configuration/settings.xml"));
+    EXPECT_EQ(1u, CountEntries("configuration"));
+    EXPECT_EQ(std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read | std::filesystem::perms::others_read,
+              std::filesystem::status("configuration/settings.xml").permissions());
+
+    // The target cannot be replaced: the old entry stays, no temporary file is left.
+    std::filesystem::create_directories("configuration/folder/inside");
+    EXPECT_THROW(WriteFileAtomically("configuration/folder", "text"), FileError);
+    EXPECT_TRUE(std::filesystem::is_directory("configuration/folder/inside"));
+    EXPECT_EQ(2u, CountEntries("configuration"));
+    EXPECT_THROW(WriteFileAtomically("missing/settings.xml", "text"), FileError);
+}

@@ -1,0 +1,100 @@
+#include "core/LogSystem.hpp"
+
+#include <SFML/System/Err.hpp>
+#include <boost/signals2/connection.hpp>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <regex>
+#include <vector>
+
+using namespace Kestrum;
+
+namespace
+{
+    class LogSystemTest : public ::testing::Test
+    {
+    protected:
+        LogSystemTest()
+        {
+            for (LogLevel level : {LogLevel::error, LogLevel::warning, LogLevel::info, LogLevel::debug})
+                log.Connect(level, [this](const std::string& line) { lines.push_back(line); });
+        }
+
+        // The line without its 20-character time stamp.
+        std::string Unstamped(std::size_t index) const { return lines.at(index).substr(20); }
+
+        LogSystem log;
+        std::vector<std::string> lines;
+    };
+}
+
+TEST_F(LogSystemTest, LineIsStampTagContextAndMessage)
+{
+    *Log(LogLevel::info) << "Log system is running";
+    *Log(LogLevel::warning) << "volume " << 80 << " of " << 100u << ", " << 0.5f;
+    *Log(LogLevel::error) << "";
+    *Log(LogLevel::debug) << "never written";
+    ASSERT_EQ(3u, lines.size());
+    EXPECT_TRUE(std::regex_match(lines[0], std::regex("[0-9]{4}-(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec)-"
+                                                      "[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} \\| info:    "
+                                                      "Log system is running\n")))
+        << lines[0];
+    EXPECT_EQ(" | warning: volume 80 of 100, 0.5\n", Unstamped(1));
+    EXPECT_EQ(" | error:   \n", Unstamped(2));
+    EXPECT_EQ(" | ?level?: ", GetLevelTag(static_cast<LogLevel>(7)));
+}
+
+TEST_F(LogSystemTest, ContinuationLinesStartUnderTheMessage)
+{
+    *Log(LogLevel::info) << "first\nsecond";
+    *Log(LogLevel::info) << "ends twice\n\n";
+    {
+        LogIndent indent;
+        *Log(LogLevel::info) << "a\nb";
+    }
+    *Log(LogLevel::info) << "back";
+    ASSERT_EQ(4u, lines.size());
+    EXPECT_EQ(" | info:    first\n" + std::string(32, ' ') + "second\n", Unstamped(0));
+    EXPECT_EQ(" | info:    ends twice\n" + std::string(32, ' ') + "\n", Unstamped(1));
+    EXPECT_EQ(" | info:      a\n" + std::string(34, ' ') + "b\n", Unstamped(2));
+    EXPECT_EQ(" | info:    back\n", Unstamped(3));
+    LogSystem::Unindent();
+    *Log(LogLevel::info) << "still";
+    EXPECT_EQ(" | info:    still\n", Unstamped(4));
+}
+
+TEST_F(LogSystemTest, ErrorStreamsBecomeErrorLinesAtTheNextLine)
+{
+    std::cerr << "from cerr\n";
+    std::clog << "from clog";
+    sf::err() << "Failed to load image \"x.png\"" << std::endl;
+    EXPECT_TRUE(lines.empty());
+    *Log(LogLevel::info) << "next";
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_EQ(" | error:   from cerr\n" + std::string(32, ' ') + "from clogFailed to load image \"x.png\"\n",
+              Unstamped(0));
+    EXPECT_EQ(" | info:    next\n", Unstamped(1));
+
+    LogSystem::WriteNewLine();
+    EXPECT_EQ("\n", lines.back());
+}
+
+TEST(LogSystem, GivesTheStreamsBackWhenItGoes)
+{
+    std::streambuf* const cerrBuffer = std::cerr.rdbuf();
+    std::streambuf* const sfmlBuffer = sf::err().rdbuf();
+    {
+        LogSystem log;
+        EXPECT_NE(cerrBuffer, std::cerr.rdbuf());
+        EXPECT_NE(sfmlBuffer, sf::err().rdbuf());
+        // A second log system neither captures nor takes over.
+        LogSystem second;
+        std::streambuf* const captured = std::cerr.rdbuf();
+        {
+            LogSystem third;
+        }
+        EXPECT_EQ(captured, std::cerr.rdbuf());
+    }
+    EXPECT_EQ(cerrBuffer, std::cerr.rdbuf());
+    EXPECT_EQ(sfmlBuffer, sf::err().rdbuf());
+}

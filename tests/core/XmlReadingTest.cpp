@@ -1,0 +1,135 @@
+#include "core/XmlReading.hpp"
+
+#include "core/Exception.hpp"
+#include "support/ScratchGameRoot.hpp"
+
+#include <boost/lexical_cast.hpp>
+#include <gtest/gtest.h>
+
+using namespace Kestrum;
+
+namespace
+{
+    // Runs `action` and returns the message of the exception of type E it throws.
+    template <typename E, typename F>
+    std::string MessageOf(F action)
+    {
+        try
+        {
+            action();
+        }
+        catch (const E& e)
+        {
+            return e.what();
+        }
+        ADD_FAILURE() << "nothing thrown";
+        return "";
+    }
+
+    pugi::xml_node Root(const stable_ptr<pugi::xml_document>& document)
+    {
+        return document->document_element();
+    }
+}
+
+TEST(XmlReading, ChildValuesAndTheirFailures)
+{
+    const auto document = LoadXmlText("<ship version='1'><speed>  2.5 </speed><name>Kestrel</name><empty/>"
+                                      "<on>TRUE</on><count>7</count><bad>fast</bad><wrong>yes</wrong>"
+                                      "<at x='3' y='4'/><delay minimum='2' maximum='2'/></ship>",
+                                      "ship.xml");
+    const pugi::xml_node ship = Root(document);
+    EXPECT_FLOAT_EQ(2.5f, GetChildValue<float>(ship, "speed"));
+    EXPECT_EQ("Kestrel", GetChildValue<std::string>(ship, "name"));
+    EXPECT_TRUE(GetChildValue<bool>(ship, "on"));
+    EXPECT_EQ(7u, GetChildValue<unsigned int>(ship, "count"));
+    EXPECT_EQ(7ul, GetChildValue<unsigned long>(ship, "count"));
+    EXPECT_EQ(sf::Vector2f(3, 4), GetChildValue<sf::Vector2f>(ship, "at"));
+    EXPECT_EQ(2.f, GetChildValue<Range<float>>(ship, "delay").maximum);
+
+    EXPECT_EQ("no shield element defined",
+              MessageOf<XmlError>([&] { GetChildValue<float>(ship, "shield"); }));
+    EXPECT_EQ("no shield element defined",
+              MessageOf<XmlError>([&] { GetChildValue<sf::Vector2f>(ship, "shield"); }));
+    EXPECT_THROW(GetChildValue<float>(ship, "empty"), XmlError);
+    EXPECT_THROW(GetChildValue<float>(ship, "bad"), boost::bad_lexical_cast);
+    EXPECT_EQ("string yes can not be cast to boolean value",
+              MessageOf<InvalidArgumentError>([&] { GetChildValue<bool>(ship, "wrong"); }));
+
+    EXPECT_FLOAT_EQ(2.0f, GetOptionalChildValue<float>(ship, "shield", 2.0f));
+    EXPECT_THROW(GetOptionalChildValue<float>(ship, "empty", 2.0f), XmlError);
+    EXPECT_THROW(GetOptionalChildValue<float>(ship, "bad", 2.0f), boost::bad_lexical_cast);
+    EXPECT_EQ(3, GetOptionalChildValue<int>(ship, "shield", 3));
+}
+
+TEST(XmlReading, BooleanTexts)
+{
+    for (const char* text : {"TRUE", "True", "1"})
+        EXPECT_TRUE(Details::CastTo<bool>(text)) << text;
+    for (const char* text : {"FALSE", "0", "false"})
+        EXPECT_FALSE(Details::CastTo<bool>(text)) << text;
+    for (const char* text : {"yes", "", " true"})
+        EXPECT_EQ(std::string("string ") + text + " can not be cast to boolean value",
+                  MessageOf<InvalidArgumentError>([&] { Details::CastTo<bool>(text); }));
+}
+
+TEST(XmlReading, AttributesRangesAndVersions)
+{
+    const auto document = LoadXmlText("<mission version='2'><point x='1' y='-2'/><half x='1'/>"
+                                      "<range minimum='3' maximum='2'/><equal minimum='2' maximum='2'/>"
+                                      "<graph type='polynomial'/><text version='x'/></mission>",
+                                      "mission.xml");
+    const pugi::xml_node mission = Root(document);
+    EXPECT_EQ(sf::Vector2f(1, -2), GetCoordinatesFromAttributes<float>(mission.child("point")));
+    EXPECT_EQ("attribute y does not exist in element half",
+              MessageOf<XmlError>([&] { GetCoordinatesFromAttributes<float>(mission.child("half")); }));
+    EXPECT_EQ("range has reversed boundaries",
+              MessageOf<LogicError>([&] { GetRangeFromAttributes<float>(mission.child("range")); }));
+    EXPECT_EQ(2.f, GetRangeFromAttributes<float>(mission.child("equal")).minimum);
+    EXPECT_THROW(GetRangeFromAttributes<float>(mission.child("point")), XmlError);
+
+    EXPECT_EQ(2ul, CheckAndReturnVersion(mission, 2));
+    EXPECT_EQ("highest supported version of mission is 1, encountered version 2",
+              MessageOf<NotSupportedError>([&] { CheckAndReturnVersion(mission, 1); }));
+    EXPECT_THROW(CheckAndReturnVersion(mission.child("point"), 1), XmlError);
+    EXPECT_THROW(CheckAndReturnVersion(mission.child("text"), 1), XmlError);
+
+    const pugi::xml_node graph = mission.child("graph");
+    EXPECT_NO_THROW(AssertAttribute(graph, "type", "polynomial"));
+    EXPECT_EQ("Expected attribute type to be flat_line but found polynomial",
+              MessageOf<LogicError>([&] { AssertAttribute(graph, "type", "flat_line"); }));
+    EXPECT_EQ("Expected graph to have kind",
+              MessageOf<LogicError>([&] { AssertAttribute(graph, "kind", "flat_line"); }));
+    EXPECT_EQ("Expected attribute version to be 1 but found 2",
+              MessageOf<LogicError>([&] { AssertAttribute<int>(mission, "version", 1); }));
+
+    EXPECT_NO_THROW(AssertElementName(graph, "graph"));
+    EXPECT_EQ("Expected element curve, found graph",
+              MessageOf<LogicError>([&] { AssertElementName(graph, "curve"); }));
+}
+
+TEST(XmlReading, DocumentsAndWriting)
+{
+    EXPECT_EQ("broken.xml: Start-end tags mismatch at line 2, column 6",
+              MessageOf<XmlError>([] { LoadXmlText("<a>\n<b></a>", "broken.xml"); }));
+    const auto document = LoadXmlText("<other/>", "other.xml");
+    EXPECT_EQ("other.xml: no graph root element",
+              MessageOf<XmlError>([&] { GetRootElement(*document, "graph", "other.xml"); }));
+
+    Testing::ScratchGameRoot root;
+    EXPECT_EQ("missing.xml: File was not found", MessageOf<XmlError>([] { LoadXmlFile("missing.xml"); }));
+
+    pugi::xml_document written;
+    AddDeclaration(written);
+    pugi::xml_node general = written.append_child("general");
+    AddUniqueChildElement(general, "swap_mouse_buttons", true);
+    AddUniqueChildElement(general, "double_click_time", 0.3f);
+    EXPECT_EQ("general already has child element swap_mouse_buttons",
+              MessageOf<RuntimeError>([&] { AddUniqueChildElement(general, "swap_mouse_buttons", false); }));
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
+              "<general>\n"
+              "    <swap_mouse_buttons>1</swap_mouse_buttons>\n"
+              "    <double_click_time>0.3</double_click_time>\n"
+              "</general>\n",
+              ToXmlString(written));
+}

@@ -1,0 +1,58 @@
+#include "flight/RandomNumberGenerator.hpp"
+
+#include "core/Exception.hpp"
+
+#include <gtest/gtest.h>
+
+using namespace Kestrum;
+
+TEST(RandomNumberGenerator, SeedOneGivesTheKnownSequence)
+{
+    RandomNumberGenerator generator;
+    EXPECT_EQ(0x1330Eu, generator.GetState());
+    generator.Seed(1);
+    EXPECT_EQ(0x1330Eu, generator.GetState());
+    EXPECT_EQ(89400484, generator.Next());
+    EXPECT_EQ(976015093, generator.Next());
+    EXPECT_EQ(1792756325, generator.Next());
+
+    generator.Seed(0);
+    EXPECT_EQ(0x330Eu, generator.GetState());
+    generator.Seed(2147483647);
+    EXPECT_EQ((0x7FFFFFFFull << 16) | 0x330E, generator.GetState());
+}
+
+TEST(RandomNumberGenerator, NegativeSeedIsRefusedAndChangesNothing)
+{
+    RandomNumberGenerator generator;
+    generator.Seed(7);
+    const auto state = generator.GetState();
+    try
+    {
+        generator.Seed(-3);
+        FAIL();
+    }
+    catch (const LogicError& e)
+    {
+        EXPECT_STREQ("seed -3 is too small", e.what());
+    }
+    EXPECT_EQ(state, generator.GetState());
+}
+
+TEST(RandomNumberGenerator, FractionsAreMillionthsBetweenZeroAndOne)
+{
+    RandomNumberGenerator first;
+    RandomNumberGenerator second;
+    first.Seed(12345);
+    second.Seed(12345);
+    for (int i = 0; i < 1000; ++i)
+    {
+        RandomNumberGenerator probe = first;
+        const float expected = static_cast<float>((probe.Next() % 1000001) / 1000000.0);
+        const float fraction = first.NextFraction();
+        EXPECT_EQ(expected, fraction);
+        EXPECT_GE(fraction, 0.f);
+        EXPECT_LE(fraction, 1.f);
+        EXPECT_EQ(fraction, second.NextFraction());
+    }
+}
