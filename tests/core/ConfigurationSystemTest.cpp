@@ -1,6 +1,7 @@
 #include "core/ConfigurationSystem.hpp"
 
 #include "core/Exception.hpp"
+#include "core/GraphFactory.hpp"
 #include "support/ScratchGameRoot.hpp"
 
 #include <boost/lexical_cast.hpp>
@@ -232,4 +233,33 @@ TEST(ConfigurationSystem, NamesOfDepthsAndLanguages)
     {
         EXPECT_STREQ("Language with enum code 5 is not supported", e.what());
     }
+}
+
+TEST(ConfigurationSystem, ShippedConfigurationAndCurvesLoad)
+{
+    ScratchGameRoot root;
+    CapturedLog log;
+    std::filesystem::copy(std::filesystem::path(KESTRUM_SOURCE_DIR) / "configuration", "configuration",
+                          std::filesystem::copy_options::recursive);
+    ConfigurationSystem configuration;
+    configuration.Load();
+    EXPECT_GE(configuration.GetSpacePartitionX(), 1u);
+    EXPECT_GE(configuration.GetSpacePartitionY(), 1u);
+
+    // Every mission is long enough for a free start, one segment of 15 rows and
+    // the boss, and for the rows a screen shows.
+    const GraphFactory graphs;
+    const unsigned long maximum = configuration.GetPCGConfiguration()->GetDifficultyMaximum();
+    const stable_ptr<Graph> length = graphs.Create("$configuration|pcg|difficulty_to_misson_length.graph");
+    const stable_ptr<Graph> threat = graphs.Create("$configuration|pcg|difficulty_to_mission_threat.graph");
+    const stable_ptr<Graph> curve = graphs.Create("$configuration|pcg|mission_difficulty_curve_0.graph");
+    for (unsigned long difficulty = 0; difficulty <= maximum; ++difficulty)
+    {
+        const unsigned int rows = static_cast<unsigned int>(length->Evaluate(static_cast<float>(difficulty)));
+        EXPECT_GE(rows / 15, 3u) << difficulty;
+        EXPECT_GE(rows, 25u) << difficulty;
+        EXPECT_GT(threat->Evaluate(static_cast<float>(difficulty) / static_cast<float>(maximum)), 0.f);
+    }
+    for (float x = 0.f; x <= 1.f; x += 0.05f)
+        EXPECT_GT(curve->Evaluate(x), 0.f) << x;
 }
