@@ -221,8 +221,13 @@ namespace
             frame.OutlineCircle({centre.x + 5.f, centre.y + 5.f}, 64.f + float(i), 2.f,
                                 sf::Color(0, 0, 0, sf::Uint8(22 * (7 - i) / 2)));
         if (glow)
-            for (int i = 1; i <= 8; ++i)
-                frame.OutlineCircle(centre, 64.f + float(i), 1.5f, Content::WithAlpha(Hex(0x4fe6ff), sf::Uint8(200 - 22 * i)));
+        {
+            // The light of the focus falls inwards over the face: the dial's top
+            // and left edges are the picture's, so nothing may reach past them.
+            for (int i = 0; i < 10; ++i)
+                frame.OutlineCircle(centre, 57.5f - float(i), 1.2f, Content::WithAlpha(Hex(0x4fe6ff), sf::Uint8(120 - 12 * i)));
+            frame.OutlineCircle(centre, 65.5f, 2.f, Hex(0x4fe6ff, 230));
+        }
         // The bezel: light from the upper left.
         for (int ring = 0; ring < 7; ++ring)
         {

@@ -1,0 +1,153 @@
+#include "interface/ComplexButton.hpp"
+#include "interface/ScrollBar.hpp"
+#include "interface/ScrollableLayout.hpp"
+
+#include "interface/FakeButton.hpp"
+#include "interface/InterfaceFixture.hpp"
+
+using namespace Kestrum;
+using Kestrum::Testing::FakeButton;
+using Kestrum::Testing::MakeButton;
+
+namespace
+{
+    std::vector<sf::Vector2f> Grid()
+    {
+        std::vector<sf::Vector2f> slots;
+        for (int i = 0; i < 9; ++i)
+            slots.push_back(sf::Vector2f(100.f + 150.f * float(i % 3), 100.f + 150.f * float(i / 3)));
+        return slots;
+    }
+
+    class ScrollableLayoutTest : public Kestrum::Testing::InterfaceFixture
+    {
+    protected:
+        void MakeButtons(unsigned count)
+        {
+            for (unsigned i = 0; i < count; ++i)
+            {
+                buttons.push_back(MakeButton("b" + std::to_string(i), 0, 0));
+                list.push_back(buttons.back().get_shared());
+            }
+        }
+
+        // The indices of the visible buttons, each checked to stand on its slot.
+        std::vector<unsigned> Shown()
+        {
+            std::vector<unsigned> shown;
+            const std::vector<sf::Vector2f> slots = Grid();
+            for (unsigned i = 0; i < buttons.size(); ++i)
+                if (buttons[i]->IsVisible())
+                {
+                    EXPECT_EQ(slots[shown.size()], buttons[i]->GetPosition()) << "button " << i;
+                    shown.push_back(i);
+                }
+            return shown;
+        }
+
+        std::vector<unsigned> Range(unsigned from, unsigned to)
+        {
+            std::vector<unsigned> range;
+            for (unsigned i = from; i <= to; ++i)
+                range.push_back(i);
+            return range;
+        }
+
+        std::vector<stable_ptr<FakeButton>> buttons;
+        std::vector<std::shared_ptr<Button>> list;
+    };
+}
+
+TEST_F(ScrollableLayoutTest, PagesThroughTheButtons)
+{
+    MakeButtons(20);
+    ScrollableLayout layout(list, Grid(), 9);
+    layout.OnEnter();
+    EXPECT_EQ(20u, layout.GetButtons(false).size());
+    EXPECT_EQ(Range(0, 8), Shown());
+    layout.Scroll(1);
+    EXPECT_EQ(Range(9, 17), Shown());
+    layout.Scroll(1);
+    EXPECT_EQ(Range(18, 19), Shown());
+    layout.Scroll(1);
+    EXPECT_EQ(Range(18, 19), Shown()) << "a step past the end does nothing";
+    layout.Scroll(-1);
+    EXPECT_EQ(Range(9, 17), Shown());
+    layout.Scroll(-1);
+    layout.Scroll(-1);
+    EXPECT_EQ(Range(0, 8), Shown());
+
+    layout.Scroll(2);
+    EXPECT_EQ(18u, layout.GetFirst());
+    layout.Scroll(3);
+    EXPECT_EQ(18u, layout.GetFirst());
+
+    // Hidden buttons are not hit; leaving takes the buttons out, entering starts
+    // at the first page again.
+    EXPECT_FALSE(layout.FindButtonAt({100, 100}) == buttons[0].get_shared());
+    layout.OnExit();
+    EXPECT_TRUE(layout.GetButtons(false).empty());
+    layout.OnEnter();
+    EXPECT_EQ(Range(0, 8), Shown());
+    EXPECT_EQ(buttons[0].get_shared(), layout.FindButtonAt({100, 100}));
+}
+
+TEST_F(ScrollableLayoutTest, ShortListsAndFewSlots)
+{
+    MakeButtons(9);
+    ScrollableLayout full(list, Grid(), 9);
+    full.OnEnter();
+    full.Scroll(1);
+    EXPECT_EQ(Range(0, 8), Shown());
+
+    const std::vector<sf::Vector2f> grid = Grid();
+    ScrollableLayout narrow(list, std::vector<sf::Vector2f>(grid.begin(), grid.begin() + 4), 4);
+    narrow.OnEnter();
+    EXPECT_EQ(Range(0, 3), Shown());
+
+    ScrollableLayout empty({}, Grid(), 9);
+    empty.OnEnter();
+    empty.Scroll(1);
+    empty.Scroll(-1);
+    EXPECT_EQ(0u, empty.GetFirst());
+}
+
+TEST_F(ScrollableLayoutTest, EmptyButtonPointersAreDroppedAndLogged)
+{
+    MakeButtons(3);
+    std::vector<std::shared_ptr<Button>> gappy = {list[0], nullptr, list[1], nullptr, list[2]};
+    ScrollableLayout layout(gappy, Grid(), 9);
+    layout.OnEnter();
+    EXPECT_EQ(Range(0, 2), Shown());
+    unsigned logged = 0;
+    for (const std::string& line : log.GetLines())
+        if (line.find("detected empty button pointer for ScrollableLayout: it's now removed, but that's a logic "
+                      "error!") != std::string::npos)
+            ++logged;
+    EXPECT_EQ(2u, logged);
+}
+
+TEST_F(ScrollableLayoutTest, ScrollBarArrowsEmitMinusAndPlusOne)
+{
+    CopyFromGameRoot("resources/gui/screens/buttons");
+    OpenWindow(400, 400);
+    ScrollBar bar({300, 100}, 200);
+    std::vector<int> emitted;
+    bar.GetScrollSignal().connect([&emitted](int units) { emitted.push_back(units); });
+    bar.OnEnter();
+    const std::list<stable_ptr<Button>> arrows = bar.GetButtons(false);
+    ASSERT_EQ(2u, arrows.size());
+    const stable_ptr<Button>& up = arrows.front();
+    const stable_ptr<Button>& down = arrows.back();
+    EXPECT_EQ(sf::Vector2f(300, 100), up->GetPosition());
+    const float arrowHeight = static_cast<ComplexButton&>(*down).GetSize().y;
+    EXPECT_EQ(sf::Vector2f(300, 300 - arrowHeight), down->GetPosition()) << "the down arrow ends at 100 + 200";
+
+    EXPECT_TRUE(bar.HandleClick(GetCenter(*up), InterfaceInput::Secondary));
+    EXPECT_TRUE(bar.HandleClick(GetCenter(*down), InterfaceInput::Primary));
+    EXPECT_FALSE(bar.HandleMouseWheel(-1)) << "the wheel does not scroll";
+    EXPECT_EQ(std::vector<int>({-1, 1}), emitted);
+
+    bar.OnExit();
+    EXPECT_TRUE(bar.GetButtons(false).empty());
+}
