@@ -231,10 +231,7 @@ namespace Kestrum
         if (m_focused)
             origin = GetCenter(*m_focused);
         else
-        {
-            const sf::VideoMode& mode = GetFromRegistry<ConfigurationSystem>()->GetVideoMode();
-            origin = sf::Vector2f(static_cast<float>(mode.width) * 0.5f, static_cast<float>(mode.height) * 0.5f);
-        }
+            origin = GetFromRegistry<ConfigurationSystem>()->GetScreenSize() * 0.5f;
         const sf::Vector2f direction(Sign(dx), Sign(dy));
 
         std::shared_ptr<Button> best;
