@@ -1,11 +1,11 @@
 // The flight screen of a campaign mission.
 #pragma once
 
-#include "interface/Screen.hpp"
+#include "flight/FlightScreen.hpp"
 
 namespace Kestrum
 {
-    class AdventureScreen : public Screen
+    class AdventureScreen : public FlightScreen
     {
     public:
         AdventureScreen();

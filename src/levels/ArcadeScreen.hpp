@@ -1,11 +1,11 @@
 // The flight screen of the arcade run.
 #pragma once
 
-#include "interface/Screen.hpp"
+#include "flight/FlightScreen.hpp"
 
 namespace Kestrum
 {
-    class ArcadeScreen : public Screen
+    class ArcadeScreen : public FlightScreen
     {
     public:
         ArcadeScreen();

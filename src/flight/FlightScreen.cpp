@@ -1,0 +1,11 @@
+#include "flight/FlightScreen.hpp"
+
+namespace Kestrum
+{
+    FlightScreen::FlightScreen()
+    {
+        SetActive(false);
+    }
+
+    FlightScreen::~FlightScreen() = default;
+}
