@@ -39,6 +39,11 @@ TEST(Main, OpensItsWindowAndEndsCleanlyWhenTheWindowIsClosed)
     ASSERT_TRUE(shot.loadFromFile(game.Screenshot("window.png").string()));
     EXPECT_EQ(1024u, shot.getSize().x);
     EXPECT_EQ(768u, shot.getSize().y);
+    const std::string window = game.RunTool({"xwininfo", "-id", std::to_string(game.WindowId())});
+    EXPECT_NE(std::string::npos, window.find("Override Redirect State: no")) << window;
+    // Centred on the 1280x1024 screen.
+    EXPECT_NE(std::string::npos, window.find("Absolute upper-left X:  128")) << window;
+    EXPECT_NE(std::string::npos, window.find("Absolute upper-left Y:  128")) << window;
     game.Close();
     EXPECT_EQ(0, game.WaitForExit());
 
@@ -88,6 +93,23 @@ TEST(Main, LogsAndIgnoresCommandLineArguments)
                                              stamp + " \\| warning:   --fast\n" + stamp +
                                              " \\| warning:   two words\n" + stamp + " \\| ")))
         << game.ReadLog();
+}
+
+TEST(Main, SmallDesktopGetsTheGameInFullScreen)
+{
+    GameHarness game("1024x768x24");
+    game.Start();
+    ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile(game.Screenshot("full.png").string()));
+    EXPECT_EQ(1024u, shot.getSize().x);
+    EXPECT_EQ(768u, shot.getSize().y);
+    // A full-screen window goes past any window manager.
+    EXPECT_NE(std::string::npos, game.RunTool({"xwininfo", "-id", std::to_string(game.WindowId())})
+                                     .find("Override Redirect State: yes"));
+    game.Close();
+    EXPECT_EQ(0, game.WaitForExit());
+    EXPECT_EQ(std::string::npos, game.ReadLog().find("opening a 1024x768 window")) << game.ReadLog();
 }
 
 TEST(Main, BadConfigurationValueEndsTheRunWithItsErrorInTheLog)

@@ -187,7 +187,7 @@ namespace Kestrum
             }
         }
 
-        GameHarness::GameHarness()
+        GameHarness::GameHarness(const std::string& screen)
         {
             std::string pattern = (fs::temp_directory_path() / "quorvallis-test-XXXXXX").string();
             if (!mkdtemp(pattern.data()))
@@ -196,7 +196,7 @@ namespace Kestrum
             m_root = m_scratch / "game";
             fs::copy(KESTRUM_GAME_ROOT, m_root, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
             fs::remove(m_root / ".stamp");
-            StartServer();
+            StartServer(screen);
         }
 
         GameHarness::~GameHarness()
@@ -213,7 +213,7 @@ namespace Kestrum
             fs::remove_all(m_scratch, ignored);
         }
 
-        void GameHarness::StartServer()
+        void GameHarness::StartServer(const std::string& screen)
         {
             int displayPipe[2];
             if (pipe(displayPipe) != 0)
@@ -225,7 +225,7 @@ namespace Kestrum
             // -noreset: without it the server resets whenever its last client leaves,
             // and a client that connects during the reset is turned away; the game
             // closes its first connection before it opens the window.
-            m_server = Spawn({"Xvfb", "-displayfd", std::to_string(displayPipe[1]), "-screen", "0", "1280x1024x24",
+            m_server = Spawn({"Xvfb", "-displayfd", std::to_string(displayPipe[1]), "-screen", "0", screen,
                               "-nolisten", "tcp", "-noreset"},
                              setup);
             close(displayPipe[1]);

@@ -34,9 +34,10 @@ namespace Kestrum
         class GameHarness
         {
         public:
-            // Prepares the scratch game root and starts the X server; throws
-            // std::runtime_error when either fails.
-            GameHarness();
+            // Prepares the scratch game root and starts the X server with a screen
+            // of the given size ("WIDTHxHEIGHTxDEPTH"); throws std::runtime_error
+            // when either fails.
+            explicit GameHarness(const std::string& screen = "1280x1024x24");
             ~GameHarness();
             GameHarness(const GameHarness&) = delete;
             GameHarness& operator=(const GameHarness&) = delete;
@@ -99,7 +100,7 @@ namespace Kestrum
             std::string RunTool(const std::vector<std::string>& arguments) const;
 
         private:
-            void StartServer();
+            void StartServer(const std::string& screen);
             void StopServer();
             void RequireWindow() const;
 
