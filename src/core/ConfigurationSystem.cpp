@@ -197,16 +197,18 @@ namespace Kestrum
 
     void ConfigurationSystem::SetBitDepth(unsigned int bitsPerPixel)
     {
-        if (m_pendingBitDepth && *m_pendingBitDepth == bitsPerPixel)
-            return;
-        m_pendingBitDepth = bitsPerPixel;
+        if (bitsPerPixel == m_videoMode.bitsPerPixel)
+            m_pendingBitDepth.reset();
+        else
+            m_pendingBitDepth = bitsPerPixel;
     }
 
     void ConfigurationSystem::SetFullScreen(bool fullScreen)
     {
         if (fullScreen == m_fullScreen)
-            return;
-        m_pendingFullScreen = fullScreen;
+            m_pendingFullScreen.reset();
+        else
+            m_pendingFullScreen = fullScreen;
     }
 
     sf::VideoMode ChooseVideoMode(const std::vector<sf::VideoMode>& modes, const sf::VideoMode& desktop,

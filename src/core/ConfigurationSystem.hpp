@@ -88,7 +88,8 @@ namespace Kestrum
 
         // Switches the window's vertical sync at once when the flag changes.
         void SetVerticalBlankSync(bool enabled);
-        // Choices that take effect at the next start: Save writes them.
+        // Choices that take effect at the next start: Save writes them. A choice
+        // equal to the running value is no change and withdraws an earlier one.
         void SetBitDepth(unsigned int bitsPerPixel);
         void SetFullScreen(bool fullScreen);
         std::optional<unsigned int> GetPendingBitDepth() const { return m_pendingBitDepth; }

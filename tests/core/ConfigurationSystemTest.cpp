@@ -154,7 +154,6 @@ TEST_F(ConfigurationSystemTest, SavesThePlayersFileInTheFixedOrderWithPendingVal
     configuration.Load();
     configuration.SetBitDepth(16);
     configuration.SetFullScreen(true);
-    configuration.SetFullScreen(false);
     configuration.GetSoundConfiguration()->SetMusicVolume(42.5f);
     configuration.Save();
 
@@ -181,6 +180,31 @@ TEST_F(ConfigurationSystemTest, SavesThePlayersFileInTheFixedOrderWithPendingVal
     // No temporary file is left beside the two files and the pcg folder.
     EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator("configuration"),
                                std::filesystem::directory_iterator()));
+}
+
+TEST_F(ConfigurationSystemTest, AChoiceEqualToTheRunningValueIsNoPendingValue)
+{
+    root.WriteFile("configuration/default_general_configuration.xml", General());
+    ConfigurationSystem configuration;
+    configuration.Load();
+
+    // Taken back before saving: nothing waits for the next start, nothing changes.
+    configuration.SetFullScreen(true);
+    configuration.SetFullScreen(false);
+    configuration.SetBitDepth(16);
+    configuration.SetBitDepth(32);
+    EXPECT_FALSE(configuration.GetPendingFullScreen());
+    EXPECT_FALSE(configuration.GetPendingBitDepth());
+    configuration.Save();
+    const std::string written = Read("configuration/general_configuration.xml");
+    EXPECT_NE(std::string::npos, written.find("<bit_depth>32</bit_depth>")) << written;
+    EXPECT_NE(std::string::npos, written.find("<full_screen>0</full_screen>")) << written;
+
+    // The running value itself is no choice either.
+    configuration.SetBitDepth(32);
+    configuration.SetFullScreen(false);
+    EXPECT_FALSE(configuration.GetPendingBitDepth());
+    EXPECT_FALSE(configuration.GetPendingFullScreen());
 }
 
 TEST(ConfigurationSystem, ChoosesTheVideoMode)
