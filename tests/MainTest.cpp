@@ -57,7 +57,8 @@ TEST(Main, OpensItsWindowAndEndsCleanlyWhenTheWindowIsClosed)
     EXPECT_EQ(log, game.ReadOutput());
 
     const std::vector<std::string> profile = Lines(game.ReadFile("profile.csv"));
-    const std::string names = "ML;ML_Begin;ML_Draw;ML_Input_Update;ML_ScreenMng_Update;ML_Screen_Update;ML_Win_Display;";
+    const std::string names =
+        "ML;ML_Begin;ML_Draw;ML_Input_Update;ML_ScreenMng_Update;ML_Screen_Update;ML_Win_Display;";
     ASSERT_GE(profile.size(), 10u);
     EXPECT_EQ("Configuration;Release;LIB", profile[0]);
     EXPECT_EQ("", profile[1]);
@@ -124,7 +125,8 @@ TEST(Main, BadConfigurationValueEndsTheRunWithItsErrorInTheLog)
         log, std::regex(" \\| error:   .*ConfigurationSystem.cpp\\([0-9]+\\): Throw in function void "
                         "Kestrum::ConfigurationSystem::Load\\(\\)\n *Dynamic exception type: "
                         "boost::wrapexcept<Kestrum::NotSupportedError>\n *std::exception::what: color bit depth "
-                        "must be either 16 or 32 bit\n *\\[Kestrum::tag_function\\*\\] = int main\\(int, char\\*\\*\\)\n")))
+                        "must be either 16 or 32 bit\n *\\[Kestrum::tag_function\\*\\] = "
+                        "int main\\(int, char\\*\\*\\)\n")))
         << log;
     // The profiler did not exist yet.
     EXPECT_FALSE(game.FileExists("profile.csv"));

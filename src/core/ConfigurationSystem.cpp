@@ -119,7 +119,8 @@ namespace Kestrum
     ConfigurationSystem::ConfigurationSystem()
         : m_language(English), m_videoMode(sf::VideoMode::getDesktopMode()), m_spacePartitionX(0),
           m_spacePartitionY(0), m_verticalBlankSync(true), m_fullScreen(false), m_frameRateLimit(60),
-          m_pcgConfiguration(new PCGConfigurationImpl()), m_soundConfiguration(stable_ptr<SoundConfigurationImpl>(new SoundConfigurationImpl()))
+          m_pcgConfiguration(new PCGConfigurationImpl()),
+          m_soundConfiguration(stable_ptr<SoundConfigurationImpl>(new SoundConfigurationImpl()))
     {
     }
 

@@ -57,36 +57,33 @@ namespace Kestrum
 
     std::size_t ProfileSystem::Sample::GetCount() const
     {
-        return static_cast<std::size_t>(
-            std::count_if(m_slots.begin(), m_slots.end(), [](const std::optional<double>& slot) { return bool(slot); }));
+        return static_cast<std::size_t>(std::count_if(m_slots.begin(), m_slots.end(),
+                                                      [](const std::optional<double>& slot) { return bool(slot); }));
+    }
+
+    template <typename Combine>
+    double ProfileSystem::Sample::Fold(double start, Combine combine) const
+    {
+        for (const std::optional<double>& slot : m_slots)
+            if (slot)
+                start = combine(start, *slot);
+        return start;
     }
 
     double ProfileSystem::Sample::GetMinimum() const
     {
-        double minimum = 86400.0;
-        for (const std::optional<double>& slot : m_slots)
-            if (slot)
-                minimum = std::min(minimum, *slot);
-        return minimum;
+        return Fold(86400.0, [](double a, double b) { return std::min(a, b); });
     }
 
     double ProfileSystem::Sample::GetMaximum() const
     {
-        double maximum = 0.0;
-        for (const std::optional<double>& slot : m_slots)
-            if (slot)
-                maximum = std::max(maximum, *slot);
-        return maximum;
+        return Fold(0.0, [](double a, double b) { return std::max(a, b); });
     }
 
     double ProfileSystem::Sample::GetAverage() const
     {
-        double sum = 0.0;
-        std::size_t count = 0;
-        for (const std::optional<double>& slot : m_slots)
-            if (slot)
-                sum += *slot, ++count;
-        return count ? sum / static_cast<double>(count) : 0.0;
+        const std::size_t count = GetCount();
+        return count ? Fold(0.0, [](double a, double b) { return a + b; }) / static_cast<double>(count) : 0.0;
     }
 
     ProfileSystem::ProfileSystem() : m_frequency(1e9), m_frame(0) {}

@@ -48,6 +48,10 @@ namespace Kestrum
             std::uint32_t GetActiveFrame() const { return m_activeFrame; }
 
         private:
+            // Combines the values of the slots that hold one, oldest first.
+            template <typename Combine>
+            double Fold(double start, Combine combine) const;
+
             std::deque<std::optional<double>> m_slots;
             double m_frequency;
             std::string m_name;

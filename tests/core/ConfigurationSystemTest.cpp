@@ -6,10 +6,13 @@
 
 #include <boost/lexical_cast.hpp>
 #include <fstream>
+#include "support/ThrownMessage.hpp"
+
 #include <gtest/gtest.h>
 #include <map>
 
 using namespace Kestrum;
+using Kestrum::Testing::ThrownMessage;
 using Kestrum::Testing::CapturedLog;
 using Kestrum::Testing::ScratchGameRoot;
 
@@ -133,16 +136,8 @@ TEST_F(ConfigurationSystemTest, RefusesBadValuesWithTheirMessages)
 TEST_F(ConfigurationSystemTest, ReportsAMissingDefaultFileByItsFullPath)
 {
     ConfigurationSystem configuration;
-    try
-    {
-        configuration.Load();
-        FAIL();
-    }
-    catch (const ResourceMissingError& e)
-    {
-        EXPECT_EQ("could not find " + (root.GetPath() / "configuration" / "default_general_configuration.xml").string(),
-                  e.what());
-    }
+    EXPECT_EQ("could not find " + (root.GetPath() / "configuration" / "default_general_configuration.xml").string(),
+              ThrownMessage<ResourceMissingError>([&] { configuration.Load(); }));
 }
 
 TEST_F(ConfigurationSystemTest, SavesThePlayersFileInTheFixedOrderWithPendingValues)
@@ -222,15 +217,9 @@ TEST(ConfigurationSystem, ChoosesTheVideoMode)
     // A screen that lists only its own size still gets a window, when it is big enough for one.
     const std::vector<sf::VideoMode> virtualScreen = {{1280, 1024, 32}, {1280, 1024, 24}};
     EXPECT_EQ(sf::VideoMode(1024, 768, 32), ChooseVideoMode(virtualScreen, sf::VideoMode(1280, 1024), 32, false));
-    try
-    {
-        ChooseVideoMode(virtualScreen, sf::VideoMode(1280, 1024), 32, true);
-        FAIL();
-    }
-    catch (const NotSupportedError& e)
-    {
-        EXPECT_STREQ("could not find an appropriate video mode", e.what());
-    }
+    EXPECT_EQ("could not find an appropriate video mode",
+              ThrownMessage<NotSupportedError>(
+                  [&] { ChooseVideoMode(virtualScreen, sf::VideoMode(1280, 1024), 32, true); }));
     EXPECT_THROW(ChooseVideoMode(virtualScreen, sf::VideoMode(1099, 1024), 32, false), NotSupportedError);
 }
 
@@ -238,25 +227,10 @@ TEST(ConfigurationSystem, NamesOfDepthsAndLanguages)
 {
     EXPECT_EQ(Depth16, ToColorDepth(16));
     EXPECT_EQ(Depth32, ToColorDepth(32));
-    try
-    {
-        ToColorDepth(24);
-        FAIL();
-    }
-    catch (const InvalidArgumentError& e)
-    {
-        EXPECT_STREQ("odd bits per pixel: 24", e.what());
-    }
+    EXPECT_EQ("odd bits per pixel: 24", ThrownMessage<InvalidArgumentError>([&] { ToColorDepth(24); }));
     EXPECT_EQ("ger", ToISO639_2(FromISO639_2("gEr")));
-    try
-    {
-        ToISO639_2(static_cast<Language>(5));
-        FAIL();
-    }
-    catch (const NotSupportedError& e)
-    {
-        EXPECT_STREQ("Language with enum code 5 is not supported", e.what());
-    }
+    EXPECT_EQ("Language with enum code 5 is not supported",
+              ThrownMessage<NotSupportedError>([&] { ToISO639_2(static_cast<Language>(5)); }));
 }
 
 TEST(ConfigurationSystem, ShippedConfigurationAndCurvesLoad)

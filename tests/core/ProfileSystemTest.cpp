@@ -4,10 +4,13 @@
 #include "core/Registry.hpp"
 #include "support/ScratchGameRoot.hpp"
 
+#include "support/ThrownMessage.hpp"
+
 #include <gtest/gtest.h>
 #include <sstream>
 
 using namespace Kestrum;
+using Kestrum::Testing::ThrownMessage;
 using Sample = ProfileSystem::Sample;
 
 TEST(ProfileSystem, SamplesKeepOneSlotPerFrame)
@@ -29,15 +32,7 @@ TEST(ProfileSystem, SamplesKeepOneSlotPerFrame)
     EXPECT_DOUBLE_EQ(0.015, sample.GetMinimum());
     EXPECT_DOUBLE_EQ(0.02, sample.GetMaximum());
     EXPECT_DOUBLE_EQ(0.0175, sample.GetAverage());
-    try
-    {
-        sample.SetActiveFrame(2);
-        FAIL();
-    }
-    catch (const LogicError& e)
-    {
-        EXPECT_STREQ("frame numbers must increment over time", e.what());
-    }
+    EXPECT_EQ("frame numbers must increment over time", ThrownMessage<LogicError>([&] { sample.SetActiveFrame(2); }));
 
     Sample empty(1000.0, "empty", 0);
     EXPECT_EQ(0u, empty.GetCount());

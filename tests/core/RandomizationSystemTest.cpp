@@ -5,22 +5,17 @@
 #include "core/TimeSystem.hpp"
 #include "flight/RandomNumberGenerator.hpp"
 
+#include "support/ThrownMessage.hpp"
+
 #include <gtest/gtest.h>
 
 using namespace Kestrum;
+using Kestrum::Testing::ThrownMessage;
 
 TEST(RandomizationSystem, SharesOneGeneratorOnceLoaded)
 {
     RandomizationSystem randomization;
-    try
-    {
-        randomization.GetGenerator();
-        FAIL();
-    }
-    catch (const LogicError& e)
-    {
-        EXPECT_STREQ("forgot to call Load()?", e.what());
-    }
+    EXPECT_EQ("forgot to call Load()?", ThrownMessage<LogicError>([&] { randomization.GetGenerator(); }));
     randomization.Load();
     const stable_ptr<RandomNumberGenerator> first = randomization.GetGenerator();
     EXPECT_EQ(first.get(), randomization.GetGenerator().get());

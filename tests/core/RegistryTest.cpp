@@ -1,10 +1,13 @@
 #include "core/Registry.hpp"
 
+#include "support/ThrownMessage.hpp"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
 using namespace Kestrum;
+using Kestrum::Testing::ThrownMessage;
 
 namespace
 {
@@ -32,15 +35,8 @@ TEST(Registry, RegistersReplacesAndUnregisters)
 
     registry->Unregister<Other>();
     registry->Unregister<Service>();
-    try
-    {
-        GetFromRegistry<Service>();
-        FAIL() << "expected NotAvailableError";
-    }
-    catch (const NotAvailableError& e)
-    {
-        EXPECT_STREQ("class (anonymous namespace)::Service is not registered", e.what());
-    }
+    EXPECT_EQ("class (anonymous namespace)::Service is not registered",
+              ThrownMessage<NotAvailableError>([] { GetFromRegistry<Service>(); }));
 }
 
 TEST(Registry, SecondRegistryWhileOneLivesFails)
@@ -49,15 +45,8 @@ TEST(Registry, SecondRegistryWhileOneLivesFails)
         const stable_ptr<Registry> registry = Registry::Create();
         EXPECT_THROW(Registry::Create(), LogicError);
     }
-    try
-    {
-        Registry::Instance();
-        FAIL() << "expected an exception";
-    }
-    catch (const std::exception& e)
-    {
-        EXPECT_STREQ("create_stable_ptr: object is 0, type = class Kestrum::Registry", e.what());
-    }
+    EXPECT_EQ("create_stable_ptr: object is 0, type = class Kestrum::Registry",
+              ThrownMessage<std::exception>([] { Registry::Instance(); }));
     EXPECT_NO_THROW(Registry::Create());
 }
 
@@ -97,28 +86,16 @@ namespace
 
 TEST(Registry, StablePointersRefuseEmptinessAndFailedCasts)
 {
-    try
-    {
-        create_stable_ptr(std::shared_ptr<Base>());
-        FAIL();
-    }
-    catch (const std::exception& e)
-    {
-        EXPECT_STREQ("create_stable_ptr: object is 0, type = class (anonymous namespace)::Base", e.what());
-    }
+    EXPECT_EQ("create_stable_ptr: object is 0, type = class (anonymous namespace)::Base",
+              ThrownMessage<std::exception>([] { create_stable_ptr(std::shared_ptr<Base>()); }));
 
     const stable_ptr<Base> derived(new Derived());
     const stable_ptr<Derived> cast = dynamic_stable_ptr_cast<Derived>(derived);
     EXPECT_EQ(derived.get(), cast.get());
     EXPECT_EQ(2, derived.use_count());
-    try
     {
-        dynamic_stable_ptr_cast<Unrelated>(derived);
-        FAIL();
-    }
-    catch (const std::exception& e)
-    {
-        const std::string message = e.what();
+        const std::string message =
+            ThrownMessage<std::exception>([&] { dynamic_stable_ptr_cast<Unrelated>(derived); });
         EXPECT_NE(std::string::npos, message.find("dynamic_stable_ptr_cast"));
         EXPECT_NE(std::string::npos, message.find(": class (anonymous namespace)::Base could not be cast to "
                                                   "class (anonymous namespace)::Unrelated"));

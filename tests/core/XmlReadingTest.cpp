@@ -2,30 +2,16 @@
 
 #include "core/Exception.hpp"
 #include "support/ScratchGameRoot.hpp"
+#include "support/ThrownMessage.hpp"
 
 #include <boost/lexical_cast.hpp>
 #include <gtest/gtest.h>
 
 using namespace Kestrum;
+using Kestrum::Testing::ThrownMessage;
 
 namespace
 {
-    // Runs `action` and returns the message of the exception of type E it throws.
-    template <typename E, typename F>
-    std::string MessageOf(F action)
-    {
-        try
-        {
-            action();
-        }
-        catch (const E& e)
-        {
-            return e.what();
-        }
-        ADD_FAILURE() << "nothing thrown";
-        return "";
-    }
-
     pugi::xml_node Root(const stable_ptr<pugi::xml_document>& document)
     {
         return document->document_element();
@@ -48,13 +34,13 @@ TEST(XmlReading, ChildValuesAndTheirFailures)
     EXPECT_EQ(2.f, GetChildValue<Range<float>>(ship, "delay").maximum);
 
     EXPECT_EQ("no shield element defined",
-              MessageOf<XmlError>([&] { GetChildValue<float>(ship, "shield"); }));
+              ThrownMessage<XmlError>([&] { GetChildValue<float>(ship, "shield"); }));
     EXPECT_EQ("no shield element defined",
-              MessageOf<XmlError>([&] { GetChildValue<sf::Vector2f>(ship, "shield"); }));
+              ThrownMessage<XmlError>([&] { GetChildValue<sf::Vector2f>(ship, "shield"); }));
     EXPECT_THROW(GetChildValue<float>(ship, "empty"), XmlError);
     EXPECT_THROW(GetChildValue<float>(ship, "bad"), boost::bad_lexical_cast);
     EXPECT_EQ("string yes can not be cast to boolean value",
-              MessageOf<InvalidArgumentError>([&] { GetChildValue<bool>(ship, "wrong"); }));
+              ThrownMessage<InvalidArgumentError>([&] { GetChildValue<bool>(ship, "wrong"); }));
 
     EXPECT_FLOAT_EQ(2.0f, GetOptionalChildValue<float>(ship, "shield", 2.0f));
     EXPECT_THROW(GetOptionalChildValue<float>(ship, "empty", 2.0f), XmlError);
@@ -70,7 +56,7 @@ TEST(XmlReading, BooleanTexts)
         EXPECT_FALSE(Details::CastTo<bool>(text)) << text;
     for (const char* text : {"yes", "", " true"})
         EXPECT_EQ(std::string("string ") + text + " can not be cast to boolean value",
-                  MessageOf<InvalidArgumentError>([&] { Details::CastTo<bool>(text); }));
+                  ThrownMessage<InvalidArgumentError>([&] { Details::CastTo<bool>(text); }));
 }
 
 TEST(XmlReading, AttributesRangesAndVersions)
@@ -82,42 +68,42 @@ TEST(XmlReading, AttributesRangesAndVersions)
     const pugi::xml_node mission = Root(document);
     EXPECT_EQ(sf::Vector2f(1, -2), GetCoordinatesFromAttributes<float>(mission.child("point")));
     EXPECT_EQ("attribute y does not exist in element half",
-              MessageOf<XmlError>([&] { GetCoordinatesFromAttributes<float>(mission.child("half")); }));
+              ThrownMessage<XmlError>([&] { GetCoordinatesFromAttributes<float>(mission.child("half")); }));
     EXPECT_EQ("range has reversed boundaries",
-              MessageOf<LogicError>([&] { GetRangeFromAttributes<float>(mission.child("range")); }));
+              ThrownMessage<LogicError>([&] { GetRangeFromAttributes<float>(mission.child("range")); }));
     EXPECT_EQ(2.f, GetRangeFromAttributes<float>(mission.child("equal")).minimum);
     EXPECT_THROW(GetRangeFromAttributes<float>(mission.child("point")), XmlError);
 
     EXPECT_EQ(2ul, CheckAndReturnVersion(mission, 2));
     EXPECT_EQ("highest supported version of mission is 1, encountered version 2",
-              MessageOf<NotSupportedError>([&] { CheckAndReturnVersion(mission, 1); }));
+              ThrownMessage<NotSupportedError>([&] { CheckAndReturnVersion(mission, 1); }));
     EXPECT_THROW(CheckAndReturnVersion(mission.child("point"), 1), XmlError);
     EXPECT_THROW(CheckAndReturnVersion(mission.child("text"), 1), XmlError);
 
     const pugi::xml_node graph = mission.child("graph");
     EXPECT_NO_THROW(AssertAttribute(graph, "type", "polynomial"));
     EXPECT_EQ("Expected attribute type to be flat_line but found polynomial",
-              MessageOf<LogicError>([&] { AssertAttribute(graph, "type", "flat_line"); }));
+              ThrownMessage<LogicError>([&] { AssertAttribute(graph, "type", "flat_line"); }));
     EXPECT_EQ("Expected graph to have kind",
-              MessageOf<LogicError>([&] { AssertAttribute(graph, "kind", "flat_line"); }));
+              ThrownMessage<LogicError>([&] { AssertAttribute(graph, "kind", "flat_line"); }));
     EXPECT_EQ("Expected attribute version to be 1 but found 2",
-              MessageOf<LogicError>([&] { AssertAttribute<int>(mission, "version", 1); }));
+              ThrownMessage<LogicError>([&] { AssertAttribute<int>(mission, "version", 1); }));
 
     EXPECT_NO_THROW(AssertElementName(graph, "graph"));
     EXPECT_EQ("Expected element curve, found graph",
-              MessageOf<LogicError>([&] { AssertElementName(graph, "curve"); }));
+              ThrownMessage<LogicError>([&] { AssertElementName(graph, "curve"); }));
 }
 
 TEST(XmlReading, DocumentsAndWriting)
 {
     EXPECT_EQ("broken.xml: Start-end tags mismatch at line 2, column 6",
-              MessageOf<XmlError>([] { LoadXmlText("<a>\n<b></a>", "broken.xml"); }));
+              ThrownMessage<XmlError>([] { LoadXmlText("<a>\n<b></a>", "broken.xml"); }));
     const auto document = LoadXmlText("<other/>", "other.xml");
     EXPECT_EQ("other.xml: no graph root element",
-              MessageOf<XmlError>([&] { GetRootElement(*document, "graph", "other.xml"); }));
+              ThrownMessage<XmlError>([&] { GetRootElement(*document, "graph", "other.xml"); }));
 
     Testing::ScratchGameRoot root;
-    EXPECT_EQ("missing.xml: File was not found", MessageOf<XmlError>([] { LoadXmlFile("missing.xml"); }));
+    EXPECT_EQ("missing.xml: File was not found", ThrownMessage<XmlError>([] { LoadXmlFile("missing.xml"); }));
 
     pugi::xml_document written;
     AddDeclaration(written);
@@ -125,7 +111,7 @@ TEST(XmlReading, DocumentsAndWriting)
     AddUniqueChildElement(general, "swap_mouse_buttons", true);
     AddUniqueChildElement(general, "double_click_time", 0.3f);
     EXPECT_EQ("general already has child element swap_mouse_buttons",
-              MessageOf<RuntimeError>([&] { AddUniqueChildElement(general, "swap_mouse_buttons", false); }));
+              ThrownMessage<RuntimeError>([&] { AddUniqueChildElement(general, "swap_mouse_buttons", false); }));
     EXPECT_EQ("<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
               "<general>\n"
               "    <swap_mouse_buttons>1</swap_mouse_buttons>\n"

@@ -2,9 +2,12 @@
 
 #include "core/Exception.hpp"
 
+#include "support/ThrownMessage.hpp"
+
 #include <gtest/gtest.h>
 
 using namespace Kestrum;
+using Kestrum::Testing::ThrownMessage;
 
 TEST(RandomNumberGenerator, SeedOneGivesTheKnownSequence)
 {
@@ -27,15 +30,7 @@ TEST(RandomNumberGenerator, NegativeSeedIsRefusedAndChangesNothing)
     RandomNumberGenerator generator;
     generator.Seed(7);
     const auto state = generator.GetState();
-    try
-    {
-        generator.Seed(-3);
-        FAIL();
-    }
-    catch (const LogicError& e)
-    {
-        EXPECT_STREQ("seed -3 is too small", e.what());
-    }
+    EXPECT_EQ("seed -3 is too small", ThrownMessage<LogicError>([&] { generator.Seed(-3); }));
     EXPECT_EQ(state, generator.GetState());
 }
 
