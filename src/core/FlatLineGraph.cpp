@@ -1,7 +1,7 @@
 #include "core/FlatLineGraph.hpp"
 
 #include "core/Exception.hpp"
-#include "core/GraphXml.hpp"
+#include "core/XmlReading.hpp"
 
 #include <boost/format.hpp>
 
@@ -11,14 +11,15 @@ namespace Kestrum
 
     void FlatLineGraph::Load(const pugi::xml_node& element)
     {
-        GraphXml::CheckElement(element, "flat_line");
-        m_y = GraphXml::ReadFloat(element, "y");
+        AssertElementName(element, "graph");
+        AssertAttribute(element, "type", "flat_line");
+        m_y = GetChildValue<float>(element, "y");
     }
 
     pugi::xml_node FlatLineGraph::Save(pugi::xml_node parent) const
     {
-        pugi::xml_node graph = GraphXml::AppendGraph(parent, "flat_line");
-        GraphXml::AppendValue(graph, "y", m_y);
+        pugi::xml_node graph = AppendGraphElement(parent, "flat_line");
+        graph.append_child("y").text() = ToXmlText(m_y).c_str();
         return graph;
     }
 

@@ -27,5 +27,9 @@ namespace Kestrum
         // The signed area under the curve between the bounds; a maximum below
         // the minimum throws InvalidArgumentError.
         virtual float CalculateArea(float minimum, float maximum) = 0;
+
+    protected:
+        // Appends <graph type="..."/> to the parent.
+        static pugi::xml_node AppendGraphElement(pugi::xml_node parent, const char* type);
     };
 }

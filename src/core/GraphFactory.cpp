@@ -4,6 +4,7 @@
 #include "core/FlatLineGraph.hpp"
 #include "core/LinearInterpolatedGraph.hpp"
 #include "core/PolynomialGraph.hpp"
+#include "core/XmlReading.hpp"
 #include "presentation/ResourceUtility.hpp"
 
 #include <memory>
@@ -12,12 +13,9 @@ namespace Kestrum
 {
     namespace
     {
-        void LoadGraphDocument(pugi::xml_document& document, const std::string& resourcePath)
+        stable_ptr<pugi::xml_document> LoadGraphDocument(const std::string& resourcePath)
         {
-            const std::string file = ToFilesystemPath(resourcePath).string();
-            const pugi::xml_parse_result result = document.load_file(file.c_str());
-            if (!result)
-                BOOST_THROW_EXCEPTION(XmlError(std::string(result.description()) + ": " + file));
+            return LoadXmlFile(ToFilesystemPath(resourcePath));
         }
     }
 
@@ -26,21 +24,13 @@ namespace Kestrum
 
     stable_ptr<Graph> GraphFactory::Create(std::string resourcePath) const
     {
-        pugi::xml_document document;
-        LoadGraphDocument(document, resourcePath);
-        const pugi::xml_node element = document.child("graph");
-        if (!element)
-            BOOST_THROW_EXCEPTION(XmlError("no graph element in " + ToFilesystemPath(resourcePath).string()));
-        return Create(element);
+        const stable_ptr<pugi::xml_document> document = LoadGraphDocument(resourcePath);
+        return Create(GetChildElement(*document, "graph"));
     }
 
     stable_ptr<Graph> GraphFactory::Create(const pugi::xml_node& element) const
     {
-        const pugi::xml_attribute typeAttribute = element.attribute("type");
-        if (!typeAttribute)
-            BOOST_THROW_EXCEPTION(XmlError(std::string("attribute type does not exist in element ") +
-                                           element.name()));
-        const std::string type = typeAttribute.value();
+        const std::string type = GetAttributeText(element, "type");
         std::shared_ptr<Graph> graph;
         if (type == "polynomial")
             graph = std::make_shared<PolynomialGraph>();

@@ -1,7 +1,7 @@
 #include "core/LinearInterpolatedGraph.hpp"
 
 #include "core/Exception.hpp"
-#include "core/GraphXml.hpp"
+#include "core/XmlReading.hpp"
 
 #include <boost/format.hpp>
 
@@ -14,9 +14,10 @@ namespace Kestrum
     void LinearInterpolatedGraph::Load(const pugi::xml_node& element)
     {
         m_points.clear();
-        GraphXml::CheckElement(element, "linear_interpolation");
+        AssertElementName(element, "graph");
+        AssertAttribute(element, "type", "linear_interpolation");
         for (const pugi::xml_node& point : element.children("point"))
-            m_points.push_back(GraphXml::ReadPoint(point));
+            m_points.push_back(GetCoordinatesFromAttributes<float>(point));
         if (m_points.empty())
             BOOST_THROW_EXCEPTION(NotSupportedError("empty point list not allowed"));
         std::stable_sort(m_points.begin(), m_points.end(),
@@ -32,12 +33,12 @@ namespace Kestrum
 
     pugi::xml_node LinearInterpolatedGraph::Save(pugi::xml_node parent) const
     {
-        pugi::xml_node graph = GraphXml::AppendGraph(parent, "linear_interpolation");
+        pugi::xml_node graph = AppendGraphElement(parent, "linear_interpolation");
         for (const sf::Vector2f& point : m_points)
         {
             pugi::xml_node element = graph.append_child("point");
-            element.append_attribute("x") = GraphXml::ToText(point.x).c_str();
-            element.append_attribute("y") = GraphXml::ToText(point.y).c_str();
+            element.append_attribute("x") = ToXmlText(point.x).c_str();
+            element.append_attribute("y") = ToXmlText(point.y).c_str();
         }
         return graph;
     }

@@ -1,7 +1,7 @@
 #include "core/PolynomialGraph.hpp"
 
 #include "core/Exception.hpp"
-#include "core/GraphXml.hpp"
+#include "core/XmlReading.hpp"
 
 #include <boost/format.hpp>
 
@@ -33,23 +33,24 @@ namespace Kestrum
     void PolynomialGraph::Load(const pugi::xml_node& element)
     {
         m_terms.clear();
-        GraphXml::CheckElement(element, "polynomial");
+        AssertElementName(element, "graph");
+        AssertAttribute(element, "type", "polynomial");
         for (const pugi::xml_node& term : element.children("term"))
         {
-            const float coefficient = GraphXml::ReadFloat(term, "coefficient");
-            const unsigned long exponent = GraphXml::ReadUnsigned(term, "exponent");
+            const float coefficient = GetChildValue<float>(term, "coefficient");
+            const unsigned long exponent = GetChildValue<unsigned long>(term, "exponent");
             m_terms.push_back(Term{coefficient, exponent});
         }
     }
 
     pugi::xml_node PolynomialGraph::Save(pugi::xml_node parent) const
     {
-        pugi::xml_node graph = GraphXml::AppendGraph(parent, "polynomial");
+        pugi::xml_node graph = AppendGraphElement(parent, "polynomial");
         for (const Term& term : m_terms)
         {
             pugi::xml_node element = graph.append_child("term");
-            GraphXml::AppendValue(element, "coefficient", term.coefficient);
-            GraphXml::AppendValue(element, "exponent", term.exponent);
+            element.append_child("coefficient").text() = ToXmlText(term.coefficient).c_str();
+            element.append_child("exponent").text() = std::to_string(term.exponent).c_str();
         }
         return graph;
     }

@@ -1,33 +1,35 @@
 #include "presentation/ResourceManager.hpp"
 
+#include "core/ConfigurationSystem.hpp"
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
+#include "core/Registry.hpp"
 #include "presentation/ResourceUtility.hpp"
 
+#include <SFML/Audio/Music.hpp>
+#include <SFML/Audio/Sound.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
-#include <filesystem>
-#include <fstream>
 #include <map>
 
 namespace Kestrum
 {
     namespace
     {
-        struct ImageEntry
-        {
-            std::shared_ptr<sf::Image> image;
-            std::shared_ptr<sf::Texture> texture;
-            bool smooth = false;
-        };
+        template <typename T>
+        using Cache = std::map<std::string, std::shared_ptr<T>>;
 
-        // Loads without throwing: whatever goes wrong is written to the log.
-        bool LoadImpl(sf::Image& image, const std::string& path) noexcept
+        // Loads an image or a sound file without throwing: whatever goes wrong is
+        // written to the log (the multimedia library writes its own complaint).
+        template <typename T>
+        bool LoadImpl(T& resource, const std::string& path) noexcept
         {
             try
             {
-                return image.loadFromFile(ToFilesystemPath(path).string());
+                return resource.loadFromFile(ToFilesystemPath(path).string());
             }
             catch (...)
             {
@@ -35,29 +37,36 @@ namespace Kestrum
                 return false;
             }
         }
+
+        // The cached object of the path's canonical key, loaded and stored on the
+        // first request. A failed load stores nothing.
+        template <typename T>
+        std::shared_ptr<T> GetOrCreateResource(Cache<T>& cache, const std::string& path)
+        {
+            const std::string key = Canonize(path);
+            const auto found = cache.find(key);
+            if (found != cache.end())
+                return found->second;
+            const std::shared_ptr<T> resource = std::make_shared<T>();
+            if (!LoadImpl(*resource, key))
+                BOOST_THROW_EXCEPTION(LoadError("could not load " + path));
+            cache.emplace(key, resource);
+            return resource;
+        }
+
+        SoundConfiguration& GetSoundSettings()
+        {
+            return *GetFromRegistry<ConfigurationSystem>()->GetSoundConfiguration();
+        }
     }
 
     struct ResourceManager::Data
     {
-        std::map<std::string, ImageEntry> images;
-
-        ImageEntry& GetImageEntry(const std::string& path, bool smooth)
-        {
-            const std::string key = Canonize(path);
-            auto found = images.find(key);
-            if (found == images.end())
-            {
-                auto image = std::make_shared<sf::Image>();
-                if (!LoadImpl(*image, key))
-                    BOOST_THROW_EXCEPTION(LoadError("could not load " + path));
-                found = images.emplace(key, ImageEntry{image, nullptr, smooth}).first;
-            }
-            ImageEntry& entry = found->second;
-            entry.smooth = smooth;
-            if (entry.texture)
-                entry.texture->setSmooth(smooth);
-            return entry;
-        }
+        Cache<sf::Image> images;
+        // Made from the images on the first drawing request, under the same keys.
+        Cache<sf::Texture> textures;
+        std::map<std::string, bool> smoothing;
+        Cache<sf::SoundBuffer> soundBuffers;
     };
 
     ResourceManager::ResourceManager() : m_data(new Data) {}
@@ -65,21 +74,28 @@ namespace Kestrum
 
     stable_ptr<sf::Image> ResourceManager::GetImage(const std::string& path, bool smooth)
     {
-        return create_stable_ptr(m_data->GetImageEntry(path, smooth).image);
+        const std::shared_ptr<sf::Image> image = GetOrCreateResource(m_data->images, path);
+        const std::string key = Canonize(path);
+        m_data->smoothing[key] = smooth;
+        const auto texture = m_data->textures.find(key);
+        if (texture != m_data->textures.end())
+            texture->second->setSmooth(smooth);
+        return create_stable_ptr(image);
     }
 
     stable_ptr<sf::Texture> ResourceManager::GetTexture(const std::string& path, bool smooth)
     {
-        ImageEntry& entry = m_data->GetImageEntry(path, smooth);
-        if (!entry.texture)
+        const stable_ptr<sf::Image> image = GetImage(path, smooth);
+        std::shared_ptr<sf::Texture>& texture = m_data->textures[Canonize(path)];
+        if (!texture)
         {
-            auto texture = std::make_shared<sf::Texture>();
-            if (!texture->loadFromImage(*entry.image))
+            auto made = std::make_shared<sf::Texture>();
+            if (!made->loadFromImage(*image))
                 BOOST_THROW_EXCEPTION(LoadError("could not load " + path));
-            texture->setSmooth(entry.smooth);
-            entry.texture = texture;
+            made->setSmooth(smooth);
+            texture = made;
         }
-        return create_stable_ptr(entry.texture);
+        return create_stable_ptr(texture);
     }
 
     stable_ptr<sf::Sprite> ResourceManager::CreateSprite(const std::string& path, bool smooth)
@@ -91,15 +107,27 @@ namespace Kestrum
         return create_stable_ptr(sprite);
     }
 
-    stable_ptr<std::istream> OpenResourceFile(const std::string& path)
+    stable_ptr<sf::Sound> ResourceManager::CreateSound(const std::string& path)
+    {
+        const std::shared_ptr<sf::SoundBuffer> buffer = GetOrCreateResource(m_data->soundBuffers, path);
+        // The sound goes first, then its hold on the buffer.
+        std::shared_ptr<sf::Sound> sound(new sf::Sound(*buffer), [buffer](sf::Sound* played) { delete played; });
+        sound->setVolume(GetSoundSettings().GetSoundVolume());
+        return create_stable_ptr(sound);
+    }
+
+    stable_ptr<sf::Music> ResourceManager::CreateMusic(const std::string& path)
     {
         const std::string file = ToFilesystemPath(path).string();
-        if (!std::filesystem::is_regular_file(file))
-            BOOST_THROW_EXCEPTION(LoadError(file + " is not a regular file"));
-        auto stream = std::make_shared<std::ifstream>(file);
-        if (!stream->is_open())
-            BOOST_THROW_EXCEPTION(LoadError(file + " could not be opened"));
-        stream->exceptions(std::ios::badbit);
-        return create_stable_ptr(std::shared_ptr<std::istream>(stream));
+        const std::shared_ptr<sf::Music> music = std::make_shared<sf::Music>();
+        if (!music->openFromFile(file))
+            BOOST_THROW_EXCEPTION(LoadError(file));
+        music->setVolume(GetSoundSettings().GetMusicVolume());
+        return create_stable_ptr(music);
+    }
+
+    stable_ptr<std::istream> OpenResourceFile(const std::string& path)
+    {
+        return OpenFile(ToFilesystemPath(path).string());
     }
 }

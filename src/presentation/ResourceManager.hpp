@@ -1,7 +1,10 @@
 // The one service that turns resource paths into loaded things: images and the
 // sprites drawn from them, sounds and music. Images and sound buffers are loaded
-// once per canonical path (see Canonize) and kept for the whole run; sprites and
-// sounds are made anew on every request, on the cached image or buffer.
+// once per canonical path (see Canonize) and kept for the whole run; a failed load
+// is not kept, so the next request tries again. Sprites and sounds are made anew
+// on every request, on the cached image or buffer; music is opened anew.
+// Definitions that stand inline or in files of their own are read through
+// presentation/ResourceDefinition.hpp.
 //
 // Images are kept as sf::Image (usable without a window); the first sprite or
 // texture request for a path makes one sf::Texture from it, cached beside the
@@ -48,6 +51,15 @@ namespace Kestrum
         // A new sprite on the whole texture of the path, at (0, 0), scale 1,
         // rotation 0, opaque white. The sprite keeps its texture alive.
         stable_ptr<sf::Sprite> CreateSprite(const std::string& path, bool smooth);
+
+        // A new sound on the cached buffer of the path, not looping, at the
+        // configured sound volume of the moment. The sound keeps its buffer alive.
+        stable_ptr<sf::Sound> CreateSound(const std::string& path);
+
+        // A new music stream of the file at the configured music volume, not yet
+        // playing. A file that cannot be opened throws LoadError with the
+        // file-system path as its message.
+        stable_ptr<sf::Music> CreateMusic(const std::string& path);
 
     private:
         struct Data;

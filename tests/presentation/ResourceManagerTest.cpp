@@ -1,14 +1,21 @@
 #include "presentation/ResourceManager.hpp"
 
+#include "core/ConfigurationSystem.hpp"
 #include "core/Exception.hpp"
+#include "core/Registry.hpp"
 #include "support/ScratchGameRoot.hpp"
 
+#include <SFML/Audio/Music.hpp>
+#include <SFML/Audio/OutputSoundFile.hpp>
+#include <SFML/Audio/Sound.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <iterator>
 
 using namespace Kestrum;
@@ -138,5 +145,75 @@ TEST(OpenResourceFile, OpensRegularFilesOnly)
             EXPECT_EQ("./resources/gui" + (name.empty() ? "" : "/" + name) + " is not a regular file",
                       std::string(e.what()));
         }
+    }
+}
+
+namespace
+{
+    void WriteTone(const std::string& file)
+    {
+        std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+        std::vector<sf::Int16> samples(2205);
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            samples[i] = static_cast<sf::Int16>(8000 * std::sin(i * 0.1));
+        sf::OutputSoundFile output;
+        ASSERT_TRUE(output.openFromFile(file, 22050, 1));
+        output.write(samples.data(), samples.size());
+    }
+
+    class ResourceManagerSoundTest : public ResourceManagerTest
+    {
+    protected:
+        ResourceManagerSoundTest() : registry(Registry::Create()), configuration(new ConfigurationSystem())
+        {
+            registry->Register<ConfigurationSystem>(configuration);
+        }
+        stable_ptr<Registry> registry;
+        stable_ptr<ConfigurationSystem> configuration;
+    };
+}
+
+TEST_F(ResourceManagerSoundTest, SoundsShareTheirBufferAndTakeTheVolumeOfTheirTime)
+{
+    WriteTone("resources/sounds/hit.ogg");
+    configuration->GetSoundConfiguration()->SetSoundVolume(40);
+    const stable_ptr<sf::Sound> first = manager.CreateSound("resources|sounds|hit.ogg");
+    EXPECT_FLOAT_EQ(40.f, first->getVolume());
+    EXPECT_FALSE(first->getLoop());
+    EXPECT_EQ(1.f, first->getPitch());
+    EXPECT_EQ(0.1f, first->getBuffer()->getDuration().asSeconds());
+
+    configuration->GetSoundConfiguration()->SetSoundVolume(70);
+    const stable_ptr<sf::Sound> second = manager.CreateSound("resources|sounds|hit.ogg");
+    EXPECT_FLOAT_EQ(70.f, second->getVolume());
+    EXPECT_FLOAT_EQ(40.f, first->getVolume()) << "sounds already made keep their volume";
+    EXPECT_EQ(first->getBuffer(), second->getBuffer());
+
+    try
+    {
+        manager.CreateSound("resources|sounds|none.ogg");
+        FAIL() << "a missing sound was made";
+    }
+    catch (const LoadError& e)
+    {
+        EXPECT_STREQ("could not load resources|sounds|none.ogg", e.what());
+    }
+}
+
+TEST_F(ResourceManagerSoundTest, MusicStreamsFromItsFile)
+{
+    WriteTone("resources/music/theme.ogg");
+    configuration->GetSoundConfiguration()->SetMusicVolume(55);
+    const stable_ptr<sf::Music> music = manager.CreateMusic("resources|music|theme.ogg");
+    EXPECT_FLOAT_EQ(55.f, music->getVolume());
+    EXPECT_EQ(sf::SoundSource::Stopped, music->getStatus());
+    try
+    {
+        manager.CreateMusic("resources|music|none.ogg");
+        FAIL() << "missing music was opened";
+    }
+    catch (const LoadError& e)
+    {
+        EXPECT_STREQ("./resources/music/none.ogg", e.what());
     }
 }
