@@ -1,11 +1,13 @@
 // The content tool and the game root it fills.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <regex>
 #include <set>
 #include <string>
 
@@ -58,4 +60,26 @@ TEST(ContentTool, WritesTheSameBytesEveryTime)
         EXPECT_TRUE(fs::is_regular_file(fs::path(KESTRUM_GAME_ROOT) / file)) << file << " is missing from the game root";
     fs::remove_all(first);
     fs::remove_all(second);
+}
+// Every image, sound or text file that the game's code names by a literal
+// resource path lies in the game root the build assembles.
+TEST(ContentTool, GameRootHoldsEveryFileTheCodeNames)
+{
+    const std::regex literal("\"[$|]?((resources|configuration|missions)(\\|[A-Za-z0-9_.-]+)+\\.(png|jpg|bmp|tga|ogg|wav|txt|graph))\"");
+    std::set<std::string> named;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(KESTRUM_SOURCE_DIR) / "src"))
+    {
+        if (!entry.is_regular_file() || (entry.path().extension() != ".cpp" && entry.path().extension() != ".hpp"))
+            continue;
+        const std::string source = ReadFile(entry.path());
+        for (std::sregex_iterator match(source.begin(), source.end(), literal), end; match != end; ++match)
+            named.insert((*match)[1]);
+    }
+    for (std::string path : named)
+    {
+        const std::string resourcePath = path;
+        std::replace(path.begin(), path.end(), '|', '/');
+        EXPECT_TRUE(fs::is_regular_file(fs::path(KESTRUM_GAME_ROOT) / path))
+            << resourcePath << " is named in the code but missing from the game root";
+    }
 }
