@@ -3,14 +3,13 @@
 #pragma once
 
 #include "interface/InterfaceInput.hpp"
+#include "presentation/RectangleList.hpp"
 
 #include <SFML/System/Vector2.hpp>
 #include <boost/signals2/signal.hpp>
 
 namespace Kestrum
 {
-    class RectangleList;
-
     class Button
     {
     public:

@@ -6,6 +6,7 @@
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
 #include "interface/ComplexButton.hpp"
+#include "interface/DefaultFont.hpp"
 #include "interface/ScreenManager.hpp"
 #include "presentation/ResourceManager.hpp"
 
@@ -21,19 +22,6 @@ namespace Kestrum
     {
         const char* const backdropPath = "resources|gui|screens|common_backdrop.jpg";
         const std::string buttonFolder = "resources|gui|screens|buttons|";
-
-        const sf::Font& GetFont()
-        {
-            static sf::Font font;
-            static bool loaded = false;
-            if (!loaded)
-            {
-                if (!font.loadFromFile(KESTRUM_DEFAULT_FONT))
-                    BOOST_THROW_EXCEPTION(LoadError(std::string("could not load ") + KESTRUM_DEFAULT_FONT));
-                loaded = true;
-            }
-            return font;
-        }
     }
 
     std::string FormatCashLine(unsigned long money)
@@ -93,7 +81,9 @@ namespace Kestrum
         if (!m_showCash || !Registry::Instance()->IsRegistered<Inventory>())
             return;
         const stable_ptr<sf::RenderWindow> window = GetFromRegistry<sf::RenderWindow>();
-        sf::Text cash(FormatCashLine(GetFromRegistry<Inventory>()->money), GetFont(), 20);
+        if (!m_font)
+            m_font = LoadDefaultFont().get_shared();
+        sf::Text cash(FormatCashLine(GetFromRegistry<Inventory>()->money), *m_font, 20);
         const float width = cash.getLocalBounds().width;
         cash.setPosition((static_cast<float>(window->getSize().x) - width) / 2.f, 5.f);
         window->draw(cash);

@@ -7,6 +7,11 @@
 
 #include <memory>
 
+namespace sf
+{
+    class Font;
+}
+
 namespace Kestrum
 {
     class ExitableScreen : public Screen
@@ -30,6 +35,7 @@ namespace Kestrum
     private:
         std::shared_ptr<Screen> m_exitDestination;
         bool m_showCash;
+        std::shared_ptr<sf::Font> m_font;
     };
 
     // The text of the cash line for an amount of money: "Cash: " and the amount

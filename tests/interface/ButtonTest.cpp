@@ -103,15 +103,6 @@ TEST_F(ButtonTest, BadClickAreasAndOddPicturesAreRefused)
     EXPECT_THROW(Details::GetPartition(sf::IntRect(0, 0, 4, 4), 4), LogicError);
 }
 
-TEST_F(ButtonTest, AnEmptyClickAreaIsNeverHit)
-{
-    WriteImage("resources/b/button.png", 20, 20, sf::Color::White);
-    root.WriteFile("resources/b/empty.txt", "");
-    auto button = ComplexButton::Create("resources|b|button.png", "resources|b|empty.txt", {5, 5});
-    EXPECT_FALSE(button->GetArea().Contains({5, 5}));
-    EXPECT_EQ(sf::Vector2f(5, 5), GetCenter(*button));
-}
-
 TEST_F(ButtonTest, AClickFlashesTheClickedLookAndLeavesTheButtonIdle)
 {
     WriteImage("resources/b/button.png", 20, 20, sf::Color::White);

@@ -119,26 +119,6 @@ TEST_F(ExitableScreenTest, EscapeAndTheExitButtonLeadToTheDestination)
     EXPECT_EQ(first, manager->GetCurrentScreen());
 }
 
-TEST_F(ExitableScreenTest, LeavingDropsTheFocusedExitButton)
-{
-    screen->OnEnter();
-    screen->SetExitDestination(destination);
-    screen->SetFocusedButton(screen->GetButtons(false).front());
-    screen->OnExit();
-    EXPECT_FALSE(screen->GetFocusedButton());
-    EXPECT_TRUE(screen->HandleAction(InterfaceInput::accept));
-    manager->Update();
-    EXPECT_EQ(first, manager->GetCurrentScreen()) << "the old exit button is gone for good";
-}
-
-TEST_F(ExitableScreenTest, ItselfAsDestinationIsOnlyAWarning)
-{
-    screen->SetExitDestination(screen);
-    EXPECT_TRUE(log.Contains("exitable screen received itself as exit destination"));
-    // Break the cycle the screen now holds on itself.
-    screen->SetExitDestination(destination);
-}
-
 TEST_F(ExitableScreenTest, TheCashLineShowsTheMoneyOnlyWhenThereIsAGame)
 {
     screen->OnEnter();

@@ -3,8 +3,6 @@
 #include "interface/GaugeButton.hpp"
 #include "interface/InterfaceFixture.hpp"
 
-#include "interface/FakeButton.hpp"
-#include "presentation/RectangleList.hpp"
 
 #include <cmath>
 #include <limits>
@@ -84,25 +82,6 @@ TEST_F(GaugeTest, TheClickAreaCoversTheRoundFace)
     EXPECT_FALSE(button->GetArea().Contains({101, 201}));
     EXPECT_EQ(3u, button->GetArea().GetRectangles().size());
     EXPECT_EQ(sf::Vector2f(164, 264), GetCenter(*button));
-}
-
-TEST_F(GaugeTest, ADisabledGaugeButtonIsNotSteppedByTheWidget)
-{
-    auto button = GaugeButton::Create(1);
-    button->ConnectAmplitudeChange(4, true);
-    Kestrum::Testing::PlainWidget widget;
-    widget.AddButton(button, 0);
-    EXPECT_TRUE(widget.HandleClick({64, 64}, InterfaceInput::Primary));
-    EXPECT_EQ(0.25f, button->GetValue());
-
-    button->SetEnabled(false);
-    EXPECT_FALSE(button->GetGauge().IsEnabled());
-    EXPECT_TRUE(widget.HandleClick({64, 64}, InterfaceInput::Primary));
-    EXPECT_EQ(0.25f, button->GetValue());
-
-    widget.SetFocusedButton(button);
-    EXPECT_TRUE(button->HasFocus());
-    EXPECT_TRUE(button->GetGauge().HasFocus());
 }
 
 TEST_F(GaugeTest, CounterShowsTenDigitsCutFromItsStrip)

@@ -121,20 +121,3 @@ TEST_F(ScreenManagerTest, ShutDownStopsTheRunAndAnyPendingSwitch)
     EXPECT_EQ(std::vector<std::string>({"enter start"}), record) << "the last screen is never left";
     EXPECT_TRUE(log.GetLines().empty()) << "the shut-down line is a debug line";
 }
-
-TEST_F(ScreenManagerTest, AFailingFirstEntryIsLoggedAndTheManagerRuns)
-{
-    auto start = Make("start");
-    start->onEnter = [] { BOOST_THROW_EXCEPTION(LoadError("could not load resources|gui|broken.png")); };
-    ScreenManager manager(start);
-    EXPECT_TRUE(manager.IsRunning());
-    EXPECT_EQ(start, manager.GetCurrentScreen());
-    EXPECT_TRUE(log.Contains("could not load resources|gui|broken.png"));
-    EXPECT_TRUE(log.Contains("ScreenManager"));
-
-    // Later failures of a switch are not caught.
-    auto arcade = Make("arcade");
-    arcade->onEnter = [] { BOOST_THROW_EXCEPTION(LogicError("broken")); };
-    manager.SetNextScreen(arcade);
-    EXPECT_THROW(manager.Update(), LogicError);
-}

@@ -92,26 +92,6 @@ TEST_F(ScrollableLayoutTest, PagesThroughTheButtons)
     EXPECT_EQ(buttons[0].get_shared(), layout.FindButtonAt({100, 100}));
 }
 
-TEST_F(ScrollableLayoutTest, ShortListsAndFewSlots)
-{
-    MakeButtons(9);
-    ScrollableLayout full(list, Grid(), 9);
-    full.OnEnter();
-    full.Scroll(1);
-    EXPECT_EQ(Range(0, 8), Shown());
-
-    const std::vector<sf::Vector2f> grid = Grid();
-    ScrollableLayout narrow(list, std::vector<sf::Vector2f>(grid.begin(), grid.begin() + 4), 4);
-    narrow.OnEnter();
-    EXPECT_EQ(Range(0, 3), Shown());
-
-    ScrollableLayout empty({}, Grid(), 9);
-    empty.OnEnter();
-    empty.Scroll(1);
-    empty.Scroll(-1);
-    EXPECT_EQ(0u, empty.GetFirst());
-}
-
 TEST_F(ScrollableLayoutTest, EmptyButtonPointersAreDroppedAndLogged)
 {
     MakeButtons(3);

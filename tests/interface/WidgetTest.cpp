@@ -307,25 +307,6 @@ TEST_F(WidgetTest, ChildrenAreOfferedInputLastFirstAndDrawnFirstFirst)
     EXPECT_EQ(1u, button->clicks.size());
 }
 
-TEST_F(WidgetTest, ButtonsAreDrawnInKeyOrderAndListedTopFirst)
-{
-    std::vector<std::string> record;
-    auto a = MakeButton("a", 0, 0, 1, &record);
-    auto b = MakeButton("b", 0, 0, 1, &record);
-    auto c = MakeButton("c", 0, 0, 1, &record);
-    widget.AddButton(c, 2);
-    widget.AddButton(a, 0);
-    widget.AddButton(b, 0);
-    b->SetVisible(false);
-    widget.Draw();
-    EXPECT_EQ(std::vector<std::string>({"a", "c"}), record);
-
-    std::vector<std::string> names;
-    for (const auto& button : widget.GetButtons(true))
-        names.push_back(static_cast<FakeButton&>(*button).name);
-    EXPECT_EQ(std::vector<std::string>({"c", "b", "a"}), names);
-}
-
 TEST(GetCenter, IsTheMeanOfTheRectangleCentresOrThePosition)
 {
     FakeButton button("button", 0, 0);
