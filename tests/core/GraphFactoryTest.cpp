@@ -5,6 +5,7 @@
 #include "core/LinearInterpolatedGraph.hpp"
 #include "core/PolynomialGraph.hpp"
 #include "support/ScratchGameRoot.hpp"
+#include "support/ThrownMessage.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 
 using namespace Kestrum;
 using Kestrum::Testing::ScratchGameRoot;
+using Kestrum::Testing::ThrownMessage;
 
 namespace
 {
@@ -22,20 +24,6 @@ namespace
         std::ostringstream text;
         document.save(text, "", pugi::format_raw | pugi::format_no_declaration);
         return text.str();
-    }
-
-    template <typename Error>
-    std::string MessageOf(const GraphFactory& factory, const std::string& path)
-    {
-        try
-        {
-            factory.Create(path);
-        }
-        catch (const Error& e)
-        {
-            return e.what();
-        }
-        return "<nothing thrown>";
     }
 }
 
@@ -69,25 +57,17 @@ TEST(GraphFactory, RefusesUnknownAndBrokenGraphs)
     root.WriteFile("d.graph", "<curve type='flat_line'><y>1</y></curve>");
     root.WriteFile("e.graph", "<graph type='flat_line'></graph>");
     const GraphFactory factory;
-    EXPECT_EQ("graph of type spline not supported", MessageOf<NotSupportedError>(factory, "a.graph"));
-    EXPECT_NE("<nothing thrown>", MessageOf<XmlError>(factory, "b.graph"));
-    EXPECT_NE("<nothing thrown>", MessageOf<XmlError>(factory, "c.graph"));
-    EXPECT_NE("<nothing thrown>", MessageOf<XmlError>(factory, "d.graph"));
-    EXPECT_NE("<nothing thrown>", MessageOf<XmlError>(factory, "missing.graph"));
-    EXPECT_EQ("no y element defined", MessageOf<XmlError>(factory, "e.graph"));
+    EXPECT_EQ("graph of type spline not supported",
+              ThrownMessage<NotSupportedError>([&] { factory.Create("a.graph"); }));
+    for (const char* broken : {"b.graph", "c.graph", "d.graph", "missing.graph"})
+        EXPECT_THROW(factory.Create(broken), XmlError) << broken;
+    EXPECT_EQ("no y element defined", ThrownMessage<XmlError>([&] { factory.Create("e.graph"); }));
 
     pugi::xml_document document;
     document.load_string("<curve type='flat_line'><y>1</y></curve>");
     FlatLineGraph flat;
-    try
-    {
-        flat.Load(document.first_child());
-        FAIL() << "loaded a curve element";
-    }
-    catch (const LogicError& e)
-    {
-        EXPECT_STREQ("Expected element graph, found curve", e.what());
-    }
+    EXPECT_EQ("Expected element graph, found curve",
+              ThrownMessage<LogicError>([&] { flat.Load(document.first_child()); }));
 }
 
 TEST(GraphFactory, SavedGraphsReadBackTheSame)

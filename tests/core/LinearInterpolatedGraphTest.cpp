@@ -1,12 +1,14 @@
 #include "core/LinearInterpolatedGraph.hpp"
 
 #include "core/Exception.hpp"
+#include "support/ThrownMessage.hpp"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 using namespace Kestrum;
+using Kestrum::Testing::ThrownMessage;
 
 namespace
 {
@@ -19,19 +21,8 @@ namespace
 
     void ExpectInvalidLoad(LinearInterpolatedGraph& graph)
     {
-        for (auto use : {+[](LinearInterpolatedGraph& g) { g.Evaluate(1); },
-                         +[](LinearInterpolatedGraph& g) { g.CalculateArea(0, 1); }})
-        {
-            try
-            {
-                use(graph);
-                ADD_FAILURE() << "used without points";
-            }
-            catch (const RuntimeError& e)
-            {
-                EXPECT_STREQ("graph used after invalid load", e.what());
-            }
-        }
+        EXPECT_EQ("graph used after invalid load", ThrownMessage<RuntimeError>([&] { graph.Evaluate(1); }));
+        EXPECT_EQ("graph used after invalid load", ThrownMessage<RuntimeError>([&] { graph.CalculateArea(0, 1); }));
     }
 }
 
@@ -81,15 +72,8 @@ TEST(LinearInterpolatedGraph, EmptyPointListsAreRefused)
 
     pugi::xml_document document;
     ASSERT_TRUE(document.load_string("<graph type='linear_interpolation'/>"));
-    try
-    {
-        graph->Load(document.child("graph"));
-        FAIL() << "loaded without points";
-    }
-    catch (const NotSupportedError& e)
-    {
-        EXPECT_STREQ("empty point list not allowed", e.what());
-    }
+    EXPECT_EQ("empty point list not allowed",
+              ThrownMessage<NotSupportedError>([&] { graph->Load(document.child("graph")); }));
     ExpectInvalidLoad(*graph);
     LinearInterpolatedGraph fresh;
     ExpectInvalidLoad(fresh);

@@ -1,6 +1,7 @@
 #include "core/PolynomialGraph.hpp"
 
 #include "core/Exception.hpp"
+#include "support/ThrownMessage.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <limits>
 
 using namespace Kestrum;
+using Kestrum::Testing::ThrownMessage;
 
 namespace
 {
@@ -49,15 +51,7 @@ TEST(PolynomialGraph, IntegratesAdaptively)
     EXPECT_EQ(2.f, Polynomial("<graph type='polynomial'><term><coefficient>1</coefficient>"
                               "<exponent>1</exponent></term></graph>")
                        .graph.CalculateArea(0, 2));
-    try
-    {
-        p.graph.CalculateArea(4, 1);
-        FAIL() << "reversed bounds accepted";
-    }
-    catch (const InvalidArgumentError& e)
-    {
-        EXPECT_STREQ("minimum = 4, maximum = 1", e.what());
-    }
+    EXPECT_EQ("minimum = 4, maximum = 1", ThrownMessage<InvalidArgumentError>([&] { p.graph.CalculateArea(4, 1); }));
 }
 
 TEST(PolynomialGraph, IntegrationEndsOnCurvesItCannotResolve)
@@ -79,16 +73,6 @@ TEST(PolynomialGraph, RefusesUseWithoutTerms)
 {
     PolynomialGraph empty;
     EXPECT_EQ(0.f, empty.CalculateArea(1, 1));
-    for (auto use : {+[](PolynomialGraph& g) { g.Evaluate(0); }, +[](PolynomialGraph& g) { g.CalculateArea(0, 1); }})
-    {
-        try
-        {
-            use(empty);
-            ADD_FAILURE() << "used without terms";
-        }
-        catch (const LogicError& e)
-        {
-            EXPECT_STREQ("forgot calling Load()?", e.what());
-        }
-    }
+    EXPECT_EQ("forgot calling Load()?", ThrownMessage<LogicError>([&] { empty.Evaluate(0); }));
+    EXPECT_EQ("forgot calling Load()?", ThrownMessage<LogicError>([&] { empty.CalculateArea(0, 1); }));
 }

@@ -2,6 +2,7 @@
 
 #include "core/Exception.hpp"
 #include "presentation/PolygonOverlap.hpp"
+#include "support/ThrownMessage.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <limits>
 
 using namespace Kestrum;
+using Kestrum::Testing::ThrownMessage;
 
 namespace
 {
@@ -30,17 +32,8 @@ TEST(RectangleList, LoadsGroupsOfPositionAndSize)
     ExpectRectangle(list.GetRectangles()[1], 30.5f, 4, 32.5f, 5);
 
     for (std::size_t count : {2u, 5u, 6u})
-    {
-        try
-        {
-            list.Load(std::vector<float>(count, 1.f));
-            ADD_FAILURE() << count << " values loaded";
-        }
-        catch (const LogicError& e)
-        {
-            EXPECT_STREQ("odd number of values for rectangle list", e.what());
-        }
-    }
+        EXPECT_EQ("odd number of values for rectangle list",
+                  ThrownMessage<LogicError>([&] { list.Load(std::vector<float>(count, 1.f)); }));
     EXPECT_EQ(2u, list.GetRectangles().size()) << "a refused load changes nothing";
 
     list.Load({});

@@ -1,6 +1,7 @@
 #include "presentation/ResourceDefinition.hpp"
 
 #include "support/ScratchGameRoot.hpp"
+#include "support/ThrownMessage.hpp"
 
 #include <gtest/gtest.h>
 
@@ -47,15 +48,7 @@ namespace
         template <typename Error>
         std::string Failure(const std::string& name, const std::string& xml)
         {
-            try
-            {
-                Create(name, xml);
-            }
-            catch (const Error& e)
-            {
-                return e.what();
-            }
-            return "<nothing thrown>";
+            return Testing::ThrownMessage<Error>([&] { Create(name, xml); });
         }
 
         ScratchGameRoot root;

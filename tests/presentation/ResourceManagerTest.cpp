@@ -4,6 +4,7 @@
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
 #include "support/ScratchGameRoot.hpp"
+#include "support/ThrownMessage.hpp"
 
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Audio/OutputSoundFile.hpp>
@@ -21,6 +22,7 @@
 using namespace Kestrum;
 using Kestrum::Testing::CapturedLog;
 using Kestrum::Testing::ScratchGameRoot;
+using Kestrum::Testing::ThrownMessage;
 
 namespace
 {
@@ -64,15 +66,8 @@ TEST_F(ResourceManagerTest, KeepsOneImagePerCanonicalPath)
 
 TEST_F(ResourceManagerTest, MissingImageFailsAndIsTriedAgain)
 {
-    try
-    {
-        manager.GetImage("resources|missing.png", false);
-        FAIL() << "expected LoadError";
-    }
-    catch (const LoadError& e)
-    {
-        EXPECT_STREQ("could not load resources|missing.png", e.what());
-    }
+    EXPECT_EQ("could not load resources|missing.png",
+              ThrownMessage<LoadError>([&] { manager.GetImage("resources|missing.png", false); }));
     WriteImage("resources/missing.png", 3, 3, sf::Color::Green);
     EXPECT_EQ(sf::Color::Green, manager.GetImage("resources|missing.png", false)->getPixel(1, 1));
 }
@@ -133,19 +128,10 @@ TEST(OpenResourceFile, OpensRegularFilesOnly)
     const stable_ptr<std::istream> stream = OpenResourceFile("resources|gui|click_area.txt");
     EXPECT_EQ("0 0 10 20\n", std::string(std::istreambuf_iterator<char>(*stream), {}));
 
-    for (const std::string name : {"none.txt", ""})
-    {
-        try
-        {
-            OpenResourceFile("resources|gui|" + name);
-            ADD_FAILURE() << "expected LoadError for " << name;
-        }
-        catch (const LoadError& e)
-        {
-            EXPECT_EQ("./resources/gui" + (name.empty() ? "" : "/" + name) + " is not a regular file",
-                      std::string(e.what()));
-        }
-    }
+    EXPECT_EQ("./resources/gui/none.txt is not a regular file",
+              ThrownMessage<LoadError>([] { OpenResourceFile("resources|gui|none.txt"); }));
+    EXPECT_EQ("./resources/gui is not a regular file",
+              ThrownMessage<LoadError>([] { OpenResourceFile("resources|gui"); }));
 }
 
 namespace
@@ -189,15 +175,8 @@ TEST_F(ResourceManagerSoundTest, SoundsShareTheirBufferAndTakeTheVolumeOfTheirTi
     EXPECT_FLOAT_EQ(40.f, first->getVolume()) << "sounds already made keep their volume";
     EXPECT_EQ(first->getBuffer(), second->getBuffer());
 
-    try
-    {
-        manager.CreateSound("resources|sounds|none.ogg");
-        FAIL() << "a missing sound was made";
-    }
-    catch (const LoadError& e)
-    {
-        EXPECT_STREQ("could not load resources|sounds|none.ogg", e.what());
-    }
+    EXPECT_EQ("could not load resources|sounds|none.ogg",
+              ThrownMessage<LoadError>([&] { manager.CreateSound("resources|sounds|none.ogg"); }));
 }
 
 TEST_F(ResourceManagerSoundTest, MusicStreamsFromItsFile)
@@ -207,13 +186,6 @@ TEST_F(ResourceManagerSoundTest, MusicStreamsFromItsFile)
     const stable_ptr<sf::Music> music = manager.CreateMusic("resources|music|theme.ogg");
     EXPECT_FLOAT_EQ(55.f, music->getVolume());
     EXPECT_EQ(sf::SoundSource::Stopped, music->getStatus());
-    try
-    {
-        manager.CreateMusic("resources|music|none.ogg");
-        FAIL() << "missing music was opened";
-    }
-    catch (const LoadError& e)
-    {
-        EXPECT_STREQ("./resources/music/none.ogg", e.what());
-    }
+    EXPECT_EQ("./resources/music/none.ogg",
+              ThrownMessage<LoadError>([&] { manager.CreateMusic("resources|music|none.ogg"); }));
 }

@@ -1,27 +1,12 @@
 #include "presentation/ResourceUtility.hpp"
 
 #include "core/Exception.hpp"
+#include "support/ThrownMessage.hpp"
 
 #include <gtest/gtest.h>
 
 using namespace Kestrum;
-
-namespace
-{
-    template <typename Error, typename Call>
-    std::string MessageOf(Call call)
-    {
-        try
-        {
-            call();
-        }
-        catch (const Error& e)
-        {
-            return e.what();
-        }
-        return "<nothing thrown>";
-    }
-}
+using Kestrum::Testing::ThrownMessage;
 
 TEST(ResourceUtility, ConvertsToFilesystemPaths)
 {
@@ -37,10 +22,10 @@ TEST(ResourceUtility, ConvertsToFilesystemPaths)
 TEST(ResourceUtility, RefusesDotsOnTheWayToTheFileSystem)
 {
     EXPECT_EQ("Double dots are not allowed in path: resources|..|..|etc|passwd",
-              MessageOf<ParseError>([] { ToFilesystemPath("resources|..|..|etc|passwd"); }));
-    EXPECT_EQ("Dots are not allowed in path: a|.|b", MessageOf<ParseError>([] { ToFilesystemPath("a|.|b"); }));
+              ThrownMessage<ParseError>([] { ToFilesystemPath("resources|..|..|etc|passwd"); }));
+    EXPECT_EQ("Dots are not allowed in path: a|.|b", ThrownMessage<ParseError>([] { ToFilesystemPath("a|.|b"); }));
     EXPECT_EQ("Double dots are not allowed in path: x|$..|b",
-              MessageOf<ParseError>([] { ToFilesystemPath("x|$..|b"); }));
+              ThrownMessage<ParseError>([] { ToFilesystemPath("x|$..|b"); }));
 }
 
 TEST(ResourceUtility, ConvertsBackToResourcePaths)
@@ -49,10 +34,10 @@ TEST(ResourceUtility, ConvertsBackToResourcePaths)
     EXPECT_EQ("a|b", ToResourcePath("/a/b"));
     EXPECT_EQ("a||b", ToResourcePath("a//b"));
     EXPECT_EQ("", ToResourcePath("."));
-    EXPECT_EQ("Dots are not allowed in path: ./a/./b", MessageOf<ParseError>([] { ToResourcePath("./a/./b"); }));
+    EXPECT_EQ("Dots are not allowed in path: ./a/./b", ThrownMessage<ParseError>([] { ToResourcePath("./a/./b"); }));
     EXPECT_EQ("Double dots are not allowed in path: ./a/../b",
-              MessageOf<ParseError>([] { ToResourcePath("./a/../b"); }));
-    EXPECT_EQ("Dots are not allowed in path: ./a/.", MessageOf<ParseError>([] { ToResourcePath("./a/."); }));
+              ThrownMessage<ParseError>([] { ToResourcePath("./a/../b"); }));
+    EXPECT_EQ("Dots are not allowed in path: ./a/.", ThrownMessage<ParseError>([] { ToResourcePath("./a/."); }));
     for (const char* path : {"resources|enemies|airships|000|details.xml", "a", "x|y.png"})
         EXPECT_EQ(path, ToResourcePath(ToFilesystemPath(path)));
 }
@@ -66,10 +51,10 @@ TEST(ResourceUtility, CanonizesPathsWithDollars)
     EXPECT_EQ("|c", Canonize("$a|b|..|..|c"));
     EXPECT_EQ("|b", Canonize("$a|..|b"));
     EXPECT_EQ("can not go outside game root directory: $a|..|..|c",
-              MessageOf<LogicError>([] { Canonize("$a|..|..|c"); }));
-    EXPECT_EQ("can not go outside game root directory: x|$..|a", MessageOf<LogicError>([] { Canonize("x|$..|a"); }));
-    EXPECT_EQ("canonical path would be empty: $", MessageOf<RuntimeError>([] { Canonize("$"); }));
-    EXPECT_EQ("canonical path would be empty: $.|", MessageOf<RuntimeError>([] { Canonize("$.|"); }));
+              ThrownMessage<LogicError>([] { Canonize("$a|..|..|c"); }));
+    EXPECT_EQ("can not go outside game root directory: x|$..|a", ThrownMessage<LogicError>([] { Canonize("x|$..|a"); }));
+    EXPECT_EQ("canonical path would be empty: $", ThrownMessage<RuntimeError>([] { Canonize("$"); }));
+    EXPECT_EQ("canonical path would be empty: $.|", ThrownMessage<RuntimeError>([] { Canonize("$.|"); }));
 }
 
 TEST(ResourceUtility, FindsParentsAndJoins)
