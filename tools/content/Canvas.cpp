@@ -167,9 +167,13 @@ namespace Content
             std::map<std::string, FT_Face> m_faces;
         };
 
-        float LineWidth(FT_Face face, const std::vector<char32_t>& line)
+        // Loads every glyph of the line in turn (with kerning) and calls
+        // visit(pen) with the glyph in face->glyph and the pen position in 1/64
+        // pixels from the line's start; answers the pen position after the line.
+        template <typename Visit>
+        long WalkLine(FT_Face face, const std::vector<char32_t>& line, FT_Int32 loadFlags, Visit visit)
         {
-            long width = 0;
+            long pen = 0;
             FT_UInt previous = 0;
             for (char32_t code : line)
             {
@@ -178,13 +182,20 @@ namespace Content
                 {
                     FT_Vector kerning;
                     FT_Get_Kerning(face, previous, index, FT_KERNING_DEFAULT, &kerning);
-                    width += kerning.x;
+                    pen += kerning.x;
                 }
-                if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) == 0)
-                    width += face->glyph->advance.x;
                 previous = index;
+                if (FT_Load_Glyph(face, index, loadFlags) != 0)
+                    continue;
+                visit(pen);
+                pen += face->glyph->advance.x;
             }
-            return width / 64.f;
+            return pen;
+        }
+
+        float LineWidth(FT_Face face, const std::vector<char32_t>& line)
+        {
+            return WalkLine(face, line, FT_LOAD_DEFAULT, [](long) {}) / 64.f;
         }
 
         float LineHeight(FT_Face face, const TextStyle& style)
@@ -488,23 +499,11 @@ namespace Content
                 const float width = LineWidth(face, line);
                 penX -= align == Align::Center ? width * 0.5f : width;
             }
-            long pen = std::lround(penX * 64.f);
-            FT_UInt previous = 0;
-            for (char32_t code : line)
-            {
-                const FT_UInt index = FT_Get_Char_Index(face, code);
-                if (previous && index && FT_HAS_KERNING(face))
-                {
-                    FT_Vector kerning;
-                    FT_Get_Kerning(face, previous, index, FT_KERNING_DEFAULT, &kerning);
-                    pen += kerning.x;
-                }
-                previous = index;
-                if (FT_Load_Glyph(face, index, FT_LOAD_RENDER) != 0)
-                    continue;
+            const long start = std::lround(penX * 64.f);
+            WalkLine(face, line, FT_LOAD_RENDER, [&](long pen) {
                 const FT_GlyphSlot glyph = face->glyph;
                 const FT_Bitmap& bitmap = glyph->bitmap;
-                const int originX = int(std::lround(pen / 64.f)) + glyph->bitmap_left;
+                const int originX = int(std::lround((start + pen) / 64.f)) + glyph->bitmap_left;
                 const int originY = int(std::lround(baseline)) - glyph->bitmap_top;
                 for (unsigned row = 0; row < bitmap.rows; ++row)
                     for (unsigned column = 0; column < bitmap.width; ++column)
@@ -513,8 +512,7 @@ namespace Content
                         if (value)
                             BlendPixel(originX + int(column), originY + int(row), style.color, value / 255.f);
                     }
-                pen += glyph->advance.x;
-            }
+            });
             baseline += LineHeight(face, style);
         }
     }
