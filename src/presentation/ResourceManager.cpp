@@ -25,7 +25,7 @@ namespace Kestrum
         // Loads an image or a sound file without throwing: whatever goes wrong is
         // written to the log (the multimedia library writes its own complaint).
         template <typename T>
-        bool LoadImpl(T& resource, const std::string& path) noexcept
+        bool LoadMediaFile(T& resource, const std::string& path) noexcept
         {
             try
             {
@@ -38,17 +38,19 @@ namespace Kestrum
             }
         }
 
-        // The cached object of the path's canonical key, loaded and stored on the
-        // first request. A failed load stores nothing.
-        template <typename T>
-        std::shared_ptr<T> GetOrCreateResource(Cache<T>& cache, const std::string& path)
+        // The cached object of the path's canonical key, loaded by `load` (which
+        // answers whether it succeeded and never throws) and stored on the first
+        // request. A failed load stores nothing. Definition kinds load with
+        // LoadImpl<T> of presentation/ResourceDefinition.hpp.
+        template <typename T, typename Load>
+        std::shared_ptr<T> GetOrCreateResource(Cache<T>& cache, const std::string& path, Load load)
         {
             const std::string key = Canonize(path);
             const auto found = cache.find(key);
             if (found != cache.end())
                 return found->second;
             const std::shared_ptr<T> resource = std::make_shared<T>();
-            if (!LoadImpl(*resource, key))
+            if (!load(*resource, key))
                 BOOST_THROW_EXCEPTION(LoadError("could not load " + path));
             cache.emplace(key, resource);
             return resource;
@@ -74,7 +76,7 @@ namespace Kestrum
 
     stable_ptr<sf::Image> ResourceManager::GetImage(const std::string& path, bool smooth)
     {
-        const std::shared_ptr<sf::Image> image = GetOrCreateResource(m_data->images, path);
+        const std::shared_ptr<sf::Image> image = GetOrCreateResource(m_data->images, path, LoadMediaFile<sf::Image>);
         const std::string key = Canonize(path);
         m_data->smoothing[key] = smooth;
         const auto texture = m_data->textures.find(key);
@@ -109,7 +111,7 @@ namespace Kestrum
 
     stable_ptr<sf::Sound> ResourceManager::CreateSound(const std::string& path)
     {
-        const std::shared_ptr<sf::SoundBuffer> buffer = GetOrCreateResource(m_data->soundBuffers, path);
+        const std::shared_ptr<sf::SoundBuffer> buffer = GetOrCreateResource(m_data->soundBuffers, path, LoadMediaFile<sf::SoundBuffer>);
         // The sound goes first, then its hold on the buffer.
         std::shared_ptr<sf::Sound> sound(new sf::Sound(*buffer), [buffer](sf::Sound* played) { delete played; });
         sound->setVolume(GetSoundSettings().GetSoundVolume());
