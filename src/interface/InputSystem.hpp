@@ -1,4 +1,6 @@
 // Turns the window's events into game actions and mouse events for the receiver.
+// Owns the input configuration file: reads it at start-up (the player's own file,
+// else the default one), hands it to the keyboard and the mouse, and writes it back.
 #pragma once
 
 #include "core/StablePtr.hpp"
@@ -6,8 +8,12 @@
 
 #include <memory>
 
+namespace sf { class Event; }
+
 namespace Kestrum
 {
+    class MouseSystem;
+
     class InputSystem
     {
     public:
@@ -17,10 +23,19 @@ namespace Kestrum
         InputSystem& operator=(const InputSystem&) = delete;
 
         void Load();
+        // The object that receives input from now on; a change resets both devices.
         void SetReceiver(const stable_ptr<InterfaceInput>& receiver);
+        // One frame of input: every pending window event, then the devices' delivery.
         void OnUpdate();
+        // One window event: close, resize and focus are handled here, everything
+        // else goes to the mouse and then to the keyboard.
+        void HandleWindowEvent(const sf::Event& event);
+        MouseSystem& GetMouseSystem() const;
 
     private:
-        std::shared_ptr<InterfaceInput> m_receiver;
+        struct Data;
+        std::unique_ptr<Data> m_data;
+
+        Data& GetData() const;
     };
 }

@@ -7,7 +7,7 @@
 #include <sstream>
 
 using namespace Kestrum;
-using namespace Testing;
+using namespace Kestrum::Testing;
 using Strings = std::vector<std::string>;
 
 namespace

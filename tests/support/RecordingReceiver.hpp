@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace Testing
+namespace Kestrum::Testing
 {
     class RecordingReceiver : public Kestrum::InterfaceInput
     {

@@ -1,0 +1,171 @@
+#include "core/DebugHUD.hpp"
+#include "core/Registry.hpp"
+#include "core/TimeSystem.hpp"
+#include "interface/InputSystem.hpp"
+#include "interface/MouseSystem.hpp"
+#include "interface/Screen.hpp"
+#include "interface/ScreenManager.hpp"
+#include "support/RecordingReceiver.hpp"
+#include "support/ScratchGameRoot.hpp"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace Kestrum;
+using namespace Kestrum::Testing;
+using Strings = std::vector<std::string>;
+
+namespace
+{
+    const char* const s_defaultConfiguration = KESTRUM_SOURCE_DIR "/configuration/default_input_configuration.xml";
+
+    std::string ReadText(const std::string& path)
+    {
+        std::ifstream file(path, std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
+    class QuietScreen : public Screen
+    {
+    public:
+        void OnEnter() override {}
+        void OnExit() override {}
+    };
+
+    sf::Event Event(sf::Event::EventType type)
+    {
+        sf::Event event{};
+        event.type = type;
+        return event;
+    }
+
+    class Input : public ::testing::Test
+    {
+    protected:
+        void UseDefaultConfiguration() const
+        {
+            root.WriteFile("configuration/default_input_configuration.xml", ReadText(s_defaultConfiguration));
+        }
+        // A key event through the input system, as the window would report it.
+        void Key(sf::Event::EventType type, sf::Keyboard::Key key) { input.HandleWindowEvent(KeyEvent(type, key)); }
+        // One pass of input with a real (small) window, whose own events go through too.
+        void Frame()
+        {
+            if (!registry->IsRegistered<sf::RenderWindow>())
+                registry->Register<sf::RenderWindow>(
+                    create_stable_ptr(std::make_shared<sf::RenderWindow>(sf::VideoMode(64, 64), "input test")));
+            input.OnUpdate();
+        }
+
+        ScratchGameRoot root;
+        CapturedLog log;
+        stable_ptr<Registry> registry = Registry::Create();
+        stable_ptr<TimeSystem> time = CreateAndRegister(new TimeSystem());
+        stable_ptr<DebugHUD> hud = CreateAndRegister(new DebugHUD());
+        stable_ptr<ScreenManager> screens =
+            CreateAndRegister(new ScreenManager(stable_ptr<Screen>(create_stable_ptr(std::make_shared<QuietScreen>()))));
+        InputSystem input;
+    };
+}
+
+TEST_F(Input, LoadsThePlayersFileElseTheDefault)
+{
+    try
+    {
+        input.Load();
+        FAIL() << "expected ResourceMissingError";
+    }
+    catch (const ResourceMissingError& e)
+    {
+        EXPECT_EQ("could not find " + root.GetPath().string() + "/configuration/default_input_configuration.xml",
+                  e.what());
+    }
+    EXPECT_THROW(input.OnUpdate(), LogicError);
+
+    root.WriteFile("configuration/default_input_configuration.xml", "<input_configuration>");
+    EXPECT_THROW(input.Load(), XmlError);
+    UseDefaultConfiguration();
+    root.WriteFile("configuration/input_configuration.xml",
+                   "<input_configuration><general><double_click_time>0.5</double_click_time>"
+                   "<double_click_distance>3</double_click_distance><drag_trigger_threshold>2</drag_trigger_threshold>"
+                   "<swap_mouse_buttons>1</swap_mouse_buttons></general><move_left/><move_right/><move_up/>"
+                   "<move_down/><fire/><bomb/><pause/><escape/><accept><key> X </key></accept></input_configuration>");
+    input.Load();
+    EXPECT_TRUE(input.GetMouseSystem().MouseButtonsAreSwapped());
+    EXPECT_THROW(input.Load(), LogicError);
+
+    auto receiver = std::make_shared<RecordingReceiver>();
+    input.SetReceiver(create_stable_ptr<InterfaceInput>(receiver));
+    Key(sf::Event::KeyPressed, sf::Keyboard::X);
+    Key(sf::Event::KeyPressed, sf::Keyboard::Space); // bound only in the default file
+    Frame();
+    EXPECT_EQ(Strings{"action accept"}, receiver->Take());
+    input.HandleWindowEvent(Event(sf::Event::Resized));
+    EXPECT_TRUE(log.Contains("warning: window resize event not handled yet"));
+}
+
+TEST_F(Input, FocusLossPausesGameTimeAndTheGainRestoresIt)
+{
+    UseDefaultConfiguration();
+    input.Load();
+    input.HandleWindowEvent(Event(sf::Event::LostFocus));
+    EXPECT_TRUE(time->paused);
+    input.HandleWindowEvent(Event(sf::Event::GainedFocus));
+    EXPECT_FALSE(time->paused);
+
+    // The player's own pause survives losing and regaining the focus.
+    time->paused = true;
+    input.HandleWindowEvent(Event(sf::Event::LostFocus));
+    input.HandleWindowEvent(Event(sf::Event::GainedFocus));
+    EXPECT_TRUE(time->paused);
+
+    // A second loss in a row does not mistake the first loss's pause for the player's.
+    time->paused = false;
+    input.HandleWindowEvent(Event(sf::Event::LostFocus));
+    input.HandleWindowEvent(Event(sf::Event::LostFocus));
+    input.HandleWindowEvent(Event(sf::Event::GainedFocus));
+    EXPECT_FALSE(time->paused);
+
+    // A gain without a loss before it leaves the player's pause alone.
+    time->paused = true;
+    input.HandleWindowEvent(Event(sf::Event::GainedFocus));
+    EXPECT_TRUE(time->paused);
+}
+
+TEST_F(Input, FramesDeliverToTheReceiverAndAChangeOfReceiverResetsTheDevices)
+{
+    UseDefaultConfiguration();
+    input.Load();
+    auto first = std::make_shared<RecordingReceiver>();
+    auto second = std::make_shared<RecordingReceiver>();
+    const stable_ptr<InterfaceInput> firstReceiver = create_stable_ptr<InterfaceInput>(first);
+    const stable_ptr<InterfaceInput> secondReceiver = create_stable_ptr<InterfaceInput>(second);
+
+    input.SetReceiver(firstReceiver);
+    Frame();
+    first->Take();
+    Key(sf::Event::KeyPressed, sf::Keyboard::Space);
+    Key(sf::Event::KeyPressed, sf::Keyboard::Escape);
+    input.HandleWindowEvent(ButtonEvent(sf::Event::MouseButtonPressed, sf::Mouse::Right, 5, 5));
+    input.HandleWindowEvent(ButtonEvent(sf::Event::MouseButtonReleased, sf::Mouse::Right, 5, 5));
+    Frame();
+    EXPECT_EQ((Strings{"action fire", "action escape"}), first->Take());
+    input.SetReceiver(firstReceiver); // the same screen again: nothing is reset
+    Frame();
+    EXPECT_EQ(Strings{"action fire"}, first->Take());
+
+    // The held key stays with the screen it was pressed on; the pending click is dropped.
+    input.SetReceiver(secondReceiver);
+    EXPECT_EQ(Strings{}, first->Take());
+    Frame();
+    EXPECT_EQ(Strings{}, second->Take());
+
+    input.HandleWindowEvent(Event(sf::Event::Closed));
+    EXPECT_FALSE(screens->IsRunning());
+    Key(sf::Event::KeyReleased, sf::Keyboard::F1);
+    EXPECT_TRUE(hud->IsVisible());
+}
