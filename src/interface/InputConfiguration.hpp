@@ -10,12 +10,9 @@ namespace Kestrum
     // The root element "input_configuration"; XmlError when the document has none.
     pugi::xml_node GetInputConfigurationRoot(const pugi::xml_document& document);
 
-    // The first child element of that name; XmlError when there is none.
-    pugi::xml_node GetRequiredChildElement(const pugi::xml_node& parent, const std::string& name);
-
     // The first child element of that name, else a new empty one appended to the parent.
     pugi::xml_node GetOrCreateChildElement(pugi::xml_node parent, const std::string& name);
 
-    // The element's text; XmlError when it has none.
-    std::string GetRequiredText(const pugi::xml_node& element);
+    // The element's own text; XmlError when it has none.
+    std::string GetElementText(const pugi::xml_node& element);
 }

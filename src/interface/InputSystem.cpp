@@ -1,9 +1,12 @@
 #include "interface/InputSystem.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/LogSystem.hpp"
+#include "core/RandomizationSystem.hpp"
 #include "core/Registry.hpp"
 #include "core/TimeSystem.hpp"
+#include "core/XmlReading.hpp"
 #include "interface/InputConfiguration.hpp"
 #include "interface/KeyboardSystem.hpp"
 #include "interface/MouseSystem.hpp"
@@ -11,7 +14,9 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
+#include <boost/format.hpp>
 #include <filesystem>
+#include <fstream>
 #include <pugixml.hpp>
 
 namespace Kestrum
@@ -20,11 +25,48 @@ namespace Kestrum
     {
         const char* const s_userFileName = "input_configuration.xml";
         const char* const s_defaultFileName = "default_input_configuration.xml";
+        // How many random names the save tries before it gives up.
+        const int s_temporaryNameDraws = 21;
 
-        // The game root is the directory the game runs in; it never changes directory.
         std::string GetConfigurationPath(const std::string& fileName)
         {
-            return std::filesystem::current_path().string() + "/configuration/" + fileName;
+            return GetGameRoot().string() + "/configuration/" + fileName;
+        }
+
+        // A name beside the player's file ("<path>.<eight hex digits>") that no file has yet.
+        std::string ChooseTemporaryName(const std::string& userPath)
+        {
+            const stable_ptr<RandomizationSystem> randomization = GetFromRegistry<RandomizationSystem>();
+            for (int draw = 0; draw < s_temporaryNameDraws; ++draw)
+            {
+                const std::string name = (boost::format("%s.%08x") % userPath % randomization->Next()).str();
+                if (!std::filesystem::exists(name))
+                    return name;
+            }
+            BOOST_THROW_EXCEPTION(RuntimeError("could not create all temporary files"));
+        }
+
+        // Replaces the file at `path` in one step: the complete new file is written
+        // beside it and renamed over it, so the old file stays whole until the new
+        // one is in place. No temporary file is left behind, also on failure.
+        void ReplaceFile(const std::string& path, const std::string& contents)
+        {
+            const std::string temporary = ChooseTemporaryName(path);
+            try
+            {
+                std::ofstream file(temporary, std::ios::out | std::ios::trunc | std::ios::binary);
+                file << contents;
+                file.close();
+                if (!file)
+                    BOOST_THROW_EXCEPTION(FileError("could not write " + temporary));
+                std::filesystem::rename(temporary, path);
+            }
+            catch (...)
+            {
+                std::error_code ignored;
+                std::filesystem::remove(temporary, ignored);
+                throw;
+            }
         }
     }
 
@@ -60,15 +102,26 @@ namespace Kestrum
             if (!std::filesystem::exists(path))
                 BOOST_THROW_EXCEPTION(ResourceMissingError("could not find " + path));
         }
-        pugi::xml_document document;
-        const pugi::xml_parse_result result =
-            document.load_file(path.c_str(), pugi::parse_default | pugi::parse_trim_pcdata, pugi::encoding_utf8);
-        if (!result)
-            BOOST_THROW_EXCEPTION(XmlError(path + ": " + result.description()));
+        const stable_ptr<pugi::xml_document> document = LoadXmlFile(path);
         std::unique_ptr<Data> data(new Data());
-        data->m_mouse.Load(document);
-        data->m_keyboard.Load(document);
+        data->m_mouse.Load(*document);
+        data->m_keyboard.Load(*document);
         m_data = std::move(data);
+    }
+
+    void InputSystem::Save()
+    {
+        Data& data = GetData();
+        pugi::xml_document document;
+        AddDeclaration(document);
+        const pugi::xml_node root = document.append_child("input_configuration");
+        data.m_mouse.Save(document);
+        data.m_keyboard.Save(document);
+        // Every action keeps its element, also one left without any binding, so the
+        // file always loads again.
+        for (InterfaceInput::Action action : GetConfiguredActions())
+            GetOrCreateChildElement(root, ToString(action));
+        ReplaceFile(GetConfigurationPath(s_userFileName), ToXmlString(document));
     }
 
     void InputSystem::SetReceiver(const stable_ptr<InterfaceInput>& receiver)

@@ -23,6 +23,9 @@ namespace Kestrum
         InputSystem& operator=(const InputSystem&) = delete;
 
         void Load();
+        // Writes both devices' configuration to the player's file, replacing it in
+        // one step; the default file is never changed.
+        void Save();
         // The object that receives input from now on; a change resets both devices.
         void SetReceiver(const stable_ptr<InterfaceInput>& receiver);
         // One frame of input: every pending window event, then the devices' delivery.

@@ -3,6 +3,7 @@
 #include "core/DebugHUD.hpp"
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
+#include "core/XmlReading.hpp"
 #include "interface/InputConfiguration.hpp"
 
 #include <SFML/Window/Event.hpp>
@@ -149,7 +150,7 @@ namespace Kestrum
         if (!element)
             BOOST_THROW_EXCEPTION(RuntimeError("parameter mapping is empty"));
         for (const pugi::xml_node& child : element.children("key"))
-            m_mapping[ToKey(GetRequiredText(child))] = action;
+            m_mapping[ToKey(GetElementText(child))] = action;
     }
 
     void KeyboardSystem::Data::OnKeyPressed(KeyCode key)
@@ -180,7 +181,7 @@ namespace Kestrum
         const pugi::xml_node root = GetInputConfigurationRoot(document);
         std::unique_ptr<Data> data(new Data());
         for (InterfaceInput::Action action : GetConfiguredActions())
-            data->LoadMapping(action, GetRequiredChildElement(root, ToString(action)));
+            data->LoadMapping(action, GetChildElement(root, ToString(action)));
         data->m_mapping[s_keyDelete] = InterfaceInput::nuke;
         data->m_mapping[s_keyM] = InterfaceInput::mute;
         m_data = std::move(data);

@@ -2,6 +2,7 @@
 
 #include "core/Exception.hpp"
 #include "core/LogSystem.hpp"
+#include "core/XmlReading.hpp"
 #include "flight/Timer.hpp"
 #include "interface/InputConfiguration.hpp"
 #include "interface/KeyboardSystem.hpp"
@@ -9,7 +10,6 @@
 #include <SFML/Window/Event.hpp>
 #include <boost/algorithm/string/case_conv.hpp>
 #include <boost/algorithm/string/predicate.hpp>
-#include <boost/lexical_cast.hpp>
 #include <deque>
 #include <functional>
 #include <iterator>
@@ -17,7 +17,6 @@
 #include <optional>
 #include <pugixml.hpp>
 #include <set>
-#include <sstream>
 
 namespace Kestrum
 {
@@ -43,35 +42,6 @@ namespace Kestrum
             if (index >= std::size(s_buttonNames))
                 return "???";
             return boost::algorithm::to_lower_copy(std::string(s_buttonNames[index]));
-        }
-
-        float ReadFloat(const pugi::xml_node& parent, const std::string& name)
-        {
-            return boost::lexical_cast<float>(GetRequiredText(GetRequiredChildElement(parent, name)));
-        }
-
-        bool ReadBool(const pugi::xml_node& parent, const std::string& name)
-        {
-            const std::string text = GetRequiredText(GetRequiredChildElement(parent, name));
-            const std::string lower = boost::algorithm::to_lower_copy(text);
-            if (lower == "1" || lower == "true")
-                return true;
-            if (lower == "0" || lower == "false")
-                return false;
-            BOOST_THROW_EXCEPTION(InvalidArgumentError("string " + text + " can not be cast to boolean value"));
-        }
-
-        // Appends a child whose text is the value as a stream writes it (floats with
-        // six significant digits, bools as 1 or 0); the child must not exist yet.
-        template <typename T>
-        void AddUniqueChildElement(pugi::xml_node parent, const std::string& name, const T& value)
-        {
-            if (parent.child(name.c_str()))
-                BOOST_THROW_EXCEPTION(
-                    RuntimeError(std::string(parent.name()) + " already has child element " + name));
-            std::ostringstream text;
-            text << value;
-            parent.append_child(name.c_str()).text().set(text.str().c_str());
         }
     }
 
@@ -125,7 +95,7 @@ namespace Kestrum
         if (!element)
             BOOST_THROW_EXCEPTION(RuntimeError("parameter mapping is empty"));
         for (const pugi::xml_node& child : element.children("mouse_button"))
-            m_mapping[ToButton(GetRequiredText(child))] = action;
+            m_mapping[ToButton(GetElementText(child))] = action;
     }
 
     MouseButton MouseSystem::Data::ToLogicalButton(sf::Mouse::Button button) const
@@ -260,12 +230,12 @@ namespace Kestrum
         const pugi::xml_node root = GetInputConfigurationRoot(document);
         std::unique_ptr<Data> data(new Data());
         for (InterfaceInput::Action action : GetConfiguredActions())
-            data->LoadMapping(action, GetRequiredChildElement(root, ToString(action)));
-        const pugi::xml_node general = GetRequiredChildElement(root, "general");
-        data->m_doubleClickTime = ReadFloat(general, "double_click_time");
-        data->m_doubleClickDistance = ReadFloat(general, "double_click_distance");
-        data->m_dragTriggerThreshold = ReadFloat(general, "drag_trigger_threshold");
-        data->m_swapMouseButtons = ReadBool(general, "swap_mouse_buttons");
+            data->LoadMapping(action, GetChildElement(root, ToString(action)));
+        const pugi::xml_node general = GetChildElement(root, "general");
+        data->m_doubleClickTime = GetChildValue<float>(general, "double_click_time");
+        data->m_doubleClickDistance = GetChildValue<float>(general, "double_click_distance");
+        data->m_dragTriggerThreshold = GetChildValue<float>(general, "drag_trigger_threshold");
+        data->m_swapMouseButtons = GetChildValue<bool>(general, "swap_mouse_buttons");
         m_data = std::move(data);
     }
 
@@ -282,7 +252,7 @@ namespace Kestrum
                 .text()
                 .set(ToString(binding.first).c_str());
         }
-        const pugi::xml_node general = GetOrCreateChildElement(root, "general");
+        pugi::xml_node general = GetOrCreateChildElement(root, "general");
         AddUniqueChildElement(general, "double_click_time", data.m_doubleClickTime);
         AddUniqueChildElement(general, "double_click_distance", data.m_doubleClickDistance);
         AddUniqueChildElement(general, "swap_mouse_buttons", data.m_swapMouseButtons);

@@ -1,6 +1,8 @@
 #include "core/DebugHUD.hpp"
+#include "core/RandomizationSystem.hpp"
 #include "core/Registry.hpp"
 #include "core/TimeSystem.hpp"
+#include "flight/RandomNumberGenerator.hpp"
 #include "interface/InputSystem.hpp"
 #include "interface/MouseSystem.hpp"
 #include "interface/Screen.hpp"
@@ -9,6 +11,8 @@
 #include "support/ScratchGameRoot.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <algorithm>
+#include <boost/format.hpp>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -61,9 +65,21 @@ namespace
             input.OnUpdate();
         }
 
+        // The names in the configuration folder.
+        Strings ConfigurationFiles() const
+        {
+            Strings names;
+            for (const auto& entry : std::filesystem::directory_iterator(root.GetPath() / "configuration"))
+                names.push_back(entry.path().filename().string());
+            std::sort(names.begin(), names.end());
+            return names;
+        }
+        std::string UserFile() const { return ReadText("configuration/input_configuration.xml"); }
+
         ScratchGameRoot root;
         CapturedLog log;
         stable_ptr<Registry> registry = Registry::Create();
+        stable_ptr<RandomizationSystem> randomization = CreateLoadAndRegister(new RandomizationSystem());
         stable_ptr<TimeSystem> time = CreateAndRegister(new TimeSystem());
         stable_ptr<DebugHUD> hud = CreateAndRegister(new DebugHUD());
         stable_ptr<ScreenManager> screens =
@@ -168,4 +184,94 @@ TEST_F(Input, FramesDeliverToTheReceiverAndAChangeOfReceiverResetsTheDevices)
     EXPECT_FALSE(screens->IsRunning());
     Key(sf::Event::KeyReleased, sf::Keyboard::F1);
     EXPECT_TRUE(hud->IsVisible());
+}
+
+TEST_F(Input, SaveReproducesTheDefaultFileAndReplacesThePlayersFileInOneStep)
+{
+    UseDefaultConfiguration();
+    const std::string defaults = ReadText(s_defaultConfiguration);
+    input.Load();
+    input.Save();
+    // The shipped file is written in the order and form the game writes it.
+    EXPECT_EQ(defaults, UserFile());
+    EXPECT_EQ((Strings{"default_input_configuration.xml", "input_configuration.xml"}), ConfigurationFiles());
+
+    input.GetMouseSystem().SetSwapMouseButtons(true);
+    input.Save(); // over the existing file: no temporary file stays behind
+    EXPECT_EQ((Strings{"default_input_configuration.xml", "input_configuration.xml"}), ConfigurationFiles());
+    EXPECT_NE(std::string::npos, UserFile().find("<swap_mouse_buttons>1</swap_mouse_buttons>"));
+    EXPECT_EQ(defaults, ReadText("configuration/default_input_configuration.xml"));
+
+    InputSystem reloaded;
+    reloaded.Load();
+    EXPECT_TRUE(reloaded.GetMouseSystem().MouseButtonsAreSwapped());
+}
+
+TEST_F(Input, AnActionWithoutBindingsIsSavedEmptyAndLoadsAgain)
+{
+    // Bomb's only key is Delete, which always belongs to nuke; pause has nothing.
+    root.WriteFile("configuration/default_input_configuration.xml",
+                   "<input_configuration><general><double_click_time>0.25</double_click_time>"
+                   "<double_click_distance>4</double_click_distance><drag_trigger_threshold>3</drag_trigger_threshold>"
+                   "<swap_mouse_buttons>0</swap_mouse_buttons></general><move_left/><move_right/><move_up/>"
+                   "<move_down/><fire><key>m</key><key>Space</key></fire><bomb><key>Delete</key></bomb><pause/>"
+                   "<escape><mouse_button>MB4</mouse_button></escape><accept/></input_configuration>");
+    input.Load();
+    input.Save();
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
+              "<input_configuration>\n"
+              "    <escape>\n"
+              "        <mouse_button>mb4</mouse_button>\n"
+              "    </escape>\n"
+              "    <general>\n"
+              "        <double_click_time>0.25</double_click_time>\n"
+              "        <double_click_distance>4</double_click_distance>\n"
+              "        <swap_mouse_buttons>0</swap_mouse_buttons>\n"
+              "        <drag_trigger_threshold>3</drag_trigger_threshold>\n"
+              "    </general>\n"
+              "    <fire>\n"
+              "        <key>space</key>\n"
+              "    </fire>\n"
+              "    <move_left />\n"
+              "    <move_right />\n"
+              "    <move_up />\n"
+              "    <move_down />\n"
+              "    <bomb />\n"
+              "    <pause />\n"
+              "    <accept />\n"
+              "</input_configuration>\n",
+              UserFile());
+    InputSystem reloaded;
+    EXPECT_NO_THROW(reloaded.Load());
+}
+
+TEST_F(Input, AFailedSaveLeavesThePlayersFileAndNoTemporaryFile)
+{
+    UseDefaultConfiguration();
+    input.Load();
+    const std::string userPath = (root.GetPath() / "configuration/input_configuration.xml").string();
+
+    // Every name the next 21 draws would give is taken already.
+    RandomNumberGenerator copy = *randomization->GetGenerator();
+    for (int draw = 0; draw < 21; ++draw)
+        root.WriteFile((boost::format("configuration/input_configuration.xml.%08x") % copy.Next()).str(), "taken");
+    root.WriteFile("configuration/input_configuration.xml", "the player's file");
+    try
+    {
+        input.Save();
+        FAIL() << "expected RuntimeError";
+    }
+    catch (const RuntimeError& e)
+    {
+        EXPECT_STREQ("could not create all temporary files", e.what());
+    }
+    EXPECT_EQ("the player's file", UserFile());
+    EXPECT_EQ(23u, ConfigurationFiles().size());
+
+    // The rename fails (a folder stands in the way): the temporary file goes again.
+    std::filesystem::remove_all(root.GetPath() / "configuration");
+    UseDefaultConfiguration();
+    std::filesystem::create_directories(userPath + "/blocked");
+    EXPECT_THROW(input.Save(), std::filesystem::filesystem_error);
+    EXPECT_EQ((Strings{"default_input_configuration.xml", "input_configuration.xml"}), ConfigurationFiles());
 }
