@@ -223,16 +223,6 @@ TEST(ConfigurationSystem, ChoosesTheVideoMode)
     EXPECT_THROW(ChooseVideoMode(virtualScreen, sf::VideoMode(1099, 1024), 32, false), NotSupportedError);
 }
 
-TEST(ConfigurationSystem, NamesOfDepthsAndLanguages)
-{
-    EXPECT_EQ(Depth16, ToColorDepth(16));
-    EXPECT_EQ(Depth32, ToColorDepth(32));
-    EXPECT_EQ("odd bits per pixel: 24", ThrownMessage<InvalidArgumentError>([&] { ToColorDepth(24); }));
-    EXPECT_EQ("ger", ToISO639_2(FromISO639_2("gEr")));
-    EXPECT_EQ("Language with enum code 5 is not supported",
-              ThrownMessage<NotSupportedError>([&] { ToISO639_2(static_cast<Language>(5)); }));
-}
-
 TEST(ConfigurationSystem, ShippedConfigurationAndCurvesLoad)
 {
     ScratchGameRoot root;

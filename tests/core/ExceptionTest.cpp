@@ -85,24 +85,6 @@ TEST(Exception, FamilyIsCaughtByItsBases)
     }
 }
 
-TEST(Exception, CopyKeepsThePlaceAndTakesValuesAttachedLater)
-{
-    try
-    {
-        ThrowLoadError();
-    }
-    catch (const LoadError& e)
-    {
-        LoadError copy(e);
-        copy << FunctionInfo("copy");
-        EXPECT_STREQ(e.what(), copy.what());
-        EXPECT_EQ(*boost::get_error_info<boost::throw_line>(e), *boost::get_error_info<boost::throw_line>(copy));
-        EXPECT_EQ(std::string(*boost::get_error_info<boost::throw_function>(e)),
-                  *boost::get_error_info<boost::throw_function>(copy));
-        EXPECT_NE(std::string::npos, boost::diagnostic_information(copy).find("[Kestrum::tag_function*] = copy"));
-    }
-}
-
 TEST(Exception, LastResortHandlersLogEveryKindWithTheCatchingFunction)
 {
     LogLines log;
