@@ -142,3 +142,18 @@ TEST(Main, MissingDefaultConfigurationIsReportedWithItsPath)
     EXPECT_NE(std::string::npos, game.ReadLog().find(expected)) << game.ReadLog();
     EXPECT_NE(std::string::npos, game.ReadLog().find("boost::wrapexcept<Kestrum::ResourceMissingError>"));
 }
+
+TEST(Main, FailureAfterTheProfilerExistsStillWritesTheProfile)
+{
+    GameHarness game;
+    game.RemoveFile("configuration/default_input_configuration.xml");
+    EXPECT_EQ(0, RunToEnd(game));
+    const std::string log = game.ReadLog();
+    EXPECT_NE(std::string::npos, log.find("boost::wrapexcept<Kestrum::ResourceMissingError>")) << log;
+    EXPECT_NE(std::string::npos, log.find("[Kestrum::tag_function*] = int main(int, char**)")) << log;
+    // No pass of the main loop ran: the report holds its header and no rows.
+    const std::vector<std::string> profile = Lines(game.ReadFile("profile.csv"));
+    ASSERT_EQ(9u, profile.size()) << game.ReadFile("profile.csv");
+    EXPECT_EQ("Configuration;Release;LIB", profile[0]);
+    EXPECT_EQ("Time;", profile[8]);
+}
