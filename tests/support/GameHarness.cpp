@@ -194,8 +194,15 @@ namespace Kestrum
                 throw std::runtime_error("could not make a scratch folder");
             m_scratch = pattern;
             m_root = m_scratch / "game";
-            fs::copy(KESTRUM_GAME_ROOT, m_root, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
-            fs::remove(m_root / ".stamp");
+            // Only what the build put into the game root: a game played there by hand
+            // leaves its log, profile, saves and the player's own configuration behind.
+            const fs::path built(KESTRUM_GAME_ROOT);
+            fs::create_directories(m_root);
+            for (const char* folder : {"resources", "configuration", "missions"})
+                fs::copy(built / folder, m_root / folder,
+                         fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+            fs::remove(m_root / "configuration" / "general_configuration.xml");
+            fs::remove(m_root / "configuration" / "input_configuration.xml");
             StartServer(screen);
         }
 
