@@ -7,15 +7,18 @@
 #include "interface/MouseSystem.hpp"
 #include "interface/Screen.hpp"
 #include "interface/ScreenManager.hpp"
+#include "support/GameHarness.hpp"
 #include "support/RecordingReceiver.hpp"
 #include "support/ScratchGameRoot.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <algorithm>
+#include <cstdlib>
 #include <boost/format.hpp>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <thread>
 
 using namespace Kestrum;
 using namespace Kestrum::Testing;
@@ -274,4 +277,39 @@ TEST_F(Input, AFailedSaveLeavesThePlayersFileAndNoTemporaryFile)
     std::filesystem::create_directories(userPath + "/blocked");
     EXPECT_THROW(input.Save(), std::filesystem::filesystem_error);
     EXPECT_EQ((Strings{"default_input_configuration.xml", "input_configuration.xml"}), ConfigurationFiles());
+}
+
+TEST_F(Input, TheWindowLosingItsFocusPausesGameTime)
+{
+    // An X server of its own, so that no other test's window takes the focus meanwhile.
+    GameHarness server;
+    const char* previousDisplay = std::getenv("DISPLAY");
+    const std::string restoreDisplay = previousDisplay ? previousDisplay : "";
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    {
+        UseDefaultConfiguration();
+        input.Load();
+        Frame();
+        sf::Window other(sf::VideoMode(32, 32), "other window");
+        const auto focus = [&server](const sf::Window& window) {
+            server.RunTool({"xdotool", "windowfocus", "--sync", std::to_string(window.getSystemHandle())});
+        };
+        // Lets the window's events set `paused` as expected.
+        const auto waitForPause = [this](bool expected) {
+            for (int pass = 0; pass < 100 && time->paused != expected; ++pass)
+            {
+                input.OnUpdate();
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+            return time->paused == expected;
+        };
+        focus(*GetFromRegistry<sf::RenderWindow>());
+        EXPECT_TRUE(waitForPause(false));
+        focus(other);
+        EXPECT_TRUE(waitForPause(true));
+        focus(*GetFromRegistry<sf::RenderWindow>());
+        EXPECT_TRUE(waitForPause(false));
+        registry->Unregister<sf::RenderWindow>();
+    }
+    setenv("DISPLAY", restoreDisplay.c_str(), 1);
 }
