@@ -14,6 +14,8 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <algorithm>
 #include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <boost/format.hpp>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -283,33 +285,48 @@ TEST_F(Input, TheWindowLosingItsFocusPausesGameTime)
 {
     // An X server of its own, so that no other test's window takes the focus meanwhile.
     GameHarness server;
-    const char* previousDisplay = std::getenv("DISPLAY");
-    const std::string restoreDisplay = previousDisplay ? previousDisplay : "";
-    setenv("DISPLAY", server.Display().c_str(), 1);
+    UseDefaultConfiguration();
+    input.Load();
+    // The windows live in a child process that ends without exit handlers: the window
+    // library keeps its X connection to the very end, and the server goes first.
+    const pid_t child = fork();
+    ASSERT_LE(0, child);
+    if (child == 0)
     {
-        UseDefaultConfiguration();
-        input.Load();
-        Frame();
-        sf::Window other(sf::VideoMode(32, 32), "other window");
-        const auto focus = [&server](const sf::Window& window) {
-            server.RunTool({"xdotool", "windowfocus", "--sync", std::to_string(window.getSystemHandle())});
-        };
-        // Lets the window's events set `paused` as expected.
-        const auto waitForPause = [this](bool expected) {
-            for (int pass = 0; pass < 100 && time->paused != expected; ++pass)
-            {
-                input.OnUpdate();
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
-            return time->paused == expected;
-        };
-        focus(*GetFromRegistry<sf::RenderWindow>());
-        EXPECT_TRUE(waitForPause(false));
-        focus(other);
-        EXPECT_TRUE(waitForPause(true));
-        focus(*GetFromRegistry<sf::RenderWindow>());
-        EXPECT_TRUE(waitForPause(false));
-        registry->Unregister<sf::RenderWindow>();
+        int failures = 0;
+        try
+        {
+            setenv("DISPLAY", server.Display().c_str(), 1);
+            Frame();
+            sf::Window other(sf::VideoMode(32, 32), "other window");
+            const auto focus = [&server](const sf::Window& window) {
+                server.RunTool({"xdotool", "windowfocus", "--sync", std::to_string(window.getSystemHandle())});
+            };
+            // Lets the window's events set `paused` as expected.
+            const auto waitForPause = [this](bool expected) {
+                for (int pass = 0; pass < 100 && time->paused != expected; ++pass)
+                {
+                    input.OnUpdate();
+                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                }
+                return time->paused == expected;
+            };
+            focus(*GetFromRegistry<sf::RenderWindow>());
+            failures |= waitForPause(false) ? 0 : 1;
+            focus(other);
+            failures |= waitForPause(true) ? 0 : 2;
+            focus(*GetFromRegistry<sf::RenderWindow>());
+            failures |= waitForPause(false) ? 0 : 4;
+        }
+        catch (...)
+        {
+            failures |= 8;
+        }
+        _exit(failures);
     }
-    setenv("DISPLAY", restoreDisplay.c_str(), 1);
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    ASSERT_TRUE(WIFEXITED(status));
+    // 1: paused with the focus; 2: not paused without it; 4: not resumed; 8: failed.
+    EXPECT_EQ(0, WEXITSTATUS(status));
 }
