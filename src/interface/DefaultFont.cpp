@@ -1,8 +1,11 @@
 #include "interface/DefaultFont.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Registry.hpp"
 
 #include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Text.hpp>
 
 namespace Kestrum
 {
@@ -12,5 +15,15 @@ namespace Kestrum
         if (!font->loadFromFile(KESTRUM_DEFAULT_FONT))
             BOOST_THROW_EXCEPTION(LoadError(std::string("could not load ") + KESTRUM_DEFAULT_FONT));
         return font;
+    }
+
+    void DrawWithShadow(sf::Text& text)
+    {
+        const stable_ptr<sf::RenderWindow> window = GetFromRegistry<sf::RenderWindow>();
+        text.setFillColor(sf::Color(0, 0, 0, 255));
+        window->draw(text);
+        text.move(-1.f, -1.f);
+        text.setFillColor(sf::Color(255, 255, 255, 255));
+        window->draw(text);
     }
 }

@@ -1,4 +1,5 @@
-// The font of the interface's plain texts (version line, notices).
+// The font of the interface's plain texts (version line, notices), and the way
+// they are drawn.
 #pragma once
 
 #include "core/StablePtr.hpp"
@@ -6,6 +7,7 @@
 namespace sf
 {
     class Font;
+    class Text;
 }
 
 namespace Kestrum
@@ -13,4 +15,8 @@ namespace Kestrum
     // Loads the default font anew; LoadError "could not load " and its path when
     // it cannot be read.
     stable_ptr<sf::Font> LoadDefaultFont();
+
+    // Draws the text into the window in black, moves it by (-1, -1) and draws it
+    // again in white: white letters with a one-pixel shadow to their lower right.
+    void DrawWithShadow(sf::Text& text);
 }

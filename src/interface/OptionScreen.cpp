@@ -167,12 +167,7 @@ namespace Kestrum
             const sf::FloatRect bounds = notice.getLocalBounds();
             const sf::Vector2f size = configuration->GetScreenSize();
             notice.setPosition((size.x - bounds.width) / 2.f, size.y - 1.5f * bounds.height);
-            const stable_ptr<sf::RenderWindow> window = GetFromRegistry<sf::RenderWindow>();
-            notice.setFillColor(sf::Color(0, 0, 0, 255));
-            window->draw(notice);
-            notice.move(-1.f, -1.f);
-            notice.setFillColor(sf::Color(255, 255, 255, 255));
-            window->draw(notice);
+            DrawWithShadow(notice);
         }
 
     private:

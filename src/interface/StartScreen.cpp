@@ -11,7 +11,6 @@
 #include "presentation/ResourceManager.hpp"
 
 #include <SFML/Graphics/Font.hpp>
-#include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 #include <boost/format.hpp>
@@ -77,8 +76,7 @@ namespace Kestrum
         if (!m_font)
             return;
 
-        // White text with a one-pixel shadow to its lower right, 14 pixels from
-        // the right and the bottom edge.
+        // 14 pixels from the right and the bottom edge.
         sf::Text version((boost::format("version %1% (%2%)") % GetVersionNumber() % GetVersionStage()).str(),
                          *m_font, 14);
         version.setStyle(sf::Text::Bold | sf::Text::Italic);
@@ -86,12 +84,7 @@ namespace Kestrum
         const sf::VideoMode& mode = GetFromRegistry<ConfigurationSystem>()->GetVideoMode();
         version.setPosition(static_cast<float>(mode.width) - (bounds.width + 14.f),
                             static_cast<float>(mode.height) - (bounds.height + 14.f));
-        const stable_ptr<sf::RenderWindow> window = GetFromRegistry<sf::RenderWindow>();
-        version.setFillColor(sf::Color(0, 0, 0, 255));
-        window->draw(version);
-        version.move(-1.f, -1.f);
-        version.setFillColor(sf::Color(255, 255, 255, 255));
-        window->draw(version);
+        DrawWithShadow(version);
     }
 
     void StartScreen::OnArcadeButton()

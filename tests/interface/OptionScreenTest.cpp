@@ -66,12 +66,27 @@ namespace
         return names;
     }
 
+
     // Starts the game and opens the options screen with a click on its button.
-    void OpenOptions(GameHarness& game)
+    void StartAtOptions(GameHarness& game)
     {
-        ASSERT_TRUE(WaitForScreen(game, Screen::title)) << game.ReadLog();
+        ASSERT_TRUE(StartAtTitle(game)) << game.ReadOutput() << game.ReadLog();
         game.Click(optionsButton.x, optionsButton.y);
         ASSERT_TRUE(WaitForScreen(game, Screen::options)) << game.ReadLog();
+    }
+
+    // Clicks the full-screen and the colour-depth dials once each.
+    void ToggleFullScreenAndColourDepth(GameHarness& game)
+    {
+        ClickAndSettle(game, Dial(3));
+        ClickAndSettle(game, Dial(2));
+    }
+
+    void ExpectRunningScreenSettingsWritten(const GameHarness& game)
+    {
+        const std::string written = game.ReadFile(general);
+        EXPECT_EQ(ChildText(written, "general_configuration", "full_screen"), "0") << written;
+        EXPECT_EQ(ChildText(written, "general_configuration", "bit_depth"), "32") << written;
     }
 
     void QuitFromTitle(GameHarness& game)
@@ -91,9 +106,7 @@ namespace
 TEST(OptionScreenTest, OkWritesBothConfigurationFilesAndReturnsToTheTitle)
 {
     GameHarness game;
-    game.Start();
-    ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
-    ASSERT_NO_FATAL_FAILURE(OpenOptions(game));
+    ASSERT_NO_FATAL_FAILURE(StartAtOptions(game));
 
     game.Key("Return"); // ok has the focus
     ASSERT_NO_FATAL_FAILURE(QuitFromTitle(game));
@@ -142,9 +155,7 @@ TEST(OptionScreenTest, OkWritesBothConfigurationFilesAndReturnsToTheTitle)
 TEST(OptionScreenTest, EscapeAndExitGoBackWithoutWritingAnything)
 {
     GameHarness game;
-    game.Start();
-    ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
-    ASSERT_NO_FATAL_FAILURE(OpenOptions(game));
+    ASSERT_NO_FATAL_FAILURE(StartAtOptions(game));
     ClickAndSettle(game, Dial(0)); // music volume up a step
     game.Key("Escape");
     ASSERT_TRUE(WaitForScreen(game, Screen::title)) << game.ReadLog();
@@ -163,9 +174,7 @@ TEST(OptionScreenTest, EscapeAndExitGoBackWithoutWritingAnything)
 TEST(OptionScreenTest, AClickOnTheSwapDialThenOkSavesTheSwap)
 {
     GameHarness game;
-    game.Start();
-    ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
-    ASSERT_NO_FATAL_FAILURE(OpenOptions(game));
+    ASSERT_NO_FATAL_FAILURE(StartAtOptions(game));
     ClickAndSettle(game, Dial(5));
     ClickAndSettle(game, Dial(0)); // and the music volume goes from full round to silent
     game.Click(okButton.x, okButton.y);
@@ -184,36 +193,27 @@ TEST(OptionScreenTest, AClickOnTheSwapDialThenOkSavesTheSwap)
 TEST(OptionScreenTest, AChoiceTakenBackIsNoChange)
 {
     GameHarness game;
-    game.Start();
-    ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
-    ASSERT_NO_FATAL_FAILURE(OpenOptions(game));
+    ASSERT_NO_FATAL_FAILURE(StartAtOptions(game));
     const float quiet = NoticeShare(game);
 
-    ClickAndSettle(game, Dial(3)); // full screen on
-    ClickAndSettle(game, Dial(2)); // 16 bits
+    ToggleFullScreenAndColourDepth(game); // full screen on, 16 bits
     const float notice = NoticeShare(game);
     EXPECT_GT(notice, quiet + 0.02f) << "the restart notice shows";
 
-    ClickAndSettle(game, Dial(3)); // full screen off again
-    ClickAndSettle(game, Dial(2)); // back to 32 bits
+    ToggleFullScreenAndColourDepth(game); // and back again
     EXPECT_LT(NoticeShare(game), quiet + 0.01f) << "no change is left to wait for a restart";
 
     game.Click(okButton.x, okButton.y);
     ASSERT_NO_FATAL_FAILURE(QuitFromTitle(game));
-    const std::string written = game.ReadFile(general);
-    EXPECT_EQ(ChildText(written, "general_configuration", "full_screen"), "0") << written;
-    EXPECT_EQ(ChildText(written, "general_configuration", "bit_depth"), "32") << written;
+    ExpectRunningScreenSettingsWritten(game);
 }
 
 TEST(OptionScreenTest, ChoicesLeftWithEscapeAreNotWrittenByALaterOk)
 {
     GameHarness game;
-    game.Start();
-    ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
-    ASSERT_NO_FATAL_FAILURE(OpenOptions(game));
+    ASSERT_NO_FATAL_FAILURE(StartAtOptions(game));
     const float quiet = NoticeShare(game);
-    ClickAndSettle(game, Dial(3)); // full screen on
-    ClickAndSettle(game, Dial(2)); // 16 bits
+    ToggleFullScreenAndColourDepth(game); // full screen on, 16 bits
     game.Key("Escape");
     ASSERT_TRUE(WaitForScreen(game, Screen::title)) << game.ReadLog();
 
@@ -223,7 +223,5 @@ TEST(OptionScreenTest, ChoicesLeftWithEscapeAreNotWrittenByALaterOk)
     game.Key("Return");
     ASSERT_NO_FATAL_FAILURE(QuitFromTitle(game));
 
-    const std::string written = game.ReadFile(general);
-    EXPECT_EQ(ChildText(written, "general_configuration", "full_screen"), "0") << written;
-    EXPECT_EQ(ChildText(written, "general_configuration", "bit_depth"), "32") << written;
+    ExpectRunningScreenSettingsWritten(game);
 }

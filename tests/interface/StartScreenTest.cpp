@@ -11,9 +11,7 @@ using namespace Kestrum::Testing::ScreenProbe;
 TEST(StartScreenTest, ShowsTheTitleAndEscapeEndsTheGame)
 {
     GameHarness game;
-    game.Start();
-    ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
-    ASSERT_TRUE(WaitForScreen(game, Screen::title)) << game.ReadLog();
+    ASSERT_TRUE(StartAtTitle(game)) << game.ReadOutput() << game.ReadLog();
 
     game.Key("Escape");
     EXPECT_EQ(0, game.WaitForExit());
@@ -22,9 +20,7 @@ TEST(StartScreenTest, ShowsTheTitleAndEscapeEndsTheGame)
 TEST(StartScreenTest, RightTwiceFocusesExitAndReturnEndsTheGame)
 {
     GameHarness game;
-    game.Start();
-    ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
-    ASSERT_TRUE(WaitForScreen(game, Screen::title)) << game.ReadLog();
+    ASSERT_TRUE(StartAtTitle(game)) << game.ReadOutput() << game.ReadLog();
 
     HoldKey(game, "Right");
     HoldKey(game, "Right");
@@ -37,9 +33,7 @@ TEST(StartScreenTest, RightTwiceFocusesExitAndReturnEndsTheGame)
 TEST(StartScreenTest, OptionsButtonLeadsToTheOptionsScreenAndBack)
 {
     GameHarness game;
-    game.Start();
-    ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
-    ASSERT_TRUE(WaitForScreen(game, Screen::title)) << game.ReadLog();
+    ASSERT_TRUE(StartAtTitle(game)) << game.ReadOutput() << game.ReadLog();
 
     // A click with the right button counts as well.
     game.Click(optionsButton.x, optionsButton.y, 3);

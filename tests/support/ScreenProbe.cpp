@@ -59,6 +59,12 @@ namespace Kestrum
                 return false;
             }
 
+            bool StartAtTitle(GameHarness& game)
+            {
+                game.Start();
+                return game.FindWindow() && WaitForScreen(game, Screen::title);
+            }
+
             void HoldKey(GameHarness& game, const std::string& key)
             {
                 game.KeyDown(key);

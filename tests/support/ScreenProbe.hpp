@@ -44,6 +44,9 @@ namespace Kestrum
             bool WaitForScreen(GameHarness& game, Screen screen,
                                std::chrono::milliseconds timeout = std::chrono::seconds(15));
 
+            // Starts the game and waits for its title screen; false when it does not show.
+            bool StartAtTitle(GameHarness& game);
+
             // Presses a key for a tenth of a second and waits a little beyond the
             // interface's repeat pause of 0.2 seconds.
             void HoldKey(GameHarness& game, const std::string& key);
