@@ -2,6 +2,7 @@
 
 #include "core/Exception.hpp"
 #include "core/XmlReading.hpp"
+#include "interface/KeyboardSystem.hpp"
 
 namespace Kestrum
 {
@@ -18,11 +19,25 @@ namespace Kestrum
         return child;
     }
 
-    std::string GetElementText(const pugi::xml_node& element)
+    void ReadBindings(const pugi::xml_node& root, const char* childName,
+                      const std::function<void(InterfaceInput::Action, const std::string&)>& bind)
     {
-        const pugi::xml_text text = element.text();
-        if (text.empty())
-            BOOST_THROW_EXCEPTION(XmlError(std::string("element ") + element.name() + " has no text"));
-        return text.get();
+        for (InterfaceInput::Action action : GetConfiguredActions())
+        {
+            for (const pugi::xml_node& child : GetChildElement(root, ToString(action)).children(childName))
+            {
+                const pugi::xml_text text = child.text();
+                if (text.empty())
+                    BOOST_THROW_EXCEPTION(XmlError(std::string("element ") + childName + " has no text"));
+                bind(action, text.get());
+            }
+        }
+    }
+
+    void WriteBinding(pugi::xml_node root, InterfaceInput::Action action, const char* childName,
+                      const std::string& text)
+    {
+        if (IsConfigurableAction(action, false))
+            GetOrCreateChildElement(root, ToString(action)).append_child(childName).text().set(text.c_str());
     }
 }

@@ -3,7 +3,6 @@
 #include "core/DebugHUD.hpp"
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
-#include "core/XmlReading.hpp"
 #include "interface/InputConfiguration.hpp"
 
 #include <SFML/Window/Event.hpp>
@@ -140,18 +139,9 @@ namespace Kestrum
         std::set<KeyCode> m_heldKeys;
         std::set<InterfaceInput::Action> m_pendingActions;
 
-        void LoadMapping(InterfaceInput::Action action, const pugi::xml_node& element);
         void OnKeyPressed(KeyCode key);
         bool IsKeyHeld(KeyCode key) const { return m_heldKeys.count(key) != 0; }
     };
-
-    void KeyboardSystem::Data::LoadMapping(InterfaceInput::Action action, const pugi::xml_node& element)
-    {
-        if (!element)
-            BOOST_THROW_EXCEPTION(RuntimeError("parameter mapping is empty"));
-        for (const pugi::xml_node& child : element.children("key"))
-            m_mapping[ToKey(GetElementText(child))] = action;
-    }
 
     void KeyboardSystem::Data::OnKeyPressed(KeyCode key)
     {
@@ -180,8 +170,10 @@ namespace Kestrum
             BOOST_THROW_EXCEPTION(LogicError(std::string(BOOST_CURRENT_FUNCTION) + " must not be called twice"));
         const pugi::xml_node root = GetInputConfigurationRoot(document);
         std::unique_ptr<Data> data(new Data());
-        for (InterfaceInput::Action action : GetConfiguredActions())
-            data->LoadMapping(action, GetChildElement(root, ToString(action)));
+        // A key listed under two actions belongs to the later one.
+        ReadBindings(root, "key", [&data](InterfaceInput::Action action, const std::string& name) {
+            data->m_mapping[ToKey(name)] = action;
+        });
         data->m_mapping[s_keyDelete] = InterfaceInput::nuke;
         data->m_mapping[s_keyM] = InterfaceInput::mute;
         m_data = std::move(data);
@@ -192,14 +184,7 @@ namespace Kestrum
         const Data& data = GetData();
         const pugi::xml_node root = GetInputConfigurationRoot(document);
         for (const auto& binding : data.m_mapping)
-        {
-            if (!IsConfigurableAction(binding.second, false))
-                continue;
-            GetOrCreateChildElement(root, ToString(binding.second))
-                .append_child("key")
-                .text()
-                .set(ToString(binding.first).c_str());
-        }
+            WriteBinding(root, binding.second, "key", ToString(binding.first));
     }
 
     void KeyboardSystem::Reset(const std::shared_ptr<InterfaceInput>&)

@@ -81,7 +81,6 @@ namespace Kestrum
         std::map<MouseButton, InterfaceInput::Action> m_mapping;
         std::deque<Call> m_queue;
 
-        void LoadMapping(InterfaceInput::Action action, const pugi::xml_node& element);
         MouseButton ToLogicalButton(sf::Mouse::Button button) const;
         void OnPress(const sf::Vector2f& position, MouseButton button);
         void OnRelease(const sf::Vector2f& position, MouseButton button);
@@ -89,14 +88,6 @@ namespace Kestrum
         void SendClick(const PendingClick& click);
         void MakePendingClick(const sf::Vector2f& position, MouseButton button);
     };
-
-    void MouseSystem::Data::LoadMapping(InterfaceInput::Action action, const pugi::xml_node& element)
-    {
-        if (!element)
-            BOOST_THROW_EXCEPTION(RuntimeError("parameter mapping is empty"));
-        for (const pugi::xml_node& child : element.children("mouse_button"))
-            m_mapping[ToButton(GetElementText(child))] = action;
-    }
 
     MouseButton MouseSystem::Data::ToLogicalButton(sf::Mouse::Button button) const
     {
@@ -229,8 +220,10 @@ namespace Kestrum
             BOOST_THROW_EXCEPTION(LogicError(std::string(BOOST_CURRENT_FUNCTION) + " must not be called twice"));
         const pugi::xml_node root = GetInputConfigurationRoot(document);
         std::unique_ptr<Data> data(new Data());
-        for (InterfaceInput::Action action : GetConfiguredActions())
-            data->LoadMapping(action, GetChildElement(root, ToString(action)));
+        // A button listed under two actions belongs to the later one.
+        ReadBindings(root, "mouse_button", [&data](InterfaceInput::Action action, const std::string& name) {
+            data->m_mapping[ToButton(name)] = action;
+        });
         const pugi::xml_node general = GetChildElement(root, "general");
         data->m_doubleClickTime = GetChildValue<float>(general, "double_click_time");
         data->m_doubleClickDistance = GetChildValue<float>(general, "double_click_distance");
@@ -244,14 +237,7 @@ namespace Kestrum
         const Data& data = GetData();
         const pugi::xml_node root = GetInputConfigurationRoot(document);
         for (const auto& binding : data.m_mapping)
-        {
-            if (!IsConfigurableAction(binding.second, false))
-                continue;
-            GetOrCreateChildElement(root, ToString(binding.second))
-                .append_child("mouse_button")
-                .text()
-                .set(ToString(binding.first).c_str());
-        }
+            WriteBinding(root, binding.second, "mouse_button", ToString(binding.first));
         pugi::xml_node general = GetOrCreateChildElement(root, "general");
         AddUniqueChildElement(general, "double_click_time", data.m_doubleClickTime);
         AddUniqueChildElement(general, "double_click_distance", data.m_doubleClickDistance);
