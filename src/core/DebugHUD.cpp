@@ -1,5 +1,6 @@
 #include "core/DebugHUD.hpp"
 
+#include "core/DefaultFont.hpp"
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
 
@@ -18,10 +19,8 @@ namespace Kestrum
         const unsigned int s_characterSize = 15;
     }
 
-    DebugHUD::DebugHUD() : m_visible(false), m_lines(s_slotCount), m_font(new sf::Font())
+    DebugHUD::DebugHUD() : m_visible(false), m_lines(s_slotCount), m_font(LoadDefaultFont().get_shared())
     {
-        if (!m_font->loadFromFile(KESTRUM_DEFAULT_FONT))
-            BOOST_THROW_EXCEPTION(LoadError(std::string("could not load ") + KESTRUM_DEFAULT_FONT));
         m_text.reset(new sf::Text(sf::String(), *m_font, s_characterSize));
     }
 
@@ -50,11 +49,7 @@ namespace Kestrum
             const float y = 5.f + 20.f * slot;
             m_text->setPosition(6.f, y + 1.f);
             m_text->setString(m_lines[slot]());
-            m_text->setFillColor(sf::Color(0, 0, 0, 255));
-            window->draw(*m_text);
-            m_text->setFillColor(sf::Color(255, 255, 255, 255));
-            m_text->move(-1.f, -1.f);
-            window->draw(*m_text);
+            DrawWithShadow(*m_text);
         }
     }
 

@@ -36,7 +36,7 @@ namespace Kestrum
     private:
         bool m_visible;
         std::vector<LineFunction> m_lines;
-        std::unique_ptr<sf::Font> m_font;
+        std::shared_ptr<sf::Font> m_font;
         std::unique_ptr<sf::Text> m_text;
     };
 

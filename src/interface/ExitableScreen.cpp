@@ -6,7 +6,7 @@
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
 #include "interface/ComplexButton.hpp"
-#include "interface/DefaultFont.hpp"
+#include "core/DefaultFont.hpp"
 #include "interface/ScreenManager.hpp"
 #include "presentation/ResourceManager.hpp"
 

@@ -5,7 +5,7 @@
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
 #include "interface/ComplexButton.hpp"
-#include "interface/DefaultFont.hpp"
+#include "core/DefaultFont.hpp"
 #include "interface/GaugeButton.hpp"
 #include "interface/InputSystem.hpp"
 #include "interface/MouseSystem.hpp"

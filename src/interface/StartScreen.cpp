@@ -4,7 +4,7 @@
 #include "core/Registry.hpp"
 #include "core/Version.hpp"
 #include "interface/ComplexButton.hpp"
-#include "interface/DefaultFont.hpp"
+#include "core/DefaultFont.hpp"
 #include "interface/OptionScreen.hpp"
 #include "interface/ScreenManager.hpp"
 #include "levels/ArcadeScreen.hpp"

@@ -32,6 +32,12 @@
 
 namespace Content
 {
+    // A colour written as 0xRRGGBB, with an alpha.
+    inline sf::Color Hex(std::uint32_t rgb, std::uint8_t alpha = 255)
+    {
+        return sf::Color(sf::Uint8(rgb >> 16), sf::Uint8(rgb >> 8), sf::Uint8(rgb), alpha);
+    }
+
     // Linear mix: t = 0 gives a, t = 1 gives b (alpha mixed too).
     sf::Color Mix(const sf::Color& a, const sf::Color& b, float t);
     // The colour with another alpha.

@@ -13,14 +13,10 @@
 namespace
 {
     using Content::Canvas;
+    using Content::Hex;
     using Content::TextStyle;
 
     const float pi = 3.14159265f;
-
-    sf::Color Hex(std::uint32_t rgb, std::uint8_t alpha = 255)
-    {
-        return sf::Color(sf::Uint8(rgb >> 16), sf::Uint8(rgb >> 8), sf::Uint8(rgb), alpha);
-    }
 
     TextStyle Style(unsigned size, const sf::Color& color, Content::Font font = Content::Font::Bold)
     {

@@ -13,6 +13,7 @@
 namespace
 {
     using Content::Canvas;
+    using Content::Hex;
     using Content::TextStyle;
 
     float Clamp01(float v) { return std::min(1.f, std::max(0.f, v)); }
@@ -21,11 +22,6 @@ namespace
     {
         const float t = Clamp01((x - edge0) / (edge1 - edge0));
         return t * t * (3.f - 2.f * t);
-    }
-
-    sf::Color Hex(std::uint32_t rgb, std::uint8_t alpha = 255)
-    {
-        return sf::Color(sf::Uint8(rgb >> 16), sf::Uint8(rgb >> 8), sf::Uint8(rgb), alpha);
     }
 
     sf::Color Scaled(const sf::Color& c, float factor)

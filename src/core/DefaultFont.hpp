@@ -1,4 +1,4 @@
-// The font of the interface's plain texts (version line, notices), and the way
+// The font of the plain texts (debug overlay, version line, notices), and the way
 // they are drawn.
 #pragma once
 

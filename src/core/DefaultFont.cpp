@@ -1,4 +1,4 @@
-#include "interface/DefaultFont.hpp"
+#include "core/DefaultFont.hpp"
 
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
