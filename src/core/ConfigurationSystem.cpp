@@ -179,8 +179,15 @@ namespace Kestrum
         AppendText(root, "sound_volume", FormatFloat(m_soundConfiguration->GetSoundVolume()));
         AppendText(root, "music_volume", FormatFloat(m_soundConfiguration->GetMusicVolume()));
         // A temporary file renamed over the player's file: a failed write leaves
-        // the old settings whole.
-        WriteFileAtomically(GetGeneralConfigurationPath(), ToXmlString(document));
+        // the old settings whole, and is reported like any failure of the XML file.
+        try
+        {
+            WriteFileAtomically(GetGeneralConfigurationPath(), ToXmlString(document));
+        }
+        catch (const FileError& e)
+        {
+            BOOST_THROW_EXCEPTION(XmlError(e.what()));
+        }
     }
 
     sf::Vector2f ConfigurationSystem::GetScreenSize() const

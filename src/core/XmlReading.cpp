@@ -5,6 +5,7 @@
 #include <boost/algorithm/string/case_conv.hpp>
 #include <boost/format.hpp>
 #include <boost/lexical_cast.hpp>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 
@@ -139,10 +140,17 @@ namespace Kestrum
             return text;
         }
 
+        // The files hold 32-bit whole numbers: a text beyond that range does not
+        // convert, here as on every other machine.
+        template <>
+        unsigned long ConvertText<unsigned long>(const std::string& text)
+        {
+            return boost::lexical_cast<std::uint32_t>(text);
+        }
+
         template float ConvertText<float>(const std::string&);
         template int ConvertText<int>(const std::string&);
         template unsigned int ConvertText<unsigned int>(const std::string&);
-        template unsigned long ConvertText<unsigned long>(const std::string&);
     }
 
     template <typename T>
@@ -226,7 +234,7 @@ namespace Kestrum
         unsigned long version = 0;
         try
         {
-            version = boost::lexical_cast<unsigned long>(text);
+            version = Details::ConvertText<unsigned long>(text);
         }
         catch (const boost::bad_lexical_cast&)
         {

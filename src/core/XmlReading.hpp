@@ -53,6 +53,9 @@ namespace Kestrum
         bool ConvertText<bool>(const std::string& text);
         template <>
         std::string ConvertText<std::string>(const std::string& text);
+        // 0 to 4294967295; a larger number lets boost::bad_lexical_cast out.
+        template <>
+        unsigned long ConvertText<unsigned long>(const std::string& text);
     }
 
     // The attributes "x" and "y" (read "y" first), for T = float and unsigned int.

@@ -129,6 +129,11 @@ TEST_F(ConfigurationSystemTest, RefusesBadValuesWithTheirMessages)
     root.WriteFile("configuration/pcg/configuration.xml",
                    "<pcg_configuration><difficulty_maximum>0</difficulty_maximum></pcg_configuration>");
     EXPECT_EQ("difficulty maximum is zero", LoadFailure<LogicError>({}));
+    // 2^32 + 100 is no 32-bit number: refused rather than read as 100.
+    root.WriteFile("configuration/pcg/configuration.xml",
+                   "<pcg_configuration><difficulty_maximum>4294967396</difficulty_maximum>"
+                   "<difficulty_variance>10</difficulty_variance></pcg_configuration>");
+    EXPECT_NE("loaded", LoadFailure<boost::bad_lexical_cast>({}));
     std::filesystem::remove("configuration/pcg/configuration.xml");
     EXPECT_NE(std::string::npos, LoadFailure<XmlError>({}).find("File was not found"));
 }
@@ -175,6 +180,12 @@ TEST_F(ConfigurationSystemTest, SavesThePlayersFileInTheFixedOrderWithPendingVal
     // No temporary file is left beside the two files and the pcg folder.
     EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator("configuration"),
                                std::filesystem::directory_iterator()));
+
+    // A file that cannot be written is an XML failure, and the old entry stays.
+    std::filesystem::remove("configuration/general_configuration.xml");
+    std::filesystem::create_directories("configuration/general_configuration.xml/kept");
+    EXPECT_THROW(configuration.Save(), XmlError);
+    EXPECT_TRUE(std::filesystem::is_directory("configuration/general_configuration.xml/kept"));
 }
 
 TEST_F(ConfigurationSystemTest, AChoiceEqualToTheRunningValueIsNoPendingValue)

@@ -21,7 +21,8 @@ namespace
 TEST(XmlReading, ChildValuesAndTheirFailures)
 {
     const auto document = LoadXmlText("<ship version='1'><speed>  2.5 </speed><name>Kestrel</name><empty/>"
-                                      "<on>TRUE</on><count>7</count><bad>fast</bad><wrong>yes</wrong>"
+                                      "<on>TRUE</on><count>7</count><largest>4294967295</largest>"
+                                      "<beyond>4294967296</beyond><bad>fast</bad><wrong>yes</wrong>"
                                       "<at x='3' y='4'/><delay minimum='2' maximum='2'/></ship>",
                                       "ship.xml");
     const pugi::xml_node ship = Root(document);
@@ -30,6 +31,8 @@ TEST(XmlReading, ChildValuesAndTheirFailures)
     EXPECT_TRUE(GetChildValue<bool>(ship, "on"));
     EXPECT_EQ(7u, GetChildValue<unsigned int>(ship, "count"));
     EXPECT_EQ(7ul, GetChildValue<unsigned long>(ship, "count"));
+    EXPECT_EQ(4294967295ul, GetChildValue<unsigned long>(ship, "largest"));
+    EXPECT_THROW(GetChildValue<unsigned long>(ship, "beyond"), boost::bad_lexical_cast);
     EXPECT_EQ(sf::Vector2f(3, 4), GetChildValue<sf::Vector2f>(ship, "at"));
     EXPECT_EQ(2.f, GetChildValue<Range<float>>(ship, "delay").maximum);
 
