@@ -1,12 +1,10 @@
 #include "core/Exception.hpp"
 
-#include "core/LogSystem.hpp"
+#include "support/ScratchGameRoot.hpp"
 
 #include <boost/exception/diagnostic_information.hpp>
-#include <boost/signals2/connection.hpp>
 #include <gtest/gtest.h>
 #include <stdexcept>
-#include <vector>
 
 using namespace Kestrum;
 
@@ -19,18 +17,6 @@ namespace
         throwLine = __LINE__ + 1;
         BOOST_THROW_EXCEPTION(LoadError("could not load a|b.png"));
     }
-
-    // Keeps every line the log writes.
-    struct LogLines
-    {
-        LogLines()
-        {
-            for (LogLevel level : {LogLevel::error, LogLevel::warning, LogLevel::info})
-                log.Connect(level, [this](const std::string& line) { lines.push_back(line); });
-        }
-        LogSystem log;
-        std::vector<std::string> lines;
-    };
 }
 
 TEST(Exception, DiagnosticTextNamesPlaceTypeMessageAndAttachedValues)
@@ -87,7 +73,7 @@ TEST(Exception, FamilyIsCaughtByItsBases)
 
 TEST(Exception, LastResortHandlersLogEveryKindWithTheCatchingFunction)
 {
-    LogLines log;
+    Testing::CapturedLog log;
     try
     {
         ThrowLoadError();
@@ -112,13 +98,14 @@ TEST(Exception, LastResortHandlersLogEveryKindWithTheCatchingFunction)
     {
         LogCaughtException(std::current_exception(), "void g()");
     }
-    ASSERT_EQ(3u, log.lines.size());
-    EXPECT_NE(std::string::npos, log.lines[0].find(" | error:   "));
-    EXPECT_NE(std::string::npos, log.lines[0].find("Dynamic exception type: boost::wrapexcept<Kestrum::LoadError>"));
-    EXPECT_NE(std::string::npos, log.lines[0].find("[Kestrum::tag_function*] = int main(int, char**)"));
-    EXPECT_NE(std::string::npos, log.lines[1].find("Dynamic exception type: Kestrum::LogicError"));
-    EXPECT_NE(std::string::npos, log.lines[1].find("std::exception::what: vector::_M_range_check"));
-    EXPECT_NE(std::string::npos, log.lines[1].find("[Kestrum::tag_function*] = void f()"));
-    EXPECT_NE(std::string::npos, log.lines[2].find("std::exception::what: Caught unknown exception"));
-    EXPECT_NE(std::string::npos, log.lines[2].find("[Kestrum::tag_function*] = void g()"));
+    const std::vector<std::string>& lines = log.GetLines();
+    ASSERT_EQ(3u, lines.size());
+    EXPECT_NE(std::string::npos, lines[0].find(" | error:   "));
+    EXPECT_NE(std::string::npos, lines[0].find("Dynamic exception type: boost::wrapexcept<Kestrum::LoadError>"));
+    EXPECT_NE(std::string::npos, lines[0].find("[Kestrum::tag_function*] = int main(int, char**)"));
+    EXPECT_NE(std::string::npos, lines[1].find("Dynamic exception type: Kestrum::LogicError"));
+    EXPECT_NE(std::string::npos, lines[1].find("std::exception::what: vector::_M_range_check"));
+    EXPECT_NE(std::string::npos, lines[1].find("[Kestrum::tag_function*] = void f()"));
+    EXPECT_NE(std::string::npos, lines[2].find("std::exception::what: Caught unknown exception"));
+    EXPECT_NE(std::string::npos, lines[2].find("[Kestrum::tag_function*] = void g()"));
 }
