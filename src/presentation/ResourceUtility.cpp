@@ -46,12 +46,18 @@ namespace Kestrum
 
         std::filesystem::path R_To_FS(const std::string& resourcePath)
         {
-            const std::vector<std::string> parts = Split(CutAtLastDollar(resourcePath), '|');
-            RefuseDots(parts, resourcePath);
+            // The file system reads a '/' inside a part as a separator of its own (and
+            // a leading one as the file-system root), so the parts are taken apart at
+            // '/' as well: "a|../../b" or "$/etc" must not lead out of the game root.
+            std::vector<std::string> elements;
+            for (const std::string& part : Split(CutAtLastDollar(resourcePath), '|'))
+                for (std::string& element : Split(part, '/'))
+                    elements.push_back(std::move(element));
+            RefuseDots(elements, resourcePath);
             std::filesystem::path result(".");
-            for (const std::string& part : parts)
-                if (!part.empty())
-                    result /= part;
+            for (const std::string& element : elements)
+                if (!element.empty())
+                    result /= element;
             return result;
         }
 

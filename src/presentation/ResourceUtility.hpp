@@ -10,9 +10,10 @@
 namespace Kestrum
 {
     // The relative file-system path ("./resources/gui/a.png") of a resource path.
-    // Empty parts add nothing. A "." or ".." part would reach outside the tree the
-    // path names (possibly outside the game root), so it is refused with a
-    // ParseError naming the path.
+    // Empty parts add nothing; a '/' inside a part separates file-system elements
+    // but never makes the path absolute. A "." or ".." element would reach outside
+    // the tree the path names (possibly outside the game root), so it is refused
+    // with a ParseError naming the path.
     std::filesystem::path ToFilesystemPath(const std::string& resourcePath);
 
     // The resource path of a relative file-system path; a leading "." is dropped,

@@ -26,6 +26,11 @@ TEST(ResourceUtility, RefusesDotsOnTheWayToTheFileSystem)
     EXPECT_EQ("Dots are not allowed in path: a|.|b", ThrownMessage<ParseError>([] { ToFilesystemPath("a|.|b"); }));
     EXPECT_EQ("Double dots are not allowed in path: x|$..|b",
               ThrownMessage<ParseError>([] { ToFilesystemPath("x|$..|b"); }));
+    // A '/' inside a part neither hides dots nor reaches the file-system root.
+    EXPECT_EQ("Double dots are not allowed in path: resources|../../etc|passwd",
+              ThrownMessage<ParseError>([] { ToFilesystemPath("resources|../../etc|passwd"); }));
+    EXPECT_EQ("./etc/passwd", ToFilesystemPath("$/etc/passwd").generic_string());
+    EXPECT_EQ("./x/etc/passwd", ToFilesystemPath("x|/etc/passwd").generic_string());
 }
 
 TEST(ResourceUtility, ConvertsBackToResourcePaths)
