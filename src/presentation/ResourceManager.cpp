@@ -67,7 +67,6 @@ namespace Kestrum
         Cache<sf::Image> images;
         // Made from the images on the first drawing request, under the same keys.
         Cache<sf::Texture> textures;
-        std::map<std::string, bool> smoothing;
         Cache<sf::SoundBuffer> soundBuffers;
     };
 
@@ -77,9 +76,7 @@ namespace Kestrum
     stable_ptr<sf::Image> ResourceManager::GetImage(const std::string& path, bool smooth)
     {
         const std::shared_ptr<sf::Image> image = GetOrCreateResource(m_data->images, path, LoadMediaFile<sf::Image>);
-        const std::string key = Canonize(path);
-        m_data->smoothing[key] = smooth;
-        const auto texture = m_data->textures.find(key);
+        const auto texture = m_data->textures.find(Canonize(path));
         if (texture != m_data->textures.end())
             texture->second->setSmooth(smooth);
         return create_stable_ptr(image);
@@ -88,15 +85,16 @@ namespace Kestrum
     stable_ptr<sf::Texture> ResourceManager::GetTexture(const std::string& path, bool smooth)
     {
         const stable_ptr<sf::Image> image = GetImage(path, smooth);
-        std::shared_ptr<sf::Texture>& texture = m_data->textures[Canonize(path)];
-        if (!texture)
-        {
-            auto made = std::make_shared<sf::Texture>();
-            if (!made->loadFromImage(*image))
-                BOOST_THROW_EXCEPTION(LoadError("could not load " + path));
-            made->setSmooth(smooth);
-            texture = made;
-        }
+        const std::string key = Canonize(path);
+        const auto found = m_data->textures.find(key);
+        if (found != m_data->textures.end())
+            return create_stable_ptr(found->second);
+        // Stored only once made: an image the graphics card refuses leaves no entry.
+        const auto texture = std::make_shared<sf::Texture>();
+        if (!texture->loadFromImage(*image))
+            BOOST_THROW_EXCEPTION(LoadError("could not load " + path));
+        texture->setSmooth(smooth);
+        m_data->textures.emplace(key, texture);
         return create_stable_ptr(texture);
     }
 

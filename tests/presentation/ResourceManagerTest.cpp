@@ -107,6 +107,16 @@ TEST_F(ResourceManagerTest, SpritesShareTheTextureAndItsSmoothing)
     EXPECT_FALSE(sprite->getTexture()->isSmooth()) << "the latest request decides";
 }
 
+TEST_F(ResourceManagerTest, ImageTooLargeForATextureStaysAnImage)
+{
+    const unsigned width = sf::Texture::getMaximumSize() + 1;
+    WriteImage("resources/wide.png", width, 1, sf::Color::White);
+    for (int attempt = 0; attempt < 2; ++attempt)
+        EXPECT_EQ("could not load resources|wide.png",
+                  ThrownMessage<LoadError>([&] { manager.CreateSprite("resources|wide.png", true); }));
+    EXPECT_EQ(sf::Vector2u(width, 1), manager.GetImage("resources|wide.png", false)->getSize());
+}
+
 TEST(ResourceManagerLifetime, SpriteKeepsItsTextureAfterTheManagerIsGone)
 {
     ScratchGameRoot root;
