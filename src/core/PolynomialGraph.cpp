@@ -16,13 +16,27 @@ namespace Kestrum
         // quickly.
         const unsigned MaximumDepth = 20;
 
-        float EvaluateMonomial(float coefficient, float x, unsigned long exponent)
+        // x multiplied by itself step by step in single precision, then by the
+        // coefficient. Once the powers come back every second step (0, infinity
+        // or a magnitude of 1) the rest follows from the number of steps left, so
+        // an exponent in the billions costs no more than a small one.
+        float EvaluateMonomial(float coefficient, float x, std::uint32_t exponent)
         {
             if (exponent == 0)
                 return coefficient;
             float power = x;
-            for (unsigned long i = 1; i < exponent; ++i)
-                power = power * x;
+            for (std::uint32_t i = 1; i < exponent; ++i)
+            {
+                const float next = power * x;
+                const float afterNext = next * x;
+                if (std::isnan(next) || (afterNext == power && i + 1 < exponent))
+                {
+                    if (std::isnan(next) || (exponent - i) % 2 == 1)
+                        power = next;
+                    break;
+                }
+                power = next;
+            }
             const float result = power * coefficient;
             return result;
         }
@@ -38,7 +52,7 @@ namespace Kestrum
         for (const pugi::xml_node& term : element.children("term"))
         {
             const float coefficient = GetChildValue<float>(term, "coefficient");
-            const unsigned long exponent = GetChildValue<unsigned long>(term, "exponent");
+            const std::uint32_t exponent = GetChildValue<unsigned int>(term, "exponent");
             m_terms.push_back(Term{coefficient, exponent});
         }
     }

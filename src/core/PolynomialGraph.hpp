@@ -8,6 +8,7 @@
 
 #include "core/Graph.hpp"
 
+#include <cstdint>
 #include <vector>
 
 namespace Kestrum
@@ -18,7 +19,7 @@ namespace Kestrum
         struct Term
         {
             float coefficient;
-            unsigned long exponent;
+            std::uint32_t exponent;
         };
 
         PolynomialGraph();

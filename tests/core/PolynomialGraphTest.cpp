@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <string>
 
 using namespace Kestrum;
 using Kestrum::Testing::ThrownMessage;
@@ -67,6 +69,36 @@ TEST(PolynomialGraph, IntegrationEndsOnCurvesItCannotResolve)
 
     const float nan = std::numeric_limits<float>::quiet_NaN();
     EXPECT_THROW(steep.graph.CalculateArea(nan, 1), InvalidArgumentError);
+}
+
+TEST(PolynomialGraph, HugeExponentsAreStepwisePowersWithoutTheWait)
+{
+    const auto monomial = [](const std::string& exponent) {
+        return std::make_unique<Polynomial>(("<graph type='polynomial'><term><coefficient>1</coefficient><exponent>" +
+                                             exponent + "</exponent></term></graph>")
+                                                .c_str());
+    };
+    const float infinity = std::numeric_limits<float>::infinity();
+    const auto held = monomial("4294967295");
+    const PolynomialGraph& largest = held->graph;
+    EXPECT_EQ(infinity, largest.Evaluate(2));
+    EXPECT_EQ(-infinity, largest.Evaluate(-2));
+    EXPECT_EQ(-1.f, largest.Evaluate(-1));
+    EXPECT_EQ(0.f, largest.Evaluate(0.5f));
+    EXPECT_TRUE(std::isnan(largest.Evaluate(std::nanf(""))));
+    EXPECT_ANY_THROW(monomial("4294967296")) << "exponents are 32-bit";
+
+    // The same values as multiplying step by step, to the last bit.
+    for (const float x : {-1.f, 1.f, 0.f, -0.5f, 2.f, -3.f, 1.1f, -0.999f, 1e-20f, -1e20f})
+        for (unsigned exponent = 1; exponent <= 300; ++exponent)
+        {
+            float power = x;
+            for (unsigned i = 1; i < exponent; ++i)
+                power = power * x;
+            const float expected = 0.f + power;  // the sum starts from 0
+            const float value = monomial(std::to_string(exponent))->graph.Evaluate(x);
+            EXPECT_TRUE(expected == value && std::signbit(expected) == std::signbit(value)) << x << "^" << exponent;
+        }
 }
 
 TEST(PolynomialGraph, RefusesUseWithoutTerms)
