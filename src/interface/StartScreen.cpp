@@ -33,8 +33,6 @@ namespace Kestrum
 
     void StartScreen::OnEnter()
     {
-        if (!m_font)
-            m_font = LoadDefaultFont();
         FitBackground(GetFromRegistry<ResourceManager>()->CreateSprite(folder + "background.jpg", false));
 
         const float width = static_cast<float>(GetFromRegistry<ConfigurationSystem>()->GetVideoMode().width);
@@ -50,6 +48,10 @@ namespace Kestrum
         const stable_ptr<ComplexButton> exit = CreateButton("exit", width - 215.f);
         exit->GetClickSignal().connect([this](InterfaceInput::MouseButton) { OnExitButton(); });
         AddButton(exit, 0);
+
+        // Last: a font that cannot be read costs only the version line, not the screen.
+        if (!m_font)
+            m_font = LoadDefaultFont();
     }
 
     void StartScreen::OnExit()

@@ -399,16 +399,22 @@ namespace
         PaintSky(canvas, 19, 0.35f);
         PaintPlanet(canvas, {shift + 850, 290, 95, Hex(0x2a1a4a), Hex(0x8a5ab8), Hex(0xd7a8ff), 31, 3.f, 3.f});
 
-        // Six frosted panels behind the dials and their labels (reference layout:
-        // columns 236 wide from x = 20, rows 242.67 apart from y = 20).
-        for (int i = 0; i < 6; ++i)
-        {
-            const sf::FloatRect panel(shift + 30.f + float(i % 2) * 236.f, 10.f + float(i / 2) * 242.66667f, 216.f, 226.f);
-            canvas.FillRoundedRectangle(panel, 16.f, Hex(0x0a1230, 115));
-            canvas.OutlineRoundedRectangle(panel, 16.f, 1.5f, Hex(0x6f8fc8, 200));
-        }
+        // One frosted pane behind the dials and their labels, docked to the left
+        // edge. The dials fill the left half of the window from x = 20 to 20 short
+        // of its middle, however wide the window is, and the picture's middle is
+        // the window's: so the pane ends just right of that, and its left edge lies
+        // outside every window. The rows stand 242.67 apart from y = 20 in any window.
+        const float middle = 1366.f / 2.f;
+        const sf::FloatRect pane(-40.f, 10.f, middle - 14.f + 40.f, 714.f);
+        canvas.FillRoundedRectangle(pane, 18.f, Hex(0x0a1230, 115));
+        canvas.OutlineRoundedRectangle(pane, 18.f, 1.5f, Hex(0x6f8fc8, 200));
+        for (int row = 1; row < 3; ++row)
+            canvas.FillRectangle(sf::FloatRect(0.f, 243.f + float(row - 1) * 242.66667f, middle - 34.f, 1.f),
+                                 Hex(0x6f8fc8, 110));
 
-        const float centre = shift + 768.f;
+        // The title and the help stand over the ok and cancel buttons, whose pair
+        // is centred 252 pixels right of the window's middle in any window.
+        const float centre = middle + 252.f;
         GlowingTitle(canvas, "OPTIONS", 64, 8.f, centre, 100.f, Hex(0xffffff), Hex(0x8fe3ff), Hex(0x2a8fd0), 6);
         const TextStyle help = Style(19, Hex(0xdfe8ff)).WithShadow(sf::Color(0, 0, 0, 200), {1.f, 1.f});
         canvas.TextCentered("Click a dial to turn it up,\nright-click to turn it down.", {centre - 250.f, 420.f, 500.f, 60.f}, help);
