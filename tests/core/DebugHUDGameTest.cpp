@@ -3,6 +3,8 @@
 
 #include <SFML/Graphics/Image.hpp>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <chrono>
 #include <thread>
 
 using Kestrum::Testing::GameHarness;
@@ -11,9 +13,23 @@ namespace
 {
     sf::Image Shoot(GameHarness& game, const std::string& name)
     {
-        std::this_thread::sleep_for(std::chrono::milliseconds(400)); // a few frames after the key
         sf::Image shot;
         EXPECT_TRUE(shot.loadFromFile(game.Screenshot(name).string()));
+        return shot;
+    }
+
+    // Takes pictures until `done` holds for one (a slow machine may need a few
+    // frames before a key shows); the last picture when time runs out.
+    template <typename Condition>
+    sf::Image ShootWhen(GameHarness& game, const std::string& name, Condition done)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+        sf::Image shot = Shoot(game, name);
+        while (!done(shot) && std::chrono::steady_clock::now() < deadline)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            shot = Shoot(game, name);
+        }
         return shot;
     }
 
@@ -35,11 +51,27 @@ TEST(DebugHUDGame, F1ShowsTheFiveLinesAndF1AgainHidesThem)
     GameHarness game;
     game.Start();
     ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
-    const sf::Image hidden = Shoot(game, "hidden.png");
+    // The title screen stands still once it is drawn: wait for two equal pictures.
+    sf::Image hidden = Shoot(game, "hidden.png");
+    ShootWhen(game, "hidden.png", [&](const sf::Image& shot) {
+        const bool steady = shot.getSize() == hidden.getSize() &&
+                            std::equal(shot.getPixelsPtr(), shot.getPixelsPtr() + 4 * shot.getSize().x * shot.getSize().y,
+                                       hidden.getPixelsPtr());
+        if (!steady)
+            hidden = shot;
+        return steady;
+    });
     game.Key("F1");
-    const sf::Image shown = Shoot(game, "shown.png");
+    const sf::Image shown = ShootWhen(game, "shown.png", [&](const sf::Image& shot) {
+        for (int slot = 0; slot < 5; ++slot)
+            if (Changed(shot, hidden, slot, true) <= 40)
+                return false;
+        return true;
+    });
     game.Key("F1");
-    const sf::Image hiddenAgain = Shoot(game, "hidden-again.png");
+    const sf::Image hiddenAgain = ShootWhen(game, "hidden-again.png", [&](const sf::Image& shot) {
+        return Changed(shot, hidden, 0, false) == 0;
+    });
     for (int slot = 0; slot < 16; ++slot)
     {
         if (slot < 5)
