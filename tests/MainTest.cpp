@@ -37,8 +37,7 @@ TEST(Main, OpensItsWindowAndEndsCleanlyWhenTheWindowIsClosed)
     ASSERT_TRUE(game.FindWindow("Quorvallis 0.4 (alpha)")) << game.ReadOutput();
     sf::Image shot;
     ASSERT_TRUE(shot.loadFromFile(game.Screenshot("window.png").string()));
-    EXPECT_EQ(1024u, shot.getSize().x);
-    EXPECT_EQ(768u, shot.getSize().y);
+    EXPECT_EQ(sf::Vector2u(1024, 768), shot.getSize());
     const std::string window = game.RunTool({"xwininfo", "-id", std::to_string(game.WindowId())});
     EXPECT_NE(std::string::npos, window.find("Override Redirect State: no")) << window;
     // Centred on the 1280x1024 screen.
@@ -59,15 +58,9 @@ TEST(Main, OpensItsWindowAndEndsCleanlyWhenTheWindowIsClosed)
     const std::vector<std::string> profile = Lines(game.ReadFile("profile.csv"));
     const std::string names =
         "ML;ML_Begin;ML_Draw;ML_Input_Update;ML_ScreenMng_Update;ML_Screen_Update;ML_Win_Display;";
+    // The report's layout is the profile system's own test; here every stage of the loop shows in it.
     ASSERT_GE(profile.size(), 10u);
-    EXPECT_EQ("Configuration;Release;LIB", profile[0]);
-    EXPECT_EQ("", profile[1]);
     EXPECT_EQ(";" + names, profile[2]);
-    EXPECT_EQ(0u, profile[3].find("Count;"));
-    EXPECT_EQ(0u, profile[4].find("Minimum;"));
-    EXPECT_EQ(0u, profile[5].find("Average;"));
-    EXPECT_EQ(0u, profile[6].find("Maximum;"));
-    EXPECT_EQ("", profile[7]);
     EXPECT_EQ("Time;" + names, profile[8]);
     // One row per pass, every stage measured in every row.
     const std::regex duration("[0-9]+,[0-9]{8};");
@@ -81,36 +74,26 @@ TEST(Main, OpensItsWindowAndEndsCleanlyWhenTheWindowIsClosed)
     }
 }
 
-TEST(Main, LogsAndIgnoresCommandLineArguments)
-{
-    GameHarness game;
-    game.Start({"--fast", "two words"});
-    ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
-    game.Close();
-    EXPECT_EQ(0, game.WaitForExit());
-    EXPECT_TRUE(std::regex_search(game.ReadLog(),
-                                  std::regex("\n" + stamp +
-                                             " \\| warning: found command line parameters: they will be ignored\n" +
-                                             stamp + " \\| warning:   --fast\n" + stamp +
-                                             " \\| warning:   two words\n" + stamp + " \\| ")))
-        << game.ReadLog();
-}
-
-TEST(Main, SmallDesktopGetsTheGameInFullScreen)
+TEST(Main, SmallDesktopGetsTheGameInFullScreenAndArgumentsAreLoggedAndIgnored)
 {
     GameHarness game("1024x768x24");
-    game.Start();
+    game.Start({"--fast", "two words"});
     ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
     sf::Image shot;
     ASSERT_TRUE(shot.loadFromFile(game.Screenshot("full.png").string()));
-    EXPECT_EQ(1024u, shot.getSize().x);
-    EXPECT_EQ(768u, shot.getSize().y);
+    EXPECT_EQ(sf::Vector2u(1024, 768), shot.getSize());
     // A full-screen window goes past any window manager.
     EXPECT_NE(std::string::npos, game.RunTool({"xwininfo", "-id", std::to_string(game.WindowId())})
                                      .find("Override Redirect State: yes"));
     game.Close();
     EXPECT_EQ(0, game.WaitForExit());
     EXPECT_EQ(std::string::npos, game.ReadLog().find("opening a 1024x768 window")) << game.ReadLog();
+    EXPECT_TRUE(std::regex_search(game.ReadLog(),
+                                  std::regex("\n" + stamp +
+                                             " \\| warning: found command line parameters: they will be ignored\n" +
+                                             stamp + " \\| warning:   --fast\n" + stamp +
+                                             " \\| warning:   two words\n" + stamp + " \\| ")))
+        << game.ReadLog();
 }
 
 TEST(Main, BadConfigurationValueEndsTheRunWithItsErrorInTheLog)

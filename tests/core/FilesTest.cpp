@@ -2,6 +2,7 @@
 
 #include "core/Exception.hpp"
 #include "support/ScratchGameRoot.hpp"
+#include "support/ThrownMessage.hpp"
 
 #include <fcntl.h>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 using namespace Kestrum;
 using Kestrum::Testing::ScratchGameRoot;
+using Kestrum::Testing::ThrownMessage;
 
 namespace
 {
@@ -36,17 +38,7 @@ TEST(Files, OpenFileReadsRegularFilesOnly)
     EXPECT_EQ("0", word);
 
     for (const std::string path : {"areas", "areas/none.txt"})
-    {
-        try
-        {
-            OpenFile(path);
-            FAIL() << path;
-        }
-        catch (const LoadError& e)
-        {
-            EXPECT_EQ(path + " is not a regular file", e.what());
-        }
-    }
+        EXPECT_EQ(path + " is not a regular file", ThrownMessage<LoadError>([&] { OpenFile(path); }));
 }
 
 TEST(Files, OpenFileReportsAFileThatCannotBeOpened)
@@ -62,15 +54,7 @@ TEST(Files, OpenFileReportsAFileThatCannotBeOpened)
     rlimit tight = saved;
     tight.rlim_cur = static_cast<rlim_t>(lowestFree);
     ASSERT_EQ(0, setrlimit(RLIMIT_NOFILE, &tight));
-    std::string message;
-    try
-    {
-        OpenFile("click.txt");
-    }
-    catch (const LoadError& e)
-    {
-        message = e.what();
-    }
+    const std::string message = ThrownMessage<LoadError>([] { OpenFile("click.txt"); });
     setrlimit(RLIMIT_NOFILE, &saved);
     EXPECT_EQ("could not open click.txt", message);
 }

@@ -3,7 +3,6 @@
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
 #include "support/ScratchGameRoot.hpp"
-
 #include "support/ThrownMessage.hpp"
 
 #include <gtest/gtest.h>
@@ -33,12 +32,6 @@ TEST(ProfileSystem, SamplesKeepOneSlotPerFrame)
     EXPECT_DOUBLE_EQ(0.02, sample.GetMaximum());
     EXPECT_DOUBLE_EQ(0.0175, sample.GetAverage());
     EXPECT_EQ("frame numbers must increment over time", ThrownMessage<LogicError>([&] { sample.SetActiveFrame(2); }));
-
-    Sample empty(1000.0, "empty", 0);
-    EXPECT_EQ(0u, empty.GetCount());
-    EXPECT_EQ(86400.0, empty.GetMinimum());
-    EXPECT_EQ(0.0, empty.GetMaximum());
-    EXPECT_EQ(0.0, empty.GetAverage());
 }
 
 TEST(ProfileSystem, SamplesHoldAtMost7200Slots)

@@ -4,7 +4,6 @@
 #include "core/FrameClock.hpp"
 #include "core/TimeSystem.hpp"
 #include "flight/RandomNumberGenerator.hpp"
-
 #include "support/ThrownMessage.hpp"
 
 #include <gtest/gtest.h>

@@ -16,10 +16,7 @@ namespace
 {
     void ExpectRectangle(const Rectangle& r, float left, float top, float right, float bottom)
     {
-        EXPECT_EQ(left, r.left);
-        EXPECT_EQ(top, r.top);
-        EXPECT_EQ(right, r.right);
-        EXPECT_EQ(bottom, r.bottom);
+        EXPECT_EQ(std::vector<float>({left, top, right, bottom}), std::vector<float>({r.left, r.top, r.right, r.bottom}));
     }
 }
 

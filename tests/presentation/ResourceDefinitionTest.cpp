@@ -56,19 +56,15 @@ namespace
     };
 }
 
-TEST_F(ResourceDefinitionTest, InlineDefinitionsTakeTheEnclosingName)
+TEST_F(ResourceDefinitionTest, InlineDefinitionsTakeTheEnclosingNameAndFilesAreFoundBesideIt)
 {
     const stable_ptr<Note> note =
         Create("resources|enemies|001|fly.action", "<note definition_source='inline' text='hello'/>");
     EXPECT_EQ("resources|enemies|001|fly.action", note->name);
     EXPECT_EQ("hello", note->text);
-}
 
-TEST_F(ResourceDefinitionTest, FilesAreFoundBesideTheEnclosingResource)
-{
     root.WriteFile("resources/enemies/001/idle.note", "<?xml version='1.0'?><note text='beside'/>");
     root.WriteFile("resources/shared/common.note", "<other/><note text='shared'/>");
-
     const stable_ptr<Note> beside =
         Create("resources|enemies|001|fly.action", "<note definition_source='file'>idle.note</note>");
     EXPECT_EQ("resources|enemies|001|idle.note", beside->name);
@@ -93,9 +89,9 @@ TEST_F(ResourceDefinitionTest, ReportsWhatIsWrong)
               Failure<UnknownTypeError>("a", "<note definition_source='Inline' text='x'/>"));
     EXPECT_EQ("Expected element note, found animation",
               Failure<LogicError>("a", "<animation definition_source='inline'/>"));
-    EXPECT_NE("<nothing thrown>", Failure<XmlError>("a", "<note text='no source'/>"));
-    EXPECT_NE("<nothing thrown>", Failure<XmlError>("a", "<note definition_source='inline'/>"));
-    EXPECT_NE("<nothing thrown>", Failure<XmlError>("a", "<note definition_source='file'/>"));
+    for (const char* xml :
+         {"<note text='no source'/>", "<note definition_source='inline'/>", "<note definition_source='file'/>"})
+        EXPECT_NE("<nothing thrown>", Failure<XmlError>("a", xml)) << xml;
 }
 
 TEST_F(ResourceDefinitionTest, LoadImplAnswersInsteadOfThrowing)
