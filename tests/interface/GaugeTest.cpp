@@ -3,7 +3,6 @@
 #include "interface/GaugeButton.hpp"
 #include "interface/InterfaceFixture.hpp"
 
-
 #include <cmath>
 #include <limits>
 
@@ -36,20 +35,14 @@ TEST_F(GaugeTest, ValuesAreClampedAndTurnTheNeedle)
     // 120 degrees counter-clockwise at 0, upright at 0.5, 60 degrees at 1; the
     // window library turns clockwise.
     EXPECT_FLOAT_EQ(240.f, gauge->GetNeedleRotation());
-    gauge->SetValue(-0.5f);
-    EXPECT_EQ(0.f, gauge->GetValue());
-    EXPECT_FLOAT_EQ(240.f, gauge->GetNeedleRotation());
-    gauge->SetValue(2.f);
-    EXPECT_EQ(1.f, gauge->GetValue());
-    EXPECT_FLOAT_EQ(300.f, gauge->GetNeedleRotation());
-    gauge->SetValue(0.5f);
-    EXPECT_EQ(0.5f, gauge->GetValue());
-    EXPECT_FLOAT_EQ(270.f, gauge->GetNeedleRotation());
-    gauge->SetValue(std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(0.f, gauge->GetValue());
-
-    gauge->SetPosition({100, 200});
-    EXPECT_EQ(sf::Vector2f(100, 200), gauge->GetPosition());
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float cases[][3] = {{-0.5f, 0.f, 240.f}, {2.f, 1.f, 300.f}, {0.5f, 0.5f, 270.f}, {nan, 0.f, 240.f}};
+    for (const auto& [given, value, rotation] : cases)
+    {
+        gauge->SetValue(given);
+        EXPECT_EQ(value, gauge->GetValue()) << given;
+        EXPECT_FLOAT_EQ(rotation, gauge->GetNeedleRotation()) << given;
+    }
 }
 
 TEST_F(GaugeTest, ClicksStepTheValueAndWrapAtTheEnds)
@@ -76,11 +69,9 @@ TEST_F(GaugeTest, TheClickAreaCoversTheRoundFace)
 {
     auto button = GaugeButton::Create(1);
     button->SetPosition({100, 200});
-    EXPECT_EQ(sf::Vector2f(100, 200), button->GetPosition());
     EXPECT_TRUE(button->GetArea().Contains({164, 264}));
     EXPECT_TRUE(button->GetArea().Contains({107, 235}));
     EXPECT_FALSE(button->GetArea().Contains({101, 201}));
-    EXPECT_EQ(3u, button->GetArea().GetRectangles().size());
     EXPECT_EQ(sf::Vector2f(164, 264), GetCenter(*button));
 }
 
@@ -104,7 +95,6 @@ TEST_F(GaugeTest, CounterShowsTenDigitsCutFromItsStrip)
     counter->SetNumber(1234);
     counter->Draw();
     EXPECT_EQ(std::vector<int>({0, 0, 0, 0, 0, 0, 1, 2, 3, 4}), digits());
-    EXPECT_EQ(sf::IntRect(31, 9, 11, 14), counter->GetWheelPart(6));
 
     counter->SetNumber(4294967295u);
     counter->Draw();

@@ -2,7 +2,10 @@
 #include "support/RecordingReceiver.hpp"
 #include "support/ScratchGameRoot.hpp"
 
+#include <SFML/System/Clock.hpp>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <thread>
 
 using namespace Kestrum;
@@ -62,10 +65,19 @@ TEST_F(Mouse, DoubleClickInsideTheTimeAndTheSquareOnly)
 TEST_F(Mouse, SingleClickWaitsForTheDoubleClickTimeAndAOneShotActionGoesOutOnce)
 {
     Load("0.25");
+    const sf::Clock sinceClick;
     Click(10, 20, sf::Mouse::XButton2);
-    EXPECT_EQ(Strings{"action accept"}, Frame()); // with the press; the click waits
+    const Strings first = Frame();
+    if (sinceClick.getElapsedTime() < sf::seconds(0.25f)) // a stalled machine skips this check
+    {
+        EXPECT_EQ(Strings{"action accept"}, first); // with the press; the click waits
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(350));
-    EXPECT_EQ(Strings{"click 10,20 mb5"}, Frame()); // and brings no second accept
+    Strings all = first;
+    for (const std::string& call : Frame())
+        all.push_back(call);
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ((Strings{"action accept", "click 10,20 mb5"}), all); // the click brings no second accept
 }
 
 TEST_F(Mouse, HeldPrimaryDragsPastTheThresholdAndDrops)

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -22,50 +21,41 @@ namespace
     const std::string general = "configuration/general_configuration.xml";
     const std::string input = "configuration/input_configuration.xml";
 
+    using Elements = std::vector<std::pair<std::string, std::string>>;
+
     std::string ShippedFile(const std::string& relativePath)
     {
-        std::ifstream file(std::string(KESTRUM_GAME_ROOT) + "/" + relativePath, std::ios::binary);
         std::ostringstream text;
-        text << file.rdbuf();
+        text << std::ifstream(std::string(KESTRUM_GAME_ROOT) + "/" + relativePath, std::ios::binary).rdbuf();
         return text.str();
     }
 
-    // Name and text of every child of the root, in file order.
-    std::vector<std::pair<std::string, std::string>> Children(const std::string& text, const char* root)
+    // Name and text of every child of the element at the path, in file order.
+    Elements Children(const std::string& text, const char* path)
     {
         pugi::xml_document document;
         EXPECT_TRUE(document.load_string(text.c_str())) << text;
-        std::vector<std::pair<std::string, std::string>> children;
-        for (const pugi::xml_node child : document.child(root).children())
+        Elements children;
+        for (const pugi::xml_node child : document.first_element_by_path(path).children())
             children.emplace_back(child.name(), child.child_value());
         return children;
     }
 
-    std::string ChildText(const std::string& text, const char* root, const char* name)
+    std::string ChildText(const std::string& text, const char* path)
     {
         pugi::xml_document document;
         EXPECT_TRUE(document.load_string(text.c_str())) << text;
-        return document.child(root).child(name).child_value();
+        return document.first_element_by_path(path).child_value();
     }
 
-    std::set<std::string> Folder(const std::filesystem::path& folder)
+    // The configuration folder, and as the build ships it with the given files added.
+    std::set<std::string> Folder(const std::filesystem::path& folder, const std::set<std::string>& added = {})
     {
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
+        std::set<std::string> names = added;
+        for (const auto& entry : std::filesystem::directory_iterator(folder / "configuration"))
             names.insert(entry.path().filename().string());
         return names;
     }
-
-    std::set<std::string> ConfigurationFolder(const GameHarness& game) { return Folder(game.Root() / "configuration"); }
-
-    // The configuration folder as the build ships it, with the given files added.
-    std::set<std::string> ShippedFolderWith(const std::set<std::string>& added)
-    {
-        std::set<std::string> names = Folder(std::string(KESTRUM_GAME_ROOT) + "/configuration");
-        names.insert(added.begin(), added.end());
-        return names;
-    }
-
 
     // Starts the game and opens the options screen with a click on its button.
     void StartAtOptions(GameHarness& game)
@@ -85,8 +75,8 @@ namespace
     void ExpectRunningScreenSettingsWritten(const GameHarness& game)
     {
         const std::string written = game.ReadFile(general);
-        EXPECT_EQ(ChildText(written, "general_configuration", "full_screen"), "0") << written;
-        EXPECT_EQ(ChildText(written, "general_configuration", "bit_depth"), "32") << written;
+        EXPECT_EQ(ChildText(written, "general_configuration/full_screen"), "0") << written;
+        EXPECT_EQ(ChildText(written, "general_configuration/bit_depth"), "32") << written;
     }
 
     void QuitFromTitle(GameHarness& game)
@@ -114,61 +104,31 @@ TEST(OptionScreenTest, OkWritesBothConfigurationFilesAndReturnsToTheTitle)
     // The settings as the shipped defaults give them, in the fixed order.
     const std::string written = game.ReadFile(general);
     const std::string shipped = ShippedFile("configuration/default_general_configuration.xml");
-    std::vector<std::pair<std::string, std::string>> expected;
-    for (const char* name : {"bit_depth", "full_screen", "frame_rate_limit", "vertical_blank_sync", "language",
-                             "space_partition_x", "space_partition_y", "attenuation", "minimum_distance", "sound_volume",
-                             "music_volume"})
-        expected.emplace_back(name, ChildText(shipped, "general_configuration", name));
+    Elements expected;
+    for (const std::string name : {"bit_depth", "full_screen", "frame_rate_limit", "vertical_blank_sync", "language",
+                                   "space_partition_x", "space_partition_y", "attenuation", "minimum_distance",
+                                   "sound_volume", "music_volume"})
+        expected.emplace_back(name, ChildText(shipped, ("general_configuration/" + name).c_str()));
     EXPECT_EQ(Children(written, "general_configuration"), expected) << written;
-    EXPECT_NE(written.find("<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>"), std::string::npos) << written;
-    EXPECT_NE(written.find("<general_configuration version=\"1\">"), std::string::npos) << written;
+    EXPECT_NE(written.find("<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
+                           "<general_configuration version=\"1\">"),
+              std::string::npos)
+        << written;
 
-    // The input settings: the mouse's part first (the actions of its buttons, then
-    // its general settings), then the keys in the order of their codes.
+    // The input settings are the shipped defaults, written in the game's own form
+    // and order: the mouse's settings in their fixed order, swap off.
     const std::string keys = game.ReadFile(input);
-    EXPECT_NE(keys.find("<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>"), std::string::npos) << keys;
-    const auto children = Children(keys, "input_configuration");
-    std::vector<std::string> names;
-    for (const auto& child : children)
-        names.push_back(child.first);
-    ASSERT_FALSE(names.empty()) << keys;
-    pugi::xml_document document;
-    ASSERT_TRUE(document.load_string(keys.c_str()));
-    const pugi::xml_node mouse = document.child("input_configuration").child("general");
-    std::vector<std::string> settings;
-    for (const pugi::xml_node setting : mouse.children())
-        settings.push_back(setting.name());
-    EXPECT_EQ(settings, (std::vector<std::string>{"double_click_time", "double_click_distance", "swap_mouse_buttons",
-                                                 "drag_trigger_threshold"}))
+    EXPECT_EQ(keys, ShippedFile("configuration/default_input_configuration.xml"));
+    EXPECT_EQ(Children(keys, "input_configuration/general"), (Elements{{"double_click_time", "0.3"},
+                                                                      {"double_click_distance", "5"},
+                                                                      {"swap_mouse_buttons", "0"},
+                                                                      {"drag_trigger_threshold", "4"}}))
         << keys;
-    EXPECT_EQ(std::string(mouse.child_value("swap_mouse_buttons")), "0");
-    for (const char* action : {"move_left", "move_right", "move_up", "move_down", "fire", "bomb", "pause", "escape", "accept"})
-        EXPECT_EQ(std::count(names.begin(), names.end(), action), 1) << action << "\n" << keys;
-    EXPECT_NE(keys.find("<key>return</key>"), std::string::npos) << keys;
 
     // Nothing else is left behind, and the shipped defaults are untouched.
-    EXPECT_EQ(ConfigurationFolder(game), ShippedFolderWith({"general_configuration.xml", "input_configuration.xml"}));
+    EXPECT_EQ(Folder(game.Root()), Folder(KESTRUM_GAME_ROOT, {"general_configuration.xml", "input_configuration.xml"}));
     for (const char* shipped : {"configuration/default_general_configuration.xml", "configuration/default_input_configuration.xml"})
         EXPECT_EQ(game.ReadFile(shipped), ShippedFile(shipped)) << shipped;
-}
-
-TEST(OptionScreenTest, EscapeAndExitGoBackWithoutWritingAnything)
-{
-    GameHarness game;
-    ASSERT_NO_FATAL_FAILURE(StartAtOptions(game));
-    ClickAndSettle(game, Dial(0)); // music volume up a step
-    game.Key("Escape");
-    ASSERT_TRUE(WaitForScreen(game, Screen::title)) << game.ReadLog();
-
-    game.Click(optionsButton.x, optionsButton.y);
-    ASSERT_TRUE(WaitForScreen(game, Screen::options)) << game.ReadLog();
-    ClickAndSettle(game, Dial(1)); // sound volume up a step
-    game.Click(exitButton.x, exitButton.y);
-    ASSERT_NO_FATAL_FAILURE(QuitFromTitle(game));
-
-    EXPECT_FALSE(game.FileExists(general));
-    EXPECT_FALSE(game.FileExists(input));
-    EXPECT_EQ(ConfigurationFolder(game), ShippedFolderWith({}));
 }
 
 TEST(OptionScreenTest, AClickOnTheSwapDialThenOkSavesTheSwap)
@@ -180,16 +140,12 @@ TEST(OptionScreenTest, AClickOnTheSwapDialThenOkSavesTheSwap)
     game.Click(okButton.x, okButton.y);
     ASSERT_NO_FATAL_FAILURE(QuitFromTitle(game));
 
-    const std::string keys = game.ReadFile(input);
-    pugi::xml_document document;
-    ASSERT_TRUE(document.load_string(keys.c_str())) << keys;
-    EXPECT_EQ(std::string(document.child("input_configuration").child("general").child_value("swap_mouse_buttons")), "1")
-        << keys;
-    EXPECT_EQ(ChildText(game.ReadFile(general), "general_configuration", "music_volume"), "0");
+    EXPECT_EQ(ChildText(game.ReadFile(input), "input_configuration/general/swap_mouse_buttons"), "1");
+    EXPECT_EQ(ChildText(game.ReadFile(general), "general_configuration/music_volume"), "0");
 }
 
-// Colour depth and full screen wait for the next start; a choice taken back, or
-// left with escape, must neither keep the restart notice nor reach the file.
+// Colour depth and full screen wait for the next start; a choice taken back must
+// neither keep the restart notice nor reach the file.
 TEST(OptionScreenTest, AChoiceTakenBackIsNoChange)
 {
     GameHarness game;
@@ -208,20 +164,37 @@ TEST(OptionScreenTest, AChoiceTakenBackIsNoChange)
     ExpectRunningScreenSettingsWritten(game);
 }
 
-TEST(OptionScreenTest, ChoicesLeftWithEscapeAreNotWrittenByALaterOk)
+// Choices left with escape or exit are not written, neither then nor by a later ok.
+TEST(OptionScreenTest, EscapeAndExitGoBackWithoutWritingAnything)
 {
     GameHarness game;
     ASSERT_NO_FATAL_FAILURE(StartAtOptions(game));
     const float quiet = NoticeShare(game);
     ToggleFullScreenAndColourDepth(game); // full screen on, 16 bits
+    ClickAndSettle(game, Dial(0));         // music volume a step
     game.Key("Escape");
     ASSERT_TRUE(WaitForScreen(game, Screen::title)) << game.ReadLog();
 
-    game.Click(optionsButton.x, optionsButton.y);
+    game.Click(optionsButton.x, optionsButton.y, 3); // the right button opens the options as well
     ASSERT_TRUE(WaitForScreen(game, Screen::options)) << game.ReadLog();
     EXPECT_LT(NoticeShare(game), quiet + 0.01f) << "nothing waits for a restart";
+    ClickAndSettle(game, Dial(1)); // sound volume a step
+    game.Click(exitButton.x, exitButton.y);
+    ASSERT_TRUE(WaitForScreen(game, Screen::title)) << game.ReadLog();
+    EXPECT_EQ(Folder(game.Root()), Folder(KESTRUM_GAME_ROOT)) << "nothing is written";
+
+    game.Click(optionsButton.x, optionsButton.y);
+    ASSERT_TRUE(WaitForScreen(game, Screen::options)) << game.ReadLog();
     game.Key("Return");
-    ASSERT_NO_FATAL_FAILURE(QuitFromTitle(game));
+    ASSERT_TRUE(WaitForScreen(game, Screen::title)) << game.ReadLog();
+    // Back on the title screen the arcade button has the focus again: moving
+    // right twice and accepting ends the game.
+    HoldKey(game, "Right");
+    HoldKey(game, "Right");
+    game.Key("Return");
+    EXPECT_EQ(0, game.WaitForExit());
 
     ExpectRunningScreenSettingsWritten(game);
+    for (const char* volume : {"general_configuration/music_volume", "general_configuration/sound_volume"})
+        EXPECT_EQ(ChildText(game.ReadFile(general), volume), "100") << volume;
 }

@@ -5,6 +5,9 @@
 #include "interface/FakeButton.hpp"
 #include "interface/InterfaceFixture.hpp"
 
+#include <algorithm>
+#include <numeric>
+
 using namespace Kestrum;
 using Kestrum::Testing::FakeButton;
 using Kestrum::Testing::MakeButton;
@@ -45,11 +48,10 @@ namespace
             return shown;
         }
 
-        std::vector<unsigned> Range(unsigned from, unsigned to)
+        static std::vector<unsigned> Range(unsigned from, unsigned to)
         {
-            std::vector<unsigned> range;
-            for (unsigned i = from; i <= to; ++i)
-                range.push_back(i);
+            std::vector<unsigned> range(to - from + 1);
+            std::iota(range.begin(), range.end(), from);
             return range;
         }
 
@@ -65,22 +67,15 @@ TEST_F(ScrollableLayoutTest, PagesThroughTheButtons)
     layout.OnEnter();
     EXPECT_EQ(20u, layout.GetButtons(false).size());
     EXPECT_EQ(Range(0, 8), Shown());
-    layout.Scroll(1);
-    EXPECT_EQ(Range(9, 17), Shown());
-    layout.Scroll(1);
-    EXPECT_EQ(Range(18, 19), Shown());
-    layout.Scroll(1);
-    EXPECT_EQ(Range(18, 19), Shown()) << "a step past the end does nothing";
-    layout.Scroll(-1);
-    EXPECT_EQ(Range(9, 17), Shown());
-    layout.Scroll(-1);
-    layout.Scroll(-1);
-    EXPECT_EQ(Range(0, 8), Shown());
-
-    layout.Scroll(2);
-    EXPECT_EQ(18u, layout.GetFirst());
-    layout.Scroll(3);
-    EXPECT_EQ(18u, layout.GetFirst());
+    // Steps and the first and last button shown after each; a step past either end does nothing.
+    const int steps[][3] = {{1, 9, 17}, {1, 18, 19}, {1, 18, 19}, {-1, 9, 17}, {-1, 0, 8}, {-1, 0, 8}, {2, 18, 19},
+                            {3, 18, 19}};
+    for (const auto& [units, from, to] : steps)
+    {
+        layout.Scroll(units);
+        EXPECT_EQ(Range(unsigned(from), unsigned(to)), Shown()) << "after " << units;
+        EXPECT_EQ(unsigned(from), layout.GetFirst());
+    }
 
     // Hidden buttons are not hit; leaving takes the buttons out, entering starts
     // at the first page again.
@@ -99,12 +94,11 @@ TEST_F(ScrollableLayoutTest, EmptyButtonPointersAreDroppedAndLogged)
     ScrollableLayout layout(gappy, Grid(), 9);
     layout.OnEnter();
     EXPECT_EQ(Range(0, 2), Shown());
-    unsigned logged = 0;
-    for (const std::string& line : log.GetLines())
-        if (line.find("detected empty button pointer for ScrollableLayout: it's now removed, but that's a logic "
-                      "error!") != std::string::npos)
-            ++logged;
-    EXPECT_EQ(2u, logged);
+    const std::vector<std::string> lines = log.GetLines();
+    EXPECT_EQ(2, std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+                  return line.find("detected empty button pointer for ScrollableLayout: it's now removed, but that's "
+                                   "a logic error!") != std::string::npos;
+              }));
 }
 
 TEST_F(ScrollableLayoutTest, ScrollBarArrowsEmitMinusAndPlusOne)
