@@ -22,7 +22,9 @@ namespace
         EXPECT_LE(remaining, duration);
         EXPECT_GE(remaining, duration - passed - 1e-3f);
         if (passed < duration - 1e-3f)
+        {
             EXPECT_FALSE(elapsed);
+        }
     }
 }
 
