@@ -2,11 +2,11 @@
 
 #include "campaign/Inventory.hpp"
 #include "core/ConfigurationSystem.hpp"
+#include "core/DefaultFont.hpp"
 #include "core/Exception.hpp"
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
 #include "interface/ComplexButton.hpp"
-#include "core/DefaultFont.hpp"
 #include "interface/ScreenManager.hpp"
 #include "presentation/ResourceManager.hpp"
 

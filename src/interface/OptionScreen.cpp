@@ -2,10 +2,10 @@
 
 #include "campaign/CreateGrid.hpp"
 #include "core/ConfigurationSystem.hpp"
+#include "core/DefaultFont.hpp"
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
 #include "interface/ComplexButton.hpp"
-#include "core/DefaultFont.hpp"
 #include "interface/GaugeButton.hpp"
 #include "interface/InputSystem.hpp"
 #include "interface/MouseSystem.hpp"

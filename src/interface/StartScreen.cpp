@@ -1,10 +1,10 @@
 #include "interface/StartScreen.hpp"
 
 #include "core/ConfigurationSystem.hpp"
+#include "core/DefaultFont.hpp"
 #include "core/Registry.hpp"
 #include "core/Version.hpp"
 #include "interface/ComplexButton.hpp"
-#include "core/DefaultFont.hpp"
 #include "interface/OptionScreen.hpp"
 #include "interface/ScreenManager.hpp"
 #include "levels/ArcadeScreen.hpp"

@@ -92,6 +92,16 @@ namespace Content
         TextStyle WithOutline(const sf::Color& color) const;
     };
 
+    // A plain style of the size, colour and font.
+    inline TextStyle Style(unsigned size, const sf::Color& color, Font font = Font::Regular)
+    {
+        TextStyle style;
+        style.size = size;
+        style.color = color;
+        style.font = font;
+        return style;
+    }
+
     class Canvas
     {
     public:

@@ -14,18 +14,10 @@ namespace
 {
     using Content::Canvas;
     using Content::Hex;
+    using Content::Style;
     using Content::TextStyle;
 
     const float pi = 3.14159265f;
-
-    TextStyle Style(unsigned size, const sf::Color& color, Content::Font font = Content::Font::Bold)
-    {
-        TextStyle style;
-        style.size = size;
-        style.color = color;
-        style.font = font;
-        return style;
-    }
 
     // The four looks of a menu button, in the order of the picture's quarters.
     struct Look
@@ -142,7 +134,7 @@ namespace
     {
         const sf::Vector2f at = OnArc(value, radius);
         face.TextCentered(text, sf::FloatRect(at.x - 20.f, at.y - 9.f, 40.f, 18.f),
-                          Style(size, colour).WithShadow(sf::Color(0, 0, 0, 200), {1.f, 1.f}));
+                          Style(size, colour, Content::Font::Bold).WithShadow(sf::Color(0, 0, 0, 200), {1.f, 1.f}));
     }
 
     Canvas BlankFace(const sf::Color& inner, const sf::Color& outer)
@@ -173,7 +165,7 @@ namespace
             Ticks(face, 4, 2, tick);
             Caption(face, "0", 0.02f, 68.f, 11, label);
             Caption(face, "100", 0.98f, 68.f, 11, label);
-            face.TextCentered("VOL", sf::FloatRect(44.f, 84.f, 40.f, 14.f), Style(10, Hex(0x8fe3ff)));
+            face.TextCentered("VOL", sf::FloatRect(44.f, 84.f, 40.f, 14.f), Style(10, Hex(0x8fe3ff), Content::Font::Bold));
             break;
         case 2: // health, red to green
             Band(face, 0.f, 1.f, 86.f, 94.f, [](float v) {
@@ -183,7 +175,7 @@ namespace
             Ticks(face, 4, 1, tick);
             Caption(face, "E", 0.02f, 68.f, 11, Hex(0xff8a78));
             Caption(face, "F", 0.98f, 68.f, 11, Hex(0x8affa0));
-            face.TextCentered("BOSS", sf::FloatRect(40.f, 84.f, 48.f, 14.f), Style(10, Hex(0xffc45e)));
+            face.TextCentered("BOSS", sf::FloatRect(40.f, 84.f, 48.f, 14.f), Style(10, Hex(0xffc45e), Content::Font::Bold));
             break;
         default: // two settings
             Band(face, 0.f, 0.3f, 86.f, 94.f, [](float) { return Hex(0xffc45e); });
@@ -191,7 +183,7 @@ namespace
             Ticks(face, 1, 1, tick);
             Caption(face, "16", 0.04f, 68.f, 12, Hex(0xffd98a));
             Caption(face, "32", 0.96f, 68.f, 12, Hex(0x9ff0ff));
-            face.TextCentered("BIT", sf::FloatRect(44.f, 84.f, 40.f, 14.f), Style(10, Hex(0x8fe3ff)));
+            face.TextCentered("BIT", sf::FloatRect(44.f, 84.f, 40.f, 14.f), Style(10, Hex(0x8fe3ff), Content::Font::Bold));
             break;
         }
         return face;
@@ -202,7 +194,7 @@ namespace
         Canvas face = BlankFace(Hex(0x3a3d45), Hex(0x17181c));
         Band(face, 0.f, 1.f, 88.f, 94.f, [](float) { return Hex(0x55585f); });
         Ticks(face, 4, 1, Hex(0x7a7e88));
-        face.TextCentered("- -", sf::FloatRect(44.f, 84.f, 40.f, 14.f), Style(10, Hex(0x7a7e88)));
+        face.TextCentered("- -", sf::FloatRect(44.f, 84.f, 40.f, 14.f), Style(10, Hex(0x7a7e88), Content::Font::Bold));
         return face;
     }
 
@@ -348,7 +340,7 @@ namespace
             canvas.Line(corner, {corner.x, corner.y + sy * 36.f}, 3.f, bracket);
         }
         canvas.Text("QUORVALLIS  FLEET  COMMAND", {area.left + 20.f, area.top + area.height - 30.f},
-                    Style(14, Hex(0x6f8fc8, 200)), Content::Align::Left);
+                    Style(14, Hex(0x6f8fc8, 200), Content::Font::Bold), Content::Align::Left);
         canvas.Save(root, "resources|gui|screens|common_backdrop.jpg");
     }
 

@@ -14,6 +14,7 @@ namespace
 {
     using Content::Canvas;
     using Content::Hex;
+    using Content::Style;
     using Content::TextStyle;
 
     float Clamp01(float v) { return std::min(1.f, std::max(0.f, v)); }
@@ -28,15 +29,6 @@ namespace
     {
         return sf::Color(sf::Uint8(Clamp01(c.r * factor / 255.f) * 255.f), sf::Uint8(Clamp01(c.g * factor / 255.f) * 255.f),
                          sf::Uint8(Clamp01(c.b * factor / 255.f) * 255.f), c.a);
-    }
-
-    TextStyle Style(unsigned size, const sf::Color& color, Content::Font font = Content::Font::Regular)
-    {
-        TextStyle style;
-        style.size = size;
-        style.color = color;
-        style.font = font;
-        return style;
     }
 
     // Adds light to a pixel: stars, glows, the gas of nebulae.
