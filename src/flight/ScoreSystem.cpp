@@ -2,6 +2,6 @@
 
 namespace Kestrum
 {
-    ScoreSystem::ScoreSystem() : m_score(0) {}
+    ScoreSystem::ScoreSystem() : score(0) {}
     ScoreSystem::~ScoreSystem() = default;
 }

@@ -1,5 +1,8 @@
-// The player's score in the current game.
+// The player's score for the whole program run. Destroyed enemies and surplus
+// pick-ups add to it, a failed arcade mission halves it; nothing else resets it.
 #pragma once
+
+#include <cstdint>
 
 namespace Kestrum
 {
@@ -11,9 +14,7 @@ namespace Kestrum
         ScoreSystem(const ScoreSystem&) = delete;
         ScoreSystem& operator=(const ScoreSystem&) = delete;
 
-        unsigned long GetScore() const { return m_score; }
-
-    private:
-        unsigned long m_score;
+        // Read and written directly by its users; additions wrap around at 2^32.
+        std::uint32_t score;
     };
 }
