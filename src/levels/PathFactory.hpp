@@ -1,4 +1,5 @@
-// Makes the flight paths of enemies.
+// The service that will make the flight paths of enemies. It is registered at
+// start-up and has nothing to make yet: no enemy asks it for a path.
 #pragma once
 
 namespace Kestrum
