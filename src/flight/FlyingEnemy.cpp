@@ -2,6 +2,14 @@
 
 namespace Kestrum
 {
-    FlyingEnemy::FlyingEnemy() = default;
+    FlyingEnemy::FlyingEnemy() : GameObject(LayerAir) {}
     FlyingEnemy::~FlyingEnemy() = default;
+
+    void FlyingEnemy::OnUpdate() {}
+    void FlyingEnemy::Draw() {}
+
+    bool FlyingEnemy::IsExpired() const
+    {
+        return false;
+    }
 }

@@ -10,5 +10,9 @@ namespace Kestrum
     public:
         FlyingEnemy();
         ~FlyingEnemy() override;
+
+        void OnUpdate() override;
+        void Draw() override;
+        bool IsExpired() const override;
     };
 }

@@ -2,6 +2,14 @@
 
 namespace Kestrum
 {
-    ShotBase::ShotBase() = default;
+    ShotBase::ShotBase() : GameObject(LayerShot) {}
     ShotBase::~ShotBase() = default;
+
+    void ShotBase::OnUpdate() {}
+    void ShotBase::Draw() {}
+
+    bool ShotBase::IsExpired() const
+    {
+        return false;
+    }
 }

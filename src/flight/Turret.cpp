@@ -2,6 +2,14 @@
 
 namespace Kestrum
 {
-    Turret::Turret() = default;
+    Turret::Turret() : GameObject(LayerGround) {}
     Turret::~Turret() = default;
+
+    void Turret::OnUpdate() {}
+    void Turret::Draw() {}
+
+    bool Turret::IsExpired() const
+    {
+        return false;
+    }
 }

@@ -2,6 +2,14 @@
 
 namespace Kestrum
 {
-    ParticleSystem::ParticleSystem() = default;
+    ParticleSystem::ParticleSystem() : GameObject(LayerEffect) {}
     ParticleSystem::~ParticleSystem() = default;
+
+    void ParticleSystem::OnUpdate() {}
+    void ParticleSystem::Draw() {}
+
+    bool ParticleSystem::IsExpired() const
+    {
+        return false;
+    }
 }

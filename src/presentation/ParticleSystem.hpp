@@ -10,5 +10,9 @@ namespace Kestrum
     public:
         ParticleSystem();
         ~ParticleSystem() override;
+
+        void OnUpdate() override;
+        void Draw() override;
+        bool IsExpired() const override;
     };
 }
