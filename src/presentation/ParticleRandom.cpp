@@ -1,0 +1,24 @@
+#include "presentation/ParticleRandom.hpp"
+
+#include "flight/RandomNumberGenerator.hpp"
+
+namespace Kestrum
+{
+    RandomNumberGenerator& GetParticleRandom()
+    {
+        static RandomNumberGenerator generator;
+        return generator;
+    }
+
+    void SeedParticleRandom(std::int32_t seed)
+    {
+        GetParticleRandom().Seed(seed);
+    }
+
+    float ParticleRandomBetween(float low, float high)
+    {
+        if (low == high)
+            return low;
+        return low + (high - low) * GetParticleRandom().NextFraction();
+    }
+}
