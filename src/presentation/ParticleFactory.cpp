@@ -4,15 +4,18 @@
 #include "core/LogSystem.hpp"
 #include "core/RandomizationSystem.hpp"
 #include "core/Registry.hpp"
+#include "core/TimeSystem.hpp"
 #include "core/XmlReading.hpp"
 #include "presentation/ParticleLineRenderer.hpp"
 #include "presentation/ParticleQuadRenderer.hpp"
 #include "presentation/ParticleRandom.hpp"
 #include "presentation/ParticleSimulation.hpp"
+#include "presentation/ParticleSystem.hpp"
 #include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/ResourceUtility.hpp"
 
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <boost/format.hpp>
 #include <boost/lexical_cast.hpp>
 #include <filesystem>
@@ -335,6 +338,105 @@ namespace Kestrum
             return name.size() == 3 &&
                    std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
         }
+
+        // How far the particles may spread beyond the play field before the effect goes.
+        const float viewMargin = 100.f;
+
+        class ParticleSystemImpl : public ParticleSystem
+        {
+        public:
+            ParticleSystemImpl(const ParticleSimulation& prototype, const sf::Vector2f& position)
+                : m_system(prototype), m_window(GetFromRegistry<sf::RenderWindow>()),
+                  m_time(GetFromRegistry<TimeSystem>()), m_factory(GetFromRegistry<ParticleFactory>()),
+                  m_alive(true), m_keepOutsideView(false)
+            {
+                m_system.SetPosition(position);
+            }
+
+            void OnUpdate() override
+            {
+                if (!m_alive)
+                    return;
+                m_alive = m_system.Update(m_time->GetFrameTime());
+                if (!m_alive || m_keepOutsideView)
+                    return;
+                // Without particles there is no box, and the effect stays.
+                sf::Vector2f topLeft, bottomRight;
+                if (!m_system.GetBounds(topLeft, bottomRight))
+                    return;
+                const EdgeRect bounds{topLeft.x - viewMargin, topLeft.y - viewMargin, bottomRight.x + viewMargin,
+                                      bottomRight.y + viewMargin};
+                m_alive = bounds.Intersects(GetFlightArea());
+            }
+
+            void Draw() override
+            {
+                m_system.Draw(*m_window);
+            }
+
+            bool IsExpired() const override
+            {
+                return !m_alive;
+            }
+
+            void SetKeepOutsideView(bool keep) override
+            {
+                m_keepOutsideView = keep;
+            }
+
+            void StopEmission() override
+            {
+                m_system.StopEmission();
+            }
+
+            const sf::Vector2f& GetPosition() const override
+            {
+                return m_system.GetPosition();
+            }
+            const float& GetPositionX() const override
+            {
+                return m_system.GetPosition().x;
+            }
+            const float& GetPositionY() const override
+            {
+                return m_system.GetPosition().y;
+            }
+
+            void SetPosition(const float& x, const float& y) override
+            {
+                m_system.SetPosition(sf::Vector2f(x, y));
+            }
+            void SetPositionX(const float& x) override
+            {
+                m_system.SetPosition(sf::Vector2f(x, GetPositionY()));
+            }
+            void SetPositionY(const float& y) override
+            {
+                m_system.SetPosition(sf::Vector2f(GetPositionX(), y));
+            }
+            void MovePosition(const float& dx, const float& dy) override
+            {
+                m_system.Move(sf::Vector2f(dx, dy));
+            }
+            void MovePositionX(const float& dx) override
+            {
+                m_system.Move(sf::Vector2f(dx, 0.f));
+            }
+            void MovePositionY(const float& dy) override
+            {
+                m_system.Move(sf::Vector2f(0.f, dy));
+            }
+
+        private:
+            ParticleSimulation m_system;
+            stable_ptr<sf::RenderWindow> m_window;
+            stable_ptr<TimeSystem> m_time;
+            // The prototypes share their models and renderers with this copy:
+            // the factory stays while the effect lives.
+            stable_ptr<ParticleFactory> m_factory;
+            bool m_alive;
+            bool m_keepOutsideView;
+        };
     }
 
     struct ParticleFactory::Data
@@ -399,6 +501,20 @@ namespace Kestrum
         std::unique_ptr<Data> data(new Data);
         data->PreloadAll();
         m_data = std::move(data);
+    }
+
+    stable_ptr<ParticleSystem> ParticleFactory::Get(unsigned long id, const sf::Vector2f& position)
+    {
+        if (!m_data)
+            BOOST_THROW_EXCEPTION(LogicError("forgot to call Load()?"));
+        const auto found = m_data->idMap.find(id);
+        const ParticleSimulation* prototype = found != m_data->idMap.end() ? found->second.get() : nullptr;
+        if (!prototype)
+        {
+            *Log(LogLevel::warning) << "installing new particle system at runtime - performance may suffer";
+            prototype = &m_data->InstallNewParticleSystem(id);
+        }
+        return stable_ptr<ParticleSystem>(new ParticleSystemImpl(*prototype, position));
     }
 
     const ParticleSimulation& ParticleFactory::GetPrototype(unsigned long id) const

@@ -58,6 +58,7 @@
 namespace Kestrum
 {
     class ParticleSimulation;
+    class ParticleSystem;
 
     class ParticleFactory
     {
@@ -71,6 +72,14 @@ namespace Kestrum
         // every definition. A second call: LogicError "multiple calls to
         // ParticleFactory::Load()". A failing call leaves the factory unloaded.
         void Load();
+
+        // A new running copy of effect `id` at the position, to be added to the
+        // GameObjectManager. An effect that was not read at start-up is read now,
+        // after the warning "installing new particle system at runtime -
+        // performance may suffer"; an id of 1000 or more: LogicError "value must
+        // be an unsigned integer smaller than 1000". Needs the registered render
+        // window, TimeSystem and ParticleFactory (which the effect holds on to).
+        stable_ptr<ParticleSystem> Get(unsigned long id, const sf::Vector2f& position);
 
         // The prototype of an effect; one that is not installed: OutOfRangeError.
         const ParticleSimulation& GetPrototype(unsigned long id) const;
