@@ -8,6 +8,7 @@
 #include "presentation/ParticleFactory.hpp"
 #include "support/ThrownMessage.hpp"
 
+#include <algorithm>
 #include <iostream>
 
 using namespace Kestrum;
@@ -119,20 +120,25 @@ TEST_F(ParticleSystemTest, EffectsNotReadAtStartUpAreReadOnFirstUse)
     OpenWindow(64, 64);
     root.WriteFile("resources/particles/001/particle_system.xml", Definition(3, 1.f));
     const stable_ptr<ParticleFactory> factory = LoadFactory();
-    EXPECT_TRUE(log.GetLines().empty());
+    // Other lines (the window library's complaints) may come and go.
+    auto warnings = [&] {
+        return std::count_if(log.GetLines().begin(), log.GetLines().end(), [](const std::string& line) {
+            return line.find("installing new particle system at runtime - performance may suffer") != std::string::npos;
+        });
+    };
+    EXPECT_EQ(0, warnings());
 
     EXPECT_EQ("value must be an unsigned integer smaller than 1000",
               ThrownMessage<LogicError>([&] { factory->Get(1000, sf::Vector2f()); }));
-    ASSERT_EQ(1u, log.GetLines().size());
-    EXPECT_TRUE(log.Contains("installing new particle system at runtime - performance may suffer"));
+    EXPECT_EQ(1, warnings());
 
     factory->Get(1, sf::Vector2f());
-    EXPECT_EQ(1u, log.GetLines().size()) << "a preloaded effect is copied without a word";
+    EXPECT_EQ(1, warnings()) << "a preloaded effect is copied without a word";
     root.WriteFile("resources/particles/009/particle_system.xml", Definition(3, 1.f));
     factory->Get(9, sf::Vector2f());
-    EXPECT_EQ(2u, log.GetLines().size());
+    EXPECT_EQ(2, warnings());
     factory->Get(9, sf::Vector2f());
-    EXPECT_EQ(2u, log.GetLines().size()) << "read once, kept like the others";
+    EXPECT_EQ(2, warnings()) << "read once, kept like the others";
 }
 
 // The shipped effects in a real window: a shot's impact and an explosion, run
