@@ -1,0 +1,6 @@
+#include "presentation/TransitionSequence.hpp"
+
+namespace Kestrum
+{
+    TransitionSequence::~TransitionSequence() = default;
+}
