@@ -350,12 +350,12 @@ namespace
 
             // Bass: driving eighths with octave jumps; held notes in the quiet bridge.
             if (quiet)
-                Bass(track, At(bar, 0), 14.f, chord.root, 0.45f);
+                Bass(track, At(bar, 0), 14.f, chord.root, 0.7f);
             else
             {
                 const int pattern[] = {0, 0, 12, 0, 0, 0, 12, 7};
                 for (int i = 0; i < 8; ++i)
-                    Bass(track, At(bar, float(2 * i)), 1.6f, chord.root + pattern[i], 0.45f);
+                    Bass(track, At(bar, float(2 * i)), 1.6f, chord.root + pattern[i], 0.75f);
             }
 
             // Arpeggio in sixteenths, up and down the chord.
