@@ -8,6 +8,7 @@
 #include <any>
 #include <map>
 #include <string>
+#include <string_view>
 #include <typeinfo>
 
 namespace Kestrum
@@ -42,7 +43,9 @@ namespace Kestrum
         template <typename T>
         stable_ptr<T> Get() const
         {
-            const auto found = m_services.find(TypeKey<T>());
+            // Looked up by the type's name as it stands: fetching a service
+            // every frame costs no allocation.
+            const auto found = m_services.find(std::string_view(typeid(T).name()));
             if (found == m_services.end())
                 BOOST_THROW_EXCEPTION(NotAvailableError(ReadableTypeName<T>() + " is not registered"));
             return std::any_cast<const stable_ptr<T>&>(found->second);
@@ -65,7 +68,7 @@ namespace Kestrum
         Registry() = default;
         void ReleaseAll() noexcept;
 
-        std::map<std::string, std::any> m_services;
+        std::map<std::string, std::any, std::less<>> m_services;
     };
 
     template <typename T>
