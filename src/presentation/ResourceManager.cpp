@@ -4,7 +4,10 @@
 #include "core/Exception.hpp"
 #include "core/Files.hpp"
 #include "core/Registry.hpp"
+#include "presentation/Animation.hpp"
+#include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceUtility.hpp"
+#include "presentation/SpriteList.hpp"
 
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Audio/Sound.hpp>
@@ -17,6 +20,18 @@
 
 namespace Kestrum
 {
+    template <>
+    struct DefinitionKind<SpriteList>
+    {
+        static constexpr const char* ElementName = "sprite_list";
+    };
+
+    template <>
+    struct DefinitionKind<Animation>
+    {
+        static constexpr const char* ElementName = "animation";
+    };
+
     namespace
     {
         template <typename T>
@@ -68,6 +83,8 @@ namespace Kestrum
         // Made from the images on the first drawing request, under the same keys.
         Cache<sf::Texture> textures;
         Cache<sf::SoundBuffer> soundBuffers;
+        Cache<SpriteList> spriteLists;
+        Cache<Animation> animations;  // prototypes, handed out as clones
     };
 
     ResourceManager::ResourceManager() : m_data(new Data) {}
@@ -107,9 +124,14 @@ namespace Kestrum
         return create_stable_ptr(sprite);
     }
 
+    stable_ptr<sf::SoundBuffer> ResourceManager::GetSoundBuffer(const std::string& path)
+    {
+        return create_stable_ptr(GetOrCreateResource(m_data->soundBuffers, path, LoadMediaFile<sf::SoundBuffer>));
+    }
+
     stable_ptr<sf::Sound> ResourceManager::CreateSound(const std::string& path)
     {
-        const std::shared_ptr<sf::SoundBuffer> buffer = GetOrCreateResource(m_data->soundBuffers, path, LoadMediaFile<sf::SoundBuffer>);
+        const std::shared_ptr<sf::SoundBuffer> buffer = GetSoundBuffer(path).get_shared();
         // The sound goes first, then its hold on the buffer.
         std::shared_ptr<sf::Sound> sound(new sf::Sound(*buffer), [buffer](sf::Sound* played) { delete played; });
         sound->setVolume(GetSoundSettings().GetSoundVolume());
@@ -124,6 +146,26 @@ namespace Kestrum
             BOOST_THROW_EXCEPTION(LoadError(file));
         music->setVolume(GetSoundSettings().GetMusicVolume());
         return create_stable_ptr(music);
+    }
+
+    stable_ptr<SpriteList> ResourceManager::GetSpriteList(const std::string& path)
+    {
+        return create_stable_ptr(GetOrCreateResource(m_data->spriteLists, path, LoadImpl<SpriteList>));
+    }
+
+    stable_ptr<SpriteList> ResourceManager::CreateSpriteList(const std::string& name, const pugi::xml_node& element)
+    {
+        return CreateResource<SpriteList>(name, element);
+    }
+
+    stable_ptr<Animation> ResourceManager::CreateAnimation(const std::string& path)
+    {
+        return GetOrCreateResource(m_data->animations, path, LoadImpl<Animation>)->Clone();
+    }
+
+    stable_ptr<Animation> ResourceManager::CreateAnimation(const std::string& name, const pugi::xml_node& element)
+    {
+        return CreateResource<Animation>(name, element);
     }
 
     stable_ptr<std::istream> OpenResourceFile(const std::string& path)

@@ -1,10 +1,13 @@
 // The one service that turns resource paths into loaded things: images and the
-// sprites drawn from them, sounds and music. Images and sound buffers are loaded
-// once per canonical path (see Canonize) and kept for the whole run; a failed load
-// is not kept, so the next request tries again. Sprites and sounds are made anew
-// on every request, on the cached image or buffer; music is opened anew.
-// Definitions that stand inline or in files of their own are read through
-// presentation/ResourceDefinition.hpp.
+// sprites drawn from them, sounds and music, sprite lists and animations. Images,
+// sound buffers, sprite-list files and animation files are loaded once per
+// canonical path (see Canonize) and kept for the whole run; a failed load is not
+// kept, so the next request tries again. Sprites and sounds are made anew on
+// every request, on the cached image or buffer; music is opened anew. An
+// animation file is kept as a prototype that is never handed out: every request
+// gets its own clone. Definitions that stand inline or in files of their own are
+// read through presentation/ResourceDefinition.hpp; sprite lists and animations
+// defined by an element are made anew on every request.
 //
 // Images are kept as sf::Image (usable without a window); the first sprite or
 // texture request for a path makes one sf::Texture from it, cached beside the
@@ -19,6 +22,11 @@
 #include <memory>
 #include <string>
 
+namespace pugi
+{
+    class xml_node;
+}
+
 namespace sf
 {
     class Image;
@@ -31,6 +39,9 @@ namespace sf
 
 namespace Kestrum
 {
+    class Animation;
+    class SpriteList;
+
     class ResourceManager
     {
     public:
@@ -56,10 +67,30 @@ namespace Kestrum
         // configured sound volume of the moment. The sound keeps its buffer alive.
         stable_ptr<sf::Sound> CreateSound(const std::string& path);
 
+        // The cached sound buffer of the path. Positioned sounds keep buffers and
+        // make their sf::Sound only when they play (SoundEmitter): every sound
+        // object holds one of the audio device's few sources.
+        stable_ptr<sf::SoundBuffer> GetSoundBuffer(const std::string& path);
+
         // A new music stream of the file at the configured music volume, not yet
         // playing. A file that cannot be opened throws LoadError with the
         // file-system path as its message.
         stable_ptr<sf::Music> CreateMusic(const std::string& path);
+
+        // The cached sprite list of a sprite-list file (root element
+        // "sprite_list"), shared by every caller. A load failure throws
+        // LoadError "could not load " + path; the reason is in the log.
+        stable_ptr<SpriteList> GetSpriteList(const std::string& path);
+        // A new sprite list from a "sprite_list" element: inline, or the file
+        // it names relative to the folder of `name` (then read anew, not cached).
+        stable_ptr<SpriteList> CreateSpriteList(const std::string& name, const pugi::xml_node& element);
+
+        // A clone of the cached animation of an animation file (root element
+        // "animation"). A load failure throws LoadError "could not load " + path.
+        stable_ptr<Animation> CreateAnimation(const std::string& path);
+        // A new animation from an "animation" element, inline or from the file
+        // it names (read anew).
+        stable_ptr<Animation> CreateAnimation(const std::string& name, const pugi::xml_node& element);
 
     private:
         struct Data;
