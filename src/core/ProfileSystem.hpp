@@ -25,7 +25,7 @@ namespace Kestrum
         class Sample
         {
         public:
-            static const std::size_t maximumSlots = 7200;
+            static constexpr std::size_t maximumSlots = 7200;
 
             // A sample for frame `frame`, holding as many empty slots as a sample
             // made at frame 0 holds by then.
