@@ -39,7 +39,9 @@ namespace Kestrum::Testing
         bool Contains(const std::string& text) const;
 
     private:
-        LogSystem m_log;
+        // Declared first so that it outlives the log, whose end still flushes
+        // captured text into it.
         std::vector<std::string> m_lines;
+        LogSystem m_log;
     };
 }
