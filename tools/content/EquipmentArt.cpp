@@ -5,6 +5,7 @@
 // views, and the slot socket of the inventory screen.
 #include "Canvas.hpp"
 #include "Generator.hpp"
+#include "SpriteSheet.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -16,21 +17,13 @@ namespace
     using Content::Canvas;
     using Content::Hex;
     using Content::Mix;
+    using Content::SaveStrip;
     using Content::Shade;
     using Content::WithAlpha;
 
     const float pi = 3.14159265f;
 
     float Clamp01(float v) { return std::min(1.f, std::max(0.f, v)); }
-
-    // Writes the frames side by side into one strip.
-    void SaveStrip(const std::vector<Canvas>& frames, const std::filesystem::path& root, const std::string& file)
-    {
-        Canvas strip(frames.front().Width() * unsigned(frames.size()), frames.front().Height());
-        for (std::size_t i = 0; i < frames.size(); ++i)
-            strip.Draw(frames[i], int(i * frames.front().Width()), 0);
-        strip.Save(root, file);
-    }
 
     // Brightens the opaque pixels near a line that sweeps across the picture.
     void Shimmer(Canvas& canvas, float phase)
