@@ -1,10 +1,15 @@
 // Draws the tile grids of a running mission and converts between screen
 // positions and tile rows. A mission enters the manager when it starts and
-// leaves it when it ends; while entered it holds the render window.
+// leaves it when it ends; while entered it holds the render window and keeps
+// every tile set it has drawn from, each loaded on its first use.
 #pragma once
+
+#include "core/StablePtr.hpp"
+#include "levels/Tile.hpp"
 
 #include <SFML/System/Vector2.hpp>
 
+#include <map>
 #include <memory>
 
 namespace sf
@@ -14,6 +19,8 @@ namespace sf
 
 namespace Kestrum
 {
+    class TileSet;
+
     class TileManager
     {
     public:
@@ -24,8 +31,18 @@ namespace Kestrum
 
         // Takes the registered render window; entering twice throws LogicError.
         void OnEnter();
-        // Lets the window go; leaving without entering throws LogicError.
+        // Lets the window and the tile sets go; leaving without entering throws
+        // LogicError.
         void OnExit();
+
+        // The set of the identifier, made on the first request and kept until OnExit.
+        stable_ptr<TileSet> GetTileSet(unsigned long id);
+
+        // Draws the rows of the grid that are on the screen when the layer has
+        // scrolled by `offset` pixels, bottom row first, each row from right to
+        // left. Above its last row the grid's last row repeats. Empty tiles, and
+        // tiles whose image their set lacks, are left out.
+        void DrawGrid(const TileGrid& grid, float offset);
 
         // The number of the highest row that is on the screen or just above it at
         // the pixel offset: (window height >> 5) + trunc(offset / 32) + 1.
@@ -38,6 +55,10 @@ namespace Kestrum
         sf::Vector2u CalculateTileCoordinates(const sf::Vector2f& position, float offset) const;
 
     private:
+        struct Batch;
+
+        std::map<unsigned long, std::shared_ptr<TileSet>> m_tileSets;
         std::shared_ptr<sf::RenderWindow> m_window;
+        std::unique_ptr<Batch> m_batch;
     };
 }

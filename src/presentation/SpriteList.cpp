@@ -88,4 +88,11 @@ namespace Kestrum
                 (boost::format("sprite %1% of a list of %2%") % index % m_data->sprites.size()).str()));
         return m_data->sprites[index];
     }
+
+    std::size_t SpriteList::GetSpriteCount() const
+    {
+        if (!m_data)
+            BOOST_THROW_EXCEPTION(RuntimeError("forgot to call SpriteList::Load()?"));
+        return m_data->sprites.size();
+    }
 }

@@ -51,6 +51,8 @@ namespace Kestrum
         // "forgot to call SpriteList::Load()?"; an index beyond the list:
         // OutOfRangeError.
         const sf::Sprite& GetSprite(std::size_t index) const;
+        // The number of sprites. Before Load: the same RuntimeError.
+        std::size_t GetSpriteCount() const;
 
     private:
         struct Data;
