@@ -2,6 +2,10 @@
 
 #include "core/Exception.hpp"
 #include "core/LogSystem.hpp"
+#include "presentation/ResourceUtility.hpp"
+
+#include <algorithm>
+#include <filesystem>
 
 namespace Kestrum
 {
@@ -94,5 +98,18 @@ namespace Kestrum
             if (c < '0' || c > '9')
                 return false;
         return true;
+    }
+
+    std::vector<std::string> ListNumberedEntries(const std::string& folder)
+    {
+        std::vector<std::string> numbers;
+        for (const auto& entry : std::filesystem::directory_iterator(ToFilesystemPath(folder)))
+        {
+            const std::string name = entry.path().filename().string();
+            if (IsDigitsOnly(name))
+                numbers.push_back(name);
+        }
+        std::sort(numbers.begin(), numbers.end());
+        return numbers;
     }
 }

@@ -4,8 +4,10 @@
 // shop, the save files and enemy pick-ups store.
 #pragma once
 
+#include <boost/exception/error_info.hpp>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace Kestrum
 {
@@ -41,9 +43,18 @@ namespace Kestrum
         std::pair<Equipment, std::string> ParseEquipmentID(const std::string& id);
     }
 
+    // Attached to the record of an error met while an item's definition is read:
+    // the resource path of the definition.
+    typedef boost::error_info<struct tag_equipment_definition, std::string> EquipmentDefinitionInfo;
+
     // The category's code followed by the number.
     std::string MakeEquipmentID(Categories::Equipment category, const std::string& number);
 
     // Whether the text is one or more decimal digits and nothing else.
     bool IsDigitsOnly(const std::string& text);
+
+    // The names of the entries of a folder of the data tree (a resource path)
+    // that consist of decimal digits only, files and folders alike, in name
+    // order: the item numbers of an equipment folder.
+    std::vector<std::string> ListNumberedEntries(const std::string& folder);
 }

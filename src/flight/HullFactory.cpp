@@ -1,11 +1,94 @@
 #include "flight/HullFactory.hpp"
 
+#include "campaign/EquipmentIcon.hpp"
+#include "campaign/EquipmentSlot.hpp"
+#include "core/Exception.hpp"
+#include "core/XmlReading.hpp"
+#include "flight/Categories.hpp"
+#include "flight/Hull.hpp"
+#include "presentation/ResourceUtility.hpp"
+
+#include <boost/exception/info.hpp>
+
 namespace Kestrum
 {
+    namespace
+    {
+        const std::string hullsFolder = "resources|equipment|hulls";
+
+        Hull::Slots LoadSlots(const pugi::xml_node& slots)
+        {
+            Hull::Slots result;
+            for (const pugi::xml_node& slot : slots.children())
+            {
+                if (slot.type() != pugi::node_element)
+                    continue;
+                AssertElementName(slot, "slot");
+                const Categories::Equipment category =
+                    Categories::EquipmentFromShortString(slot.text().get());
+                result.push_back(EquipmentSlot::Create(GetCoordinatesFromAttributes<float>(slot), category));
+            }
+            return result;
+        }
+
+        stable_ptr<Hull> LoadHull(const std::string& number)
+        {
+            const std::string folder = JoinResourcePath(hullsFolder, number);
+            const std::string details = JoinResourcePath(folder, "details.xml");
+            try
+            {
+                const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(details));
+                const pugi::xml_node root = document->document_element();
+                AssertElementName(root, "hull");
+                const std::string name = GetChildValue<std::string>(root, "name");
+                const unsigned long price = GetChildValue<unsigned long>(root, "price");
+                const unsigned long strength = GetChildValue<unsigned long>(root, "strength");
+                const Hull::Slots slots = LoadSlots(GetChildElement(root, "slots"));
+                const stable_ptr<EquipmentIcon> icon(new EquipmentIcon(JoinResourcePath(folder, "icons")));
+                return stable_ptr<Hull>(new Hull(icon, name, MakeEquipmentID(Categories::Hull, number),
+                                                 JoinResourcePath(folder, "straight.action"), strength, slots, price));
+            }
+            catch (boost::exception& error)
+            {
+                error << EquipmentDefinitionInfo(details);
+                throw;
+            }
+        }
+    }
+
     HullFactory::HullFactory() = default;
     HullFactory::~HullFactory() = default;
 
     void HullFactory::Load()
     {
+        if (m_types)
+            BOOST_THROW_EXCEPTION(LogicError("redundant loading of HullFactory"));
+        auto types = std::make_unique<std::set<std::string>>();
+        for (const std::string& number : ListNumberedEntries(hullsFolder))
+            types->insert(MakeEquipmentID(Categories::Hull, number));
+        m_types = std::move(types);
+    }
+
+    std::set<std::string> HullFactory::GetHullTypes() const
+    {
+        if (!m_types)
+            BOOST_THROW_EXCEPTION(LogicError("forgot to call HullFactory::Load()?"));
+        return *m_types;
+    }
+
+    stable_ptr<Hull> HullFactory::Create(const std::string& id)
+    {
+        std::string number = id;
+        if (id.size() > 3)
+        {
+            const auto parsed = Categories::ParseEquipmentID(id);
+            if (parsed.first != Categories::Hull)
+                BOOST_THROW_EXCEPTION(RuntimeError(id + " is not a hull"));
+            number = parsed.second;
+        }
+        auto prototype = m_prototypes.find(number);
+        if (prototype == m_prototypes.end())
+            prototype = m_prototypes.emplace(number, LoadHull(number)).first;
+        return dynamic_stable_ptr_cast<Hull>(prototype->second->Clone());
     }
 }

@@ -1,8 +1,20 @@
-// Makes shields from their definitions.
+// Lists the shields of the data tree and makes them by identifier. Each shield
+// is a numbered folder under "resources|equipment|shields" holding its
+// "details.xml" and its "icons". A shield's definition is read once, the first
+// time it is asked for; every shield handed out is a copy of that prototype.
 #pragma once
+
+#include "core/StablePtr.hpp"
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
 
 namespace Kestrum
 {
+    class Shield;
+
     class ShieldFactory
     {
     public:
@@ -10,6 +22,19 @@ namespace Kestrum
         virtual ~ShieldFactory();
         ShieldFactory(const ShieldFactory&) = delete;
         ShieldFactory& operator=(const ShieldFactory&) = delete;
+
+        // Collects the identifiers of all shields; a second call is a LogicError.
         void Load();
+        // Before Load: LogicError "forgot to call ShieldFactory::Load()?".
+        std::set<std::string> GetShieldTypes() const;
+
+        // A new shield, up, from a shield identifier ("shd000") or a bare number
+        // ("000"). An identifier of another category: RuntimeError
+        // id + " is not a shield". Needs no Load.
+        stable_ptr<Shield> Create(const std::string& id);
+
+    private:
+        std::unique_ptr<std::set<std::string>> m_types;
+        std::map<std::string, stable_ptr<Shield>> m_prototypes;
     };
 }
