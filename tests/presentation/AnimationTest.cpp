@@ -100,19 +100,6 @@ TEST_F(AnimationTest, FaultsAreReportedWhenTheyMatter)
              [&] { unloaded.OnUpdate(); }, [&] { unloaded.Draw(); }, [&] { unloaded.Clone(); },
              [&] { unloaded.SetColorFilter(sf::Color::Red); }, [&] { unloaded.EnableShadow(); }})
         EXPECT_EQ("forgot to call Animation::Load()?", ThrownMessage<RuntimeError>(use));
-
-    const stable_ptr<pugi::xml_document> document = LoadXmlText("<animation definition_source='inline' version='1'/>", "test");
-    const stable_ptr<Animation> loaded = Inline(1, "1", true);
-    EXPECT_EQ("redundant loading",
-              ThrownMessage<LogicError>([&] { loaded->Load("resources|test|x", document->first_child()); }));
-    EXPECT_EQ("no frames element defined",
-              ThrownMessage<XmlError>([&] {
-                  const auto partial = LoadXmlText("<animation definition_source='inline' version='1'>"
-                                                   "<sprite_list definition_source='file'>markers.spritelist"
-                                                   "</sprite_list></animation>",
-                                                   "test");
-                  Animation().Load("resources|test|x", partial->first_child());
-              }));
 }
 
 TEST_F(AnimationTest, TheManagerKeepsOnePrototypePerFileAndHandsOutClones)
