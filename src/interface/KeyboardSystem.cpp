@@ -148,9 +148,10 @@ namespace Kestrum
         const auto binding = m_mapping.find(key);
         if (binding == m_mapping.end())
             return;
-        if (IsContinuousAction(binding->second))
-            m_heldKeys.insert(key);
-        else
+        // A held key acts in every frame until its release; the frame of its first
+        // press delivers the action as well, so a tap released before the frame
+        // ends still acts once. The platform's key repeat adds nothing.
+        if (!IsContinuousAction(binding->second) || m_heldKeys.insert(key).second)
             m_pendingActions.insert(binding->second);
     }
 

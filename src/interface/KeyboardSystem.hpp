@@ -45,6 +45,7 @@ namespace Kestrum
     // False for nuke and mute (fixed keys); `admitNoAction` for no_action; true otherwise.
     bool IsConfigurableAction(InterfaceInput::Action action, bool admitNoAction);
 
-    // Movement and fire act in every frame while their key or button is held.
+    // Movement and fire act in every frame while their key or button is held, and
+    // in the frame of its press also when it is released before that frame ends.
     bool IsContinuousAction(InterfaceInput::Action action);
 }

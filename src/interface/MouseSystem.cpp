@@ -73,6 +73,9 @@ namespace Kestrum
         std::optional<PendingClick> m_pendingClick;
         std::optional<MouseButton> m_dragButton;
         std::set<MouseButton> m_heldButtons;
+        // Buttons of held actions pressed since the last delivery: each acts in that
+        // delivery, also when it was released again before it.
+        std::set<MouseButton> m_pressedButtons;
         std::optional<sf::Vector2f> m_lastPosition;
         float m_doubleClickTime = 0.f;
         float m_doubleClickDistance = 0.f;
@@ -115,7 +118,10 @@ namespace Kestrum
             return;
         const InterfaceInput::Action action = binding->second;
         if (IsContinuousAction(action))
-            m_heldButtons.insert(button);
+        {
+            if (m_heldButtons.insert(button).second)
+                m_pressedButtons.insert(button);
+        }
         else
             m_queue.push_back([action](InterfaceInput& receiver) { return receiver.HandleAction(action); });
     }
@@ -278,6 +284,7 @@ namespace Kestrum
         if (!receiver)
         {
             data.m_queue.clear();
+            data.m_pressedButtons.clear();
             return;
         }
         if (data.m_pendingClick && data.m_pendingClick->timer.IsElapsed())
@@ -293,9 +300,10 @@ namespace Kestrum
         }
         for (const auto& binding : data.m_mapping)
         {
-            if (data.m_heldButtons.count(binding.first) != 0)
+            if (data.m_heldButtons.count(binding.first) != 0 || data.m_pressedButtons.count(binding.first) != 0)
                 receiver->HandleAction(binding.second);
         }
+        data.m_pressedButtons.clear();
     }
 
     void MouseSystem::Reset(const std::shared_ptr<InterfaceInput>& receiver)
@@ -311,6 +319,7 @@ namespace Kestrum
         data.m_dragButton.reset();
         data.m_pendingClick.reset();
         data.m_heldButtons.clear();
+        data.m_pressedButtons.clear();
         data.m_lastPosition.reset();
         if (!data.m_queue.empty())
         {

@@ -91,8 +91,19 @@ TEST_F(Mouse, HeldPrimaryDragsPastTheThresholdAndDrops)
     Release(18, 14);
     EXPECT_EQ((Strings{"move 14,10 from 10,10", "drag start 17,14", "drag 18,14 from 17,14", "drop 18,14"}), Frame());
     // A click of a held action goes out with its action once more.
-    Click(20, 20);
+    Press(20, 20);
+    EXPECT_EQ(Strings{"action fire"}, Frame());
+    Release(20, 20);
     EXPECT_EQ((Strings{"click 20,20 primary", "action fire"}), Frame());
+}
+
+TEST_F(Mouse, AHeldActionTappedWithinAFrameActsOnceInThatFrame)
+{
+    Load("10");
+    Click(20, 20);
+    Click(20, 20);
+    EXPECT_EQ((Strings{"double click 20,20 primary", "action fire"}), Frame());
+    EXPECT_EQ(Strings{}, Frame());
 }
 
 TEST_F(Mouse, SwappedButtons)
@@ -102,7 +113,8 @@ TEST_F(Mouse, SwappedButtons)
     Move(30, 10);
     Release(30, 10, sf::Mouse::Right);
     Click(40, 40, sf::Mouse::Left);
-    EXPECT_EQ((Strings{"drag start 30,10", "drop 30,10", "action pause", "click 40,40 secondary"}), Frame());
+    EXPECT_EQ((Strings{"drag start 30,10", "drop 30,10", "action pause", "click 40,40 secondary", "action fire"}),
+              Frame());
 }
 
 TEST_F(Mouse, AReceiverLeavingMidDragGetsItsDropAndQueuedCalls)

@@ -93,12 +93,16 @@ namespace
     }
 }
 
+// Right, Return, Return in quick taps: the options open with the focus on ok,
+// which saves and returns.
 TEST(OptionScreenTest, OkWritesBothConfigurationFilesAndReturnsToTheTitle)
 {
     GameHarness game;
-    ASSERT_NO_FATAL_FAILURE(StartAtOptions(game));
-
-    game.Key("Return"); // ok has the focus
+    ASSERT_TRUE(StartAtTitle(game)) << game.ReadOutput() << game.ReadLog();
+    TapKey(game, "Right");
+    TapKey(game, "Return");
+    ASSERT_TRUE(WaitForScreen(game, Screen::options)) << game.ReadLog();
+    TapKey(game, "Return");
     ASSERT_NO_FATAL_FAILURE(QuitFromTitle(game));
 
     // The settings as the shipped defaults give them, in the fixed order.
@@ -188,7 +192,7 @@ TEST(OptionScreenTest, EscapeAndExitGoBackWithoutWritingAnything)
     game.Key("Return");
     ASSERT_TRUE(WaitForScreen(game, Screen::title)) << game.ReadLog();
     // Back on the title screen the arcade button has the focus again: moving
-    // right twice and accepting ends the game.
+    // right twice with held keys and accepting ends the game.
     HoldKey(game, "Right");
     HoldKey(game, "Right");
     game.Key("Return");

@@ -73,7 +73,9 @@ namespace Kestrum
             bool WaitForLog(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
             // Keyboard input to the window, in xdotool's key names ("Escape", "Return",
-            // "space", "Left", "F1", "ctrl+a"; several separated by blanks).
+            // "space", "Left", "F1", "ctrl+a"; several separated by blanks). Key taps
+            // each key quickly, as xdotool's key does (down and up a few milliseconds
+            // apart); KeyDown and KeyUp hold a key for as long as the caller waits.
             void Key(const std::string& keys);
             void KeyDown(const std::string& key);
             void KeyUp(const std::string& key);

@@ -65,6 +65,12 @@ namespace Kestrum
                 return game.FindWindow() && WaitForScreen(game, Screen::title);
             }
 
+            void TapKey(GameHarness& game, const std::string& key)
+            {
+                game.Key(key);
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            }
+
             void HoldKey(GameHarness& game, const std::string& key)
             {
                 game.KeyDown(key);

@@ -47,8 +47,11 @@ namespace Kestrum
             // Starts the game and waits for its title screen; false when it does not show.
             bool StartAtTitle(GameHarness& game);
 
-            // Presses a key for a tenth of a second and waits a little beyond the
-            // interface's repeat pause of 0.2 seconds.
+            // A quick tap of a key, as a player's finger gives it (pressed and
+            // released within a few milliseconds, often within one frame), then a
+            // wait beyond the interface's repeat pause of 0.2 seconds.
+            void TapKey(GameHarness& game, const std::string& key);
+            // Presses a key for a tenth of a second, then waits as TapKey does.
             void HoldKey(GameHarness& game, const std::string& key);
             // A click, then a wait beyond the double-click time, so that the click
             // has reached the screen and a second click is not taken for a double one.
