@@ -5,9 +5,12 @@
 #include <boost/algorithm/string/case_conv.hpp>
 #include <boost/format.hpp>
 #include <boost/lexical_cast.hpp>
+#include <cerrno>
 #include <cstdint>
-#include <fstream>
+#include <fcntl.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Kestrum
 {
@@ -54,17 +57,40 @@ namespace Kestrum
 
     stable_ptr<pugi::xml_document> LoadXmlFile(const std::filesystem::path& path)
     {
-        stable_ptr<pugi::xml_document> document(new pugi::xml_document());
-        const pugi::xml_parse_result result = document->load_file(path.c_str(), parseOptions, pugi::encoding_utf8);
-        if (!result)
+        // Opened without waiting, and read only when it is a regular file: a folder
+        // or a named pipe of that name neither blocks nor passes for a document.
+        const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (descriptor < 0)
         {
-            // Read the text again only to tell where the error is.
-            std::ifstream file(path, std::ios::binary);
-            std::ostringstream text;
-            text << file.rdbuf();
-            ThrowParseFailure(result, path.string(), text.str());
+            pugi::xml_parse_result missing;
+            missing.status = pugi::status_file_not_found;
+            ThrowParseFailure(missing, path.string(), std::string());
         }
-        return document;
+        std::string text;
+        struct stat status;
+        bool regular = fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+        bool readable = true;
+        char buffer[65536];
+        while (regular && readable)
+        {
+            const ssize_t count = read(descriptor, buffer, sizeof buffer);
+            if (count > 0)
+                text.append(buffer, static_cast<std::size_t>(count));
+            else if (count == 0)
+                break;
+            else if (errno != EINTR)
+                readable = false;
+        }
+        close(descriptor);
+        if (!regular)
+            BOOST_THROW_EXCEPTION(LoadError(path.string() + " is not a regular file"));
+        if (!readable)
+        {
+            pugi::xml_parse_result failure;
+            failure.status = pugi::status_io_error;
+            ThrowParseFailure(failure, path.string(), std::string());
+        }
+        return LoadXmlText(text, path.string());
     }
 
     stable_ptr<pugi::xml_document> LoadXmlText(const std::string& text, const std::string& source)

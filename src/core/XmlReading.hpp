@@ -17,7 +17,8 @@ namespace Kestrum
 {
     // Parses an XML file (UTF-8; leading and trailing blanks of element texts are
     // dropped). Failure: XmlError with the parser's message, naming the file and,
-    // for a syntax error, the line and column.
+    // for a syntax error, the line and column; something other than a regular file
+    // at the path (a folder, a named pipe): LoadError path + " is not a regular file".
     stable_ptr<pugi::xml_document> LoadXmlFile(const std::filesystem::path& path);
     // The same for XML text held in memory; `source` names it in messages.
     stable_ptr<pugi::xml_document> LoadXmlText(const std::string& text, const std::string& source);

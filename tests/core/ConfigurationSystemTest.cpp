@@ -9,6 +9,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
 
 using namespace Kestrum;
 using Kestrum::Testing::ThrownMessage;
@@ -95,6 +96,16 @@ TEST_F(ConfigurationSystemTest, ReadsTheDefaultFileUntilThePlayerHasOne)
     // A broken file of the player's is an error, not a reason to fall back.
     root.WriteFile("configuration/general_configuration.xml", "<general_configuration version=\"1\">");
     EXPECT_THROW(ConfigurationSystem().Load(), XmlError);
+    // So is a named pipe in its place, and a folder for the level-generation file:
+    // neither makes the game wait.
+    std::filesystem::remove("configuration/general_configuration.xml");
+    ASSERT_EQ(0, mkfifo("configuration/general_configuration.xml", 0600));
+    EXPECT_EQ((root.GetPath() / "configuration" / "general_configuration.xml").string() + " is not a regular file",
+              ThrownMessage<LoadError>([] { ConfigurationSystem().Load(); }));
+    std::filesystem::remove("configuration/general_configuration.xml");
+    std::filesystem::remove("configuration/pcg/configuration.xml");
+    std::filesystem::create_directory("configuration/pcg/configuration.xml");
+    EXPECT_THROW(ConfigurationSystem().Load(), LoadError);
 }
 
 TEST_F(ConfigurationSystemTest, RefusesBadValuesWithTheirMessages)

@@ -6,6 +6,7 @@
 
 #include <boost/lexical_cast.hpp>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace Kestrum;
 using Kestrum::Testing::ThrownMessage;
@@ -97,6 +98,12 @@ TEST(XmlReading, DocumentsAndWriting)
 
     Testing::ScratchGameRoot root;
     EXPECT_EQ("missing.xml: File was not found", ThrownMessage<XmlError>([] { LoadXmlFile("missing.xml"); }));
+    // A folder or a named pipe is refused at once; the pipe, which has no writer,
+    // would otherwise block the reader for ever.
+    std::filesystem::create_directory("folder.xml");
+    ASSERT_EQ(0, mkfifo("pipe.xml", 0600));
+    for (const char* path : {"folder.xml", "pipe.xml"})
+        EXPECT_EQ(path + std::string(" is not a regular file"), ThrownMessage<LoadError>([&] { LoadXmlFile(path); }));
 
     pugi::xml_document written;
     AddDeclaration(written);

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace Kestrum;
 using namespace Kestrum::Testing;
@@ -99,6 +100,12 @@ TEST_F(Input, LoadsThePlayersFileElseTheDefault)
     EXPECT_EQ(Strings{"action accept"}, receiver->Take());
     Send(sf::Event::Resized);
     EXPECT_TRUE(log.Contains("warning: window resize event not handled yet"));
+
+    // A named pipe in place of the player's file is refused, not waited on.
+    std::filesystem::remove("configuration/input_configuration.xml");
+    ASSERT_EQ(0, mkfifo("configuration/input_configuration.xml", 0600));
+    EXPECT_EQ(root.GetPath().string() + "/configuration/input_configuration.xml is not a regular file",
+              ThrownMessage<LoadError>([] { InputSystem().Load(); }));
 }
 
 TEST_F(Input, FocusLossPausesGameTimeAndTheGainRestoresIt)
