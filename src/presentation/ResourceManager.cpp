@@ -4,6 +4,7 @@
 #include "core/Exception.hpp"
 #include "core/Files.hpp"
 #include "core/Registry.hpp"
+#include "presentation/Action.hpp"
 #include "presentation/Animation.hpp"
 #include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceUtility.hpp"
@@ -30,6 +31,12 @@ namespace Kestrum
     struct DefinitionKind<Animation>
     {
         static constexpr const char* ElementName = "animation";
+    };
+
+    template <>
+    struct DefinitionKind<Action>
+    {
+        static constexpr const char* ElementName = "action";
     };
 
     namespace
@@ -166,6 +173,18 @@ namespace Kestrum
     stable_ptr<Animation> ResourceManager::CreateAnimation(const std::string& name, const pugi::xml_node& element)
     {
         return CreateResource<Animation>(name, element);
+    }
+
+    stable_ptr<Action> ResourceManager::CreateAction(const std::string& path)
+    {
+        const auto action = std::make_shared<Action>();
+        LoadFromXmlFile(*action, path);
+        return create_stable_ptr(action);
+    }
+
+    stable_ptr<Action> ResourceManager::CreateAction(const std::string& name, const pugi::xml_node& element)
+    {
+        return CreateResource<Action>(name, element);
     }
 
     stable_ptr<std::istream> OpenResourceFile(const std::string& path)

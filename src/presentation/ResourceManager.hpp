@@ -39,6 +39,7 @@ namespace sf
 
 namespace Kestrum
 {
+    class Action;
     class Animation;
     class SpriteList;
 
@@ -91,6 +92,13 @@ namespace Kestrum
         // A new animation from an "animation" element, inline or from the file
         // it names (read anew).
         stable_ptr<Animation> CreateAnimation(const std::string& name, const pugi::xml_node& element);
+
+        // A new action read from an action file (root element "action"), anew
+        // on every request; its errors pass as they come (a missing file is an
+        // XmlError).
+        stable_ptr<Action> CreateAction(const std::string& path);
+        // A new action from an "action" element, inline or from the file it names.
+        stable_ptr<Action> CreateAction(const std::string& name, const pugi::xml_node& element);
 
     private:
         struct Data;
