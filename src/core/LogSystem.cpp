@@ -8,6 +8,9 @@
 #include <boost/signals2.hpp>
 #include <cstdlib>
 #include <iostream>
+#include <mutex>
+#include <streambuf>
+#include <thread>
 
 namespace Kestrum
 {
@@ -16,13 +19,78 @@ namespace Kestrum
         LogSystem* s_instance = nullptr;
         std::string s_context;
         const std::string s_indentUnit = "  ";
+        // The thread that made the log system; only it writes log lines.
+        std::thread::id s_logThread;
 
-        // Where std::cerr and std::clog write while a log system is the instance.
-        // It lives as long as the process, so the streams never point at a dead buffer.
-        std::ostringstream& CaptureStream()
+        void WriteCapturedText(const std::string& text)
         {
-            static std::ostringstream* stream = new std::ostringstream();
-            return *stream;
+            if (!text.empty())
+                Details::LogProxy(LogLevel::error, s_context) << text;
+        }
+
+        // Where std::cerr, std::clog and the window library's error stream write while
+        // a log system is the instance. Every complete line reaches the log at once,
+        // so that a library that aborts right after its message still has it logged;
+        // the rest of a line waits for its end or for the next line that is logged.
+        // Text from other threads waits for the log's own thread.
+        class CaptureBuffer : public std::streambuf
+        {
+        public:
+            // Takes the text not yet logged.
+            std::string Take()
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                return std::move(m_text);
+            }
+
+        protected:
+            int_type overflow(int_type c) override
+            {
+                if (traits_type::eq_int_type(c, traits_type::eof()))
+                    return traits_type::not_eof(c);
+                const char character = traits_type::to_char_type(c);
+                Append(&character, 1);
+                return c;
+            }
+
+            std::streamsize xsputn(const char* text, std::streamsize count) override
+            {
+                Append(text, static_cast<std::size_t>(count));
+                return count;
+            }
+
+        private:
+            void Append(const char* text, std::size_t count)
+            {
+                std::string lines;
+                {
+                    std::lock_guard<std::mutex> lock(m_mutex);
+                    m_text.append(text, count);
+                    if (m_writing || !s_instance || std::this_thread::get_id() != s_logThread)
+                        return;
+                    const std::size_t end = m_text.rfind('\n');
+                    if (end == std::string::npos)
+                        return;
+                    lines = m_text.substr(0, end + 1);
+                    m_text.erase(0, end + 1);
+                    m_writing = true;
+                }
+                // Text that the sinks write to these streams meanwhile waits.
+                WriteCapturedText(lines);
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_writing = false;
+            }
+
+            std::mutex m_mutex;
+            std::string m_text;
+            bool m_writing = false;
+        };
+
+        // It lives as long as the process, so the streams never point at a dead buffer.
+        CaptureBuffer& Capture()
+        {
+            static CaptureBuffer* buffer = new CaptureBuffer();
+            return *buffer;
         }
 
         std::streambuf* s_cerrBuffer = nullptr;
@@ -41,10 +109,11 @@ namespace Kestrum
             return;
         try
         {
-            s_cerrBuffer = std::cerr.rdbuf(CaptureStream().rdbuf());
-            s_clogBuffer = std::clog.rdbuf(CaptureStream().rdbuf());
+            s_logThread = std::this_thread::get_id();
+            s_cerrBuffer = std::cerr.rdbuf(&Capture());
+            s_clogBuffer = std::clog.rdbuf(&Capture());
             // The multimedia library reports its errors on a stream of its own.
-            s_sfmlBuffer = sf::err().rdbuf(CaptureStream().rdbuf());
+            s_sfmlBuffer = sf::err().rdbuf(&Capture());
             s_instance = this;
         }
         catch (...)
@@ -175,13 +244,8 @@ namespace Kestrum
     {
         try
         {
-            std::ostringstream& capture = CaptureStream();
-            if (capture.fail() || capture.bad())
-                return;
-            const std::string text = capture.str();
-            capture.str(std::string());
-            if (!text.empty())
-                Details::LogProxy(LogLevel::error, s_context) << text;
+            if (std::this_thread::get_id() == s_logThread)
+                WriteCapturedText(Capture().Take());
         }
         catch (...)
         {

@@ -1,8 +1,9 @@
 // The game's one log. A line is written by streaming into what Log returns:
 //     *Log(LogLevel::info) << "Log system is running";
 // When the expression ends the line is stamped, tagged, indented and handed to the
-// sinks of its level. While a log system lives, std::cerr and std::clog are captured
-// and what is written to them reaches the log as error lines.
+// sinks of its level. While a log system lives, std::cerr, std::clog and the window
+// library's error stream are captured: each complete line written to them reaches
+// the log as an error line at once, the rest of a line with the next logged line.
 #pragma once
 
 #include <functional>
@@ -92,5 +93,7 @@ namespace Kestrum
 
     std::string GetTimeStamp();
     std::string GetLevelTag(LogLevel level);
+    // Logs the captured text that waits for the end of its line (or for the log's
+    // own thread) as one error line.
     void FlushCapturedStreams();
 }

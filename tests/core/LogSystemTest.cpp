@@ -1,4 +1,5 @@
 #include "core/LogSystem.hpp"
+#include "support/GameHarness.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <boost/signals2/connection.hpp>
@@ -63,17 +64,23 @@ TEST_F(LogSystemTest, ContinuationLinesStartUnderTheMessage)
     EXPECT_EQ(" | info:    still\n", Unstamped(4));
 }
 
-TEST_F(LogSystemTest, ErrorStreamsBecomeErrorLinesAtTheNextLine)
+// Each complete line at once (a library may abort right after it); the rest of a
+// line before the next logged line.
+TEST_F(LogSystemTest, ErrorStreamLinesReachTheLogAtOnce)
 {
     std::cerr << "from cerr\n";
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ(" | error:   from cerr\n", Unstamped(0));
     std::clog << "from clog";
     sf::err() << "Failed to load image \"x.png\"" << std::endl;
-    EXPECT_TRUE(lines.empty());
+    std::cerr << "first\nsecond\nthird";
+    ASSERT_EQ(3u, lines.size());
+    EXPECT_EQ(" | error:   from clogFailed to load image \"x.png\"\n", Unstamped(1));
+    EXPECT_EQ(" | error:   first\n" + std::string(32, ' ') + "second\n", Unstamped(2));
     *Log(LogLevel::info) << "next";
-    ASSERT_EQ(2u, lines.size());
-    EXPECT_EQ(" | error:   from cerr\n" + std::string(32, ' ') + "from clogFailed to load image \"x.png\"\n",
-              Unstamped(0));
-    EXPECT_EQ(" | info:    next\n", Unstamped(1));
+    ASSERT_EQ(5u, lines.size());
+    EXPECT_EQ(" | error:   third\n", Unstamped(3));
+    EXPECT_EQ(" | info:    next\n", Unstamped(4));
 
     LogSystem::WriteNewLine();
     EXPECT_EQ("\n", lines.back());
@@ -97,4 +104,17 @@ TEST(LogSystem, GivesTheStreamsBackWhenItGoes)
     }
     EXPECT_EQ(cerrBuffer, std::cerr.rdbuf());
     EXPECT_EQ(sfmlBuffer, sf::err().rdbuf());
+}
+
+// Without a display the window library gives up at once; its reason is in the log
+// file and on the console all the same.
+TEST(LogSystemGame, AStartWithoutADisplayLogsTheWindowLibrarysReason)
+{
+    Kestrum::Testing::GameHarness game;
+    game.Start({}, false);
+    EXPECT_NE(0, game.WaitForExit());
+    const std::string reason =
+        " | error:   Failed to open X11 display; make sure the DISPLAY environment variable is set correctly\n";
+    EXPECT_NE(std::string::npos, game.ReadLog().find(reason)) << game.ReadLog();
+    EXPECT_NE(std::string::npos, game.ReadOutput().find(reason)) << game.ReadOutput();
 }

@@ -48,6 +48,8 @@ namespace Kestrum
                         _exit(126);
                     if (!setup.display.empty())
                         setenv("DISPLAY", setup.display.c_str(), 1);
+                    else
+                        unsetenv("DISPLAY");
                     setenv("ALSOFT_DRIVERS", "null", 1);
                     const int nothing = open("/dev/null", O_RDWR);
                     dup2(nothing, 0);
@@ -303,7 +305,7 @@ namespace Kestrum
             return ReadWhole(m_scratch / "output.txt");
         }
 
-        void GameHarness::Start(const std::vector<std::string>& arguments)
+        void GameHarness::Start(const std::vector<std::string>& arguments, bool withDisplay)
         {
             if (m_game > 0)
                 throw std::runtime_error("the game is already running");
@@ -311,7 +313,8 @@ namespace Kestrum
             command.insert(command.end(), arguments.begin(), arguments.end());
             const int output = open((m_scratch / "output.txt").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
             ChildSetup setup;
-            setup.display = m_display;
+            if (withDisplay)
+                setup.display = m_display;
             setup.workingDirectory = m_root;
             setup.output = output;
             setup.errors = output;

@@ -59,8 +59,9 @@ namespace Kestrum
             // What the game wrote to its standard output and error.
             std::string ReadOutput() const;
 
-            // Starts the game executable (KESTRUM_GAME_EXE) with the given arguments.
-            void Start(const std::vector<std::string>& arguments = {});
+            // Starts the game executable (KESTRUM_GAME_EXE) with the given arguments;
+            // without DISPLAY in its environment when `withDisplay` is false.
+            void Start(const std::vector<std::string>& arguments = {}, bool withDisplay = true);
             bool IsRunning();
 
             // Waits for a window whose title is exactly `title`; on success its id is

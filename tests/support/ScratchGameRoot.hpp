@@ -27,7 +27,9 @@ namespace Kestrum::Testing
         std::filesystem::path m_root;
     };
 
-    // A running log system that keeps every line of the error and warning levels.
+    // A running log system that keeps every line of the error and warning levels,
+    // but for the window library's notice that the test server cannot switch
+    // vertical sync, which every window brings.
     class CapturedLog
     {
     public:
