@@ -1,8 +1,18 @@
-// Makes equipment of every category from its item identifier.
+// Makes equipment of every category from its item identifier, through the
+// factory of the category, and lists everything that can be offered: the
+// player's weapons, the shields and the hulls.
 #pragma once
+
+#include "core/StablePtr.hpp"
+
+#include <memory>
+#include <set>
+#include <string>
 
 namespace Kestrum
 {
+    class Sellable;
+
     class EquipmentFactory
     {
     public:
@@ -11,7 +21,17 @@ namespace Kestrum
         EquipmentFactory(const EquipmentFactory&) = delete;
         EquipmentFactory& operator=(const EquipmentFactory&) = delete;
 
-        // Needs the weapon, shield and hull factories registered.
+        // Collects the identifiers of the weapon, shield and hull factories, which
+        // must be registered and loaded before; a second call is a LogicError.
         void Load();
+        std::set<std::string> GetEquipmentTypes() const;
+
+        // A new item of the identifier. Bombs, engines and gadgets have no items:
+        // LogicError "unknown equipment category found (<value>)". Only the
+        // player's weapons can be made.
+        stable_ptr<Sellable> Create(const std::string& id) const;
+
+    private:
+        std::unique_ptr<std::set<std::string>> m_types;
     };
 }

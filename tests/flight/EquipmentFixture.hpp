@@ -101,7 +101,7 @@ namespace Kestrum::Testing
     };
 
     // A muzzle element.
-    inline std::string Muzzle(float orientation, float x, float y, unsigned ammunition, unsigned damage, float speed)
+    inline std::string MuzzleXml(float orientation, float x, float y, unsigned ammunition, unsigned damage, float speed)
     {
         return "<muzzle><orientation>" + std::to_string(orientation) + "</orientation><position x='" +
                std::to_string(x) + "' y='" + std::to_string(y) + "'/><ammunition>" + std::to_string(ammunition) +
@@ -109,7 +109,7 @@ namespace Kestrum::Testing
                "</speed></muzzle>";
     }
 
-    inline std::string Increment(const std::string& frequency, unsigned level, const std::string& muzzles,
+    inline std::string IncrementXml(const std::string& frequency, unsigned level, const std::string& muzzles,
                                  unsigned price = 100)
     {
         return "<increment version='1' frequency='" + frequency + "' price='" + std::to_string(price) +

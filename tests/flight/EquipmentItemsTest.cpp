@@ -6,6 +6,7 @@
 #include "flight/Hull.hpp"
 #include "flight/Shield.hpp"
 #include "flight/Upgrade.hpp"
+#include "flight/Weapon.hpp"
 #include "presentation/Animation.hpp"
 #include "support/ThrownMessage.hpp"
 
@@ -116,6 +117,12 @@ TEST_F(EquipmentItemsTest, HullsOwnTheirSlotsAndCopiesOwnTheirItems)
     EXPECT_TRUE(copy->GetSlots(Categories::Weapon)[0]->GetEquipment() == nullptr);
     copiedShield->StartRecovery();
     EXPECT_TRUE(std::dynamic_pointer_cast<Shield>(shieldSlot->GetEquipment())->IsReady());
+    guns[0]->SetEquipment(weapons->CreatePlayerWeapon("000").get_shared());
+    const auto second = dynamic_stable_ptr_cast<Hull>(hull->Clone());
+    const std::shared_ptr<Sellable> copiedGun = second->GetSlots(Categories::Weapon)[0]->GetEquipment();
+    ASSERT_TRUE(copiedGun);
+    copiedGun->SetActiveIncrement(2);
+    EXPECT_EQ(0u, guns[0]->GetEquipment()->GetActiveIncrement());
 
     hull->Reset();
     for (Categories::Equipment category : {Categories::Weapon, Categories::Shield, Categories::Gadget})
@@ -129,6 +136,29 @@ TEST_F(EquipmentItemsTest, HullsOwnTheirSlotsAndCopiesOwnTheirItems)
     EXPECT_EQ("Test Hull", hulls->Create("hll005")->GetName());
     EXPECT_EQ((std::set<std::string>{"hll000", "hll001"}), hulls->GetHullTypes());
     EXPECT_EQ("redundant loading of HullFactory", ThrownMessage<LogicError>([&] { hulls->Load(); }));
+}
+
+TEST_F(EquipmentItemsTest, FactoryMakesItemsOfEveryCategory)
+{
+    const std::set<std::string> types = equipment->GetEquipmentTypes();
+    EXPECT_EQ((std::set<std::string>{"wpn000", "wpn001", "wpn002", "shd000", "shd001", "hll000", "hll001"}), types);
+    EXPECT_EQ("unknown equipment category found (2)", ThrownMessage<LogicError>([&] { equipment->Create("bmb001"); }));
+    EXPECT_EQ("can not create player weapon from enemy weapon details",
+              ThrownMessage<NotSupportedError>([&] { equipment->Create("wpn500"); }));
+    EXPECT_EQ("length is too small: shd", ThrownMessage<ParseError>([&] { equipment->Create("shd"); }));
+    EXPECT_EQ("redundant loading of EquipmentFactory", ThrownMessage<LogicError>([&] { equipment->Load(); }));
+    const struct
+    {
+        const char* id;
+        Categories::Equipment category;
+    } items[] = {{"wpn001", Categories::Weapon}, {"shd001", Categories::Shield}, {"hll001", Categories::Hull}};
+    for (const auto& item : items)
+    {
+        const stable_ptr<Sellable> made = equipment->Create(item.id);
+        EXPECT_EQ(item.id, made->GetID());
+        EXPECT_EQ(item.category, made->GetCategory());
+        EXPECT_NE(made.get(), equipment->Create(item.id).get());
+    }
 }
 
 TEST_F(EquipmentItemsTest, SlotsTakeItemsOfTheirCategory)
@@ -192,11 +222,25 @@ TEST_F(EquipmentItemsTest, EveryItemOfTheGameLoads)
 {
     const std::filesystem::path equipmentFolder = root.GetPath() / "resources/equipment";
     std::set<std::string> loaded;
+    for (const auto& entry : std::filesystem::directory_iterator(equipmentFolder / "weapons"))
+    {
+        const std::string number = entry.path().filename().string();
+        if (number == "shots")
+            continue;
+        const stable_ptr<Weapon> weapon =
+            number < "500" ? weapons->CreatePlayerWeapon(number) : weapons->CreateEnemyWeapon(number);
+        loaded.insert(weapon->GetID());
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(equipmentFolder / "weapons" / "shots"))
+    {
+        const unsigned long type = std::stoul(entry.path().filename().string());
+        shots->Prepare(type, type >= 500);
+    }
     for (const auto& entry : std::filesystem::directory_iterator(equipmentFolder / "shields"))
         loaded.insert(shields->Create(entry.path().filename().string())->GetID());
     for (const auto& entry : std::filesystem::directory_iterator(equipmentFolder / "hulls"))
         loaded.insert(hulls->Create(entry.path().filename().string())->GetID());
-    for (const char* id : {"shd000", "hll000"})
+    for (const char* id : {"wpn000", "wpn500", "wpn504", "shd000", "hll000"})
         EXPECT_EQ(1u, loaded.count(id)) << id;
     // The arcade's default ship: a weapon slot for weapon 000 and one shield slot.
     const stable_ptr<Hull> ship = hulls->Create("000");
