@@ -13,7 +13,9 @@
 
 #include <SFML/Audio/OutputSoundFile.hpp>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 using namespace Kestrum;
 using Kestrum::Testing::ThrownMessage;
@@ -208,4 +210,30 @@ TEST_F(ActionTest, LoadingFailuresAndUseBeforeLoading)
               ThrownMessage<LogicError>([&] { Action().Load("x", document->first_child().child("animations")); }));
     // A missing action file is the XML reader's error, as it comes.
     EXPECT_THROW(GetFromRegistry<ResourceManager>()->CreateAction("resources|test|missing.action"), XmlError);
+}
+
+// Every action the game ships loads, and every particle effect it fires is one
+// the game ships.
+TEST_F(ActionTest, EveryShippedActionLoadsAndFiresShippedEffects)
+{
+    const std::filesystem::path shipped = std::filesystem::path(KESTRUM_GAME_ROOT) / "resources";
+    std::filesystem::copy(shipped, root.GetPath() / "resources",
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+    ParticleFactory effects;
+    effects.Load();
+    unsigned actions = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(shipped))
+    {
+        if (entry.path().extension() != ".action")
+            continue;
+        std::string path = std::filesystem::relative(entry.path(), KESTRUM_GAME_ROOT).generic_string();
+        std::replace(path.begin(), path.end(), '/', '|');
+        SCOPED_TRACE(path);
+        EXPECT_NO_THROW(GetFromRegistry<ResourceManager>()->CreateAction(path));
+        const stable_ptr<pugi::xml_document> document = LoadXmlFile(entry.path());
+        for (const pugi::xml_node& effect : document->child("action").child("particle_effects").children())
+            EXPECT_NO_THROW(effects.GetPrototype(effect.attribute("type").as_uint()));
+        ++actions;
+    }
+    EXPECT_GT(actions, 0u);
 }
