@@ -22,11 +22,10 @@ namespace Kestrum
         // The impact effect of every shot.
         const unsigned long impactEffect = 100;
 
-        bool IsFlightScreenCurrent()
+        bool IsFlightScreenCurrent(const Registry& registry)
         {
-            const stable_ptr<Registry> registry = Registry::Instance();
-            const Screen* current = registry->Get<ScreenManager>()->GetCurrentScreen().get();
-            return current == registry->Get<ArcadeScreen>().get() || current == registry->Get<AdventureScreen>().get();
+            const Screen* current = registry.Get<ScreenManager>()->GetCurrentScreen().get();
+            return current == registry.Get<ArcadeScreen>().get() || current == registry.Get<AdventureScreen>().get();
         }
     }
 
@@ -68,10 +67,11 @@ namespace Kestrum
             return true;
         if (m_position.x < -margin || m_position.y < -margin)
             return true;
-        const sf::Vector2u size = GetFromRegistry<sf::RenderWindow>()->getSize();
+        const stable_ptr<Registry> registry = Registry::Instance();
+        const sf::Vector2u size = registry->Get<sf::RenderWindow>()->getSize();
         if (m_position.x > float(size.x) + margin || m_position.y > float(size.y) + margin)
             return true;
-        return !IsFlightScreenCurrent();
+        return !IsFlightScreenCurrent(*registry);
     }
 
     EdgeRect ShotBase::GetBoundary() const

@@ -126,9 +126,9 @@ namespace
             std::vector<Canvas> frames;
             for (int f = 0; f < 2; ++f)
             {
-                Canvas c(16, 16);
-                Orb(c, f == 0 ? 7.5f : 7.f, Hex(0xff3a1e), Hex(0xff6a3a), Hex(0xfff0c0));
-                c.OutlineCircle({8.f, 8.f}, 4.6f, 1.f, Hex(0x8a0c00, 200));
+                Canvas c(20, 20);
+                Orb(c, f == 0 ? 9.5f : 9.f, Hex(0xff3a1e), Hex(0xff6a3a), Hex(0xfff0c0));
+                c.OutlineCircle({10.f, 10.f}, 5.8f, 1.2f, Hex(0x8a0c00, 200));
                 frames.push_back(c);
             }
             SaveStrip(frames, root, folder + "500|shot.png");
