@@ -18,6 +18,7 @@
 #include <boost/exception/info.hpp>
 #include <boost/format.hpp>
 #include <cmath>
+#include <iterator>
 #include <set>
 
 namespace Kestrum
@@ -46,7 +47,9 @@ namespace Kestrum
     std::vector<std::shared_ptr<Increment>> LoadIncrements(const pugi::xml_node& increments)
     {
         std::vector<std::shared_ptr<Increment>> result;
-        for (const pugi::xml_node& element : increments.children("increment"))
+        const auto elements = increments.children("increment");
+        const std::size_t count = static_cast<std::size_t>(std::distance(elements.begin(), elements.end()));
+        for (const pugi::xml_node& element : elements)
         {
             CheckAndReturnVersion(element, 1);
             const float frequency = Details::ConvertText<float>(GetAttributeText(element, "frequency"));
@@ -59,6 +62,10 @@ namespace Kestrum
                           Timer(1.f / frequency), LoadMuzzles(element), true});
             increment->reload.Restart();
             const unsigned long level = Details::ConvertText<unsigned long>(GetAttributeText(element, "level"));
+            // A level beyond the number of increments leaves a gap whatever follows;
+            // refused before the table would grow to it.
+            if (level >= count)
+                BOOST_THROW_EXCEPTION(RuntimeError("increments has at least one default element"));
             if (level >= result.size())
                 result.resize(level + 1);
             if (result[level])

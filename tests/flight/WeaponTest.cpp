@@ -130,6 +130,7 @@ TEST_F(WeaponTest, DefinitionsAndNamesAreChecked)
     WriteWeapon("105", IncrementXml("-2", 0, muzzle));
     WriteWeapon("106", "");
     WriteWeapon("107", "<increment version='2' frequency='1' price='1' level='0'/>");
+    WriteWeapon("108", IncrementXml("2", 4000000000u, muzzle));
     const struct
     {
         std::string name;
@@ -148,6 +149,7 @@ TEST_F(WeaponTest, DefinitionsAndNamesAreChecked)
         {"105", false, "frequency must be positive"},
         {"106", false, "no increments found in resources|equipment|weapons|106|details.xml"},
         {"107", false, "highest supported version of increment is 1, encountered version 2"},
+        {"108", false, "increments has at least one default element"},
     };
     for (const auto& failure : failures)
         EXPECT_EQ(failure.message, ThrownMessage<Exception>([&] {
