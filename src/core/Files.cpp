@@ -2,11 +2,15 @@
 
 #include "core/Exception.hpp"
 
+#include <algorithm>
+#include <boost/format.hpp>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,10 +32,44 @@ namespace Kestrum
         return create_stable_ptr(std::shared_ptr<std::istream>(stream));
     }
 
+    bool IsTemporaryFileOf(const std::string& name, const std::string& fileName)
+    {
+        const std::size_t digits = 8;
+        if (name.size() != fileName.size() + 1 + digits || name.compare(0, fileName.size(), fileName) != 0 ||
+            name[fileName.size()] != '.')
+            return false;
+        return std::all_of(name.end() - digits, name.end(),
+                           [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+    }
+
+    void RemoveLeftoverTemporaryFiles(const std::filesystem::path& path)
+    {
+        const std::string fileName = path.filename().string();
+        const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+        std::error_code error;
+        for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+             entry.increment(error))
+        {
+            std::error_code ignored;
+            if (IsTemporaryFileOf(entry->path().filename().string(), fileName) &&
+                entry->symlink_status(ignored).type() == std::filesystem::file_type::regular)
+                std::filesystem::remove(entry->path(), ignored);
+        }
+    }
+
     void WriteFileAtomically(const std::filesystem::path& path, const std::string& contents)
     {
-        std::string name = path.string() + ".XXXXXX";
-        const int descriptor = mkstemp(name.data());
+        RemoveLeftoverTemporaryFiles(path);
+        static std::mt19937 generator{std::random_device()()};
+        std::string name;
+        int descriptor = -1;
+        for (int draw = 0; descriptor < 0 && draw < 100; ++draw)
+        {
+            name = (boost::format("%s.%08x") % path.string() % generator()).str();
+            descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (descriptor < 0 && errno != EEXIST)
+                break;
+        }
         if (descriptor < 0)
             BOOST_THROW_EXCEPTION(FileError("could not create a temporary file for " + path.string() + ": " +
                                             std::strerror(errno)));
@@ -50,7 +88,7 @@ namespace Kestrum
             failure = errno;
         if (close(descriptor) != 0 && !failure)
             failure = errno;
-        // mkstemp makes the file readable by its owner only.
+        // Readable by everyone, as a file written the ordinary way is.
         if (!failure && chmod(name.c_str(), 0644) != 0)
             failure = errno;
         if (!failure && std::rename(name.c_str(), path.c_str()) != 0)

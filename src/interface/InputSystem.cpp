@@ -33,7 +33,8 @@ namespace Kestrum
             return GetGameRoot().string() + "/configuration/" + fileName;
         }
 
-        // A name beside the player's file ("<path>.<eight hex digits>") that no file has yet.
+        // A name beside the player's file ("<path>.<eight hex digits>", the game's
+        // temporary file names) that no file has yet.
         std::string ChooseTemporaryName(const std::string& userPath)
         {
             const stable_ptr<RandomizationSystem> randomization = GetFromRegistry<RandomizationSystem>();
@@ -51,6 +52,7 @@ namespace Kestrum
         // one is in place. No temporary file is left behind, also on failure.
         void ReplaceFile(const std::string& path, const std::string& contents)
         {
+            RemoveLeftoverTemporaryFiles(path);
             const std::string temporary = ChooseTemporaryName(path);
             try
             {

@@ -80,3 +80,27 @@ TEST(Files, WriteFileAtomicallyReplacesTheFileOrLeavesItWhole)
     EXPECT_EQ(2u, CountEntries("configuration"));
     EXPECT_THROW(WriteFileAtomically("missing/settings.xml", "text"), FileError);
 }
+
+// Temporary files that a killed game left behind go with the next write of their
+// file; files of other names, however alike, stay.
+TEST(Files, AWriteRemovesItsFilesLeftoverTemporaryFilesOnly)
+{
+    ScratchGameRoot root;
+    const std::vector<std::string> leftovers = {"settings.xml.0badf00d", "settings.xml.12345678"};
+    const std::vector<std::string> others = {"settings.xml.0BADF00D", "settings.xml.0badf00", "settings.xml.0badf00dd",
+                                             "settings.xml.backup",   "settings.xml0badf00d", "other.xml.0badf00d",
+                                             "settings.xml.0badf00g", "xsettings.xml.0badf00d"};
+    for (const std::string& name : leftovers)
+        root.WriteFile("configuration/" + name, "<partial");
+    for (const std::string& name : others)
+        root.WriteFile("configuration/" + name, "kept");
+    std::filesystem::create_directories("configuration/settings.xml.00000000/inside");
+    WriteFileAtomically("configuration/settings.xml", "new contents");
+    EXPECT_EQ("new contents", Read("configuration/settings.xml"));
+    for (const std::string& name : leftovers)
+        EXPECT_FALSE(std::filesystem::exists("configuration/" + name)) << name;
+    for (const std::string& name : others)
+        EXPECT_EQ("kept", Read("configuration/" + name)) << name;
+    EXPECT_TRUE(std::filesystem::is_directory("configuration/settings.xml.00000000/inside"));
+    EXPECT_EQ(others.size() + 2, CountEntries("configuration"));
+}

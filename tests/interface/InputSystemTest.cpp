@@ -154,8 +154,9 @@ TEST_F(Input, SaveReproducesTheDefaultFileAndReplacesThePlayersFile)
     input.Save();
     EXPECT_EQ(s_defaults, UserFile()); // the shipped file has the order and form the game writes
     input.GetMouseSystem().SetSwapMouseButtons(true);
+    root.WriteFile("configuration/input_configuration.xml.0badf00d", "<input_conf"); // a killed game's
     input.Save();
-    EXPECT_EQ(bothFiles, ConfigurationFiles()); // no temporary file stays behind
+    EXPECT_EQ(bothFiles, ConfigurationFiles()); // no temporary file stays behind, nor an old one
     EXPECT_EQ(s_defaults, ReadText("configuration/default_input_configuration.xml"));
     InputSystem reloaded;
     reloaded.Load();
