@@ -1,11 +1,106 @@
 #include "flight/EnemyFactory.hpp"
 
+#include "core/Exception.hpp"
+#include "core/XmlReading.hpp"
+#include "interface/ReadTokens.hpp"
+#include "presentation/ResourceManager.hpp"
+
+#include <boost/lexical_cast.hpp>
+
+#include <cctype>
+#include <map>
+#include <vector>
+
 namespace Kestrum
 {
+    namespace
+    {
+        const char* const databasePath = "resources|enemies|factory_database.txt";
+
+        // One row of the database. Weapon, speed and times are checked but not
+        // kept: no enemy is made from them.
+        struct EnemyDetails
+        {
+            std::string enemyClass;  // "airship", "airboss", "groundboss", "turret"
+            std::string number;      // three digits
+        };
+
+        bool AllDigits(const std::string& text)
+        {
+            for (char c : text)
+                if (!std::isdigit(static_cast<unsigned char>(c)))
+                    return false;
+            return true;
+        }
+
+        // Checks the first six tokens, makes their row and takes them off the front.
+        EnemyDetails TakeDetails(std::vector<std::string>& tokens)
+        {
+            if (tokens.size() < 6)
+                BOOST_THROW_EXCEPTION(LoadError("too few values"));
+            if (tokens.size() % 6 != 0)
+                BOOST_THROW_EXCEPTION(LoadError("odd number of values"));
+
+            const std::string& type = tokens[0];
+            if (type.size() < 4)
+                BOOST_THROW_EXCEPTION(ParseError("type string is too short: " + type));
+            EnemyDetails details;
+            details.enemyClass = type.substr(0, type.size() - 3);
+            details.number = type.substr(type.size() - 3);
+            if (!AllDigits(details.number))
+                BOOST_THROW_EXCEPTION(ParseError("type contains non-digits: " + details.number));
+
+            if (!AllDigits(tokens[1]))
+                BOOST_THROW_EXCEPTION(ParseError("weapon ID contains non-digits: " + tokens[1]));
+            if (boost::lexical_cast<float>(tokens[2]) < 0.f)
+                BOOST_THROW_EXCEPTION(ParseError("speed is negative: " + tokens[2]));
+            if (Details::ConvertText<unsigned long>(tokens[3]) == 0)
+                BOOST_THROW_EXCEPTION(ParseError(type + " has no hit points"));
+            if (boost::lexical_cast<float>(tokens[4]) < 0.f)
+                BOOST_THROW_EXCEPTION(ParseError(type + " has negative reload time"));
+            if (boost::lexical_cast<float>(tokens[5]) < 0.f)
+                BOOST_THROW_EXCEPTION(ParseError(type + " has negative volley time"));
+
+            tokens.erase(tokens.begin(), tokens.begin() + 6);
+            return details;
+        }
+    }
+
+    struct EnemyFactory::Database
+    {
+        std::map<std::string, EnemyDetails> rows;  // by type name
+
+        const EnemyDetails& Get(const std::string& type) const
+        {
+            const auto found = rows.find(type);
+            if (found == rows.end())
+                BOOST_THROW_EXCEPTION(UnknownTypeError(type + " is unknown enemy type"));
+            return found->second;
+        }
+    };
+
     EnemyFactory::EnemyFactory() = default;
     EnemyFactory::~EnemyFactory() = default;
 
     void EnemyFactory::Load()
     {
+        auto database = std::make_unique<Database>();
+        std::vector<std::string> tokens = ReadTokens(*OpenResourceFile(databasePath));
+        while (!tokens.empty())
+        {
+            const EnemyDetails details = TakeDetails(tokens);
+            database->rows[details.enemyClass + details.number] = details;
+        }
+        m_database = std::move(database);
+    }
+
+    std::set<std::string> EnemyFactory::GetEnemyTypes() const
+    {
+        if (!m_database)
+            BOOST_THROW_EXCEPTION(RuntimeError("database not availabe - forgot to call Load()?"));
+        std::set<std::string> types;
+        for (const auto& row : m_database->rows)
+            types.insert(row.first);
+        return types;
     }
 }

@@ -21,6 +21,7 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pugi
 {
@@ -41,6 +42,8 @@ namespace Kestrum
 {
     class Action;
     class Animation;
+    class EnemySet;
+    class MissionSegmentTemplate;
     class SpriteList;
 
     class ResourceManager
@@ -99,6 +102,19 @@ namespace Kestrum
         stable_ptr<Action> CreateAction(const std::string& path);
         // A new action from an "action" element, inline or from the file it names.
         stable_ptr<Action> CreateAction(const std::string& name, const pugi::xml_node& element);
+
+        // The data of the mission generator, beside the resource tree: enemy
+        // sets "missions/enemysets/%010d.es.txt" and segment templates
+        // "missions/segments/%010d.s.txt" under the game root
+        // (presentation/MissionDataLists.cpp). The lists hold the identifiers of
+        // the files of that form, ascending; any other file is skipped with a
+        // warning. A folder that cannot be read lets the file-system error out.
+        std::vector<unsigned long> GetEnemySetIDs() const;
+        std::vector<unsigned long> GetMissionSegmentTemplateIDs() const;
+        // A new object read from the file of the identifier, on every call
+        // (nothing is kept); the loader's errors pass as they are.
+        stable_ptr<EnemySet> GetEnemySet(unsigned long id);
+        stable_ptr<MissionSegmentTemplate> GetMissionSegmentTemplate(unsigned long id);
 
     private:
         struct Data;
