@@ -6,10 +6,12 @@
 #include <boost/format.hpp>
 #include <boost/lexical_cast.hpp>
 #include <cerrno>
+#include <cmath>
 #include <cstdint>
 #include <fcntl.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <type_traits>
 #include <unistd.h>
 
 namespace Kestrum
@@ -44,6 +46,38 @@ namespace Kestrum
             if (syntax)
                 message += DescribePosition(text, result.offset);
             BOOST_THROW_EXCEPTION(XmlError(message));
+        }
+
+        bool IsNegativeText(const std::string& text)
+        {
+            const std::size_t first = text.find_first_not_of(" \t\r\n");
+            return first != std::string::npos && text[first] == '-';
+        }
+
+        // The text of `owner` ("element speed") as a T: besides the conversion's own
+        // failures, a float must be finite and an unsigned number must not be negative.
+        template <typename T>
+        T ConvertValue(const std::string& text, const std::string& owner)
+        {
+            if constexpr (std::is_integral_v<T> && std::is_unsigned_v<T> && !std::is_same_v<T, bool>)
+            {
+                if (IsNegativeText(text))
+                    BOOST_THROW_EXCEPTION(ParseError(owner + " holds " + text + ", which is not an unsigned number"));
+            }
+            const T value = Details::ConvertText<T>(text);
+            if constexpr (std::is_floating_point_v<T>)
+            {
+                if (!std::isfinite(value))
+                    BOOST_THROW_EXCEPTION(ParseError(owner + " holds " + text + ", which is not a finite number"));
+            }
+            return value;
+        }
+
+        template <typename T>
+        T GetAttributeValue(const pugi::xml_node& element, const std::string& name)
+        {
+            return ConvertValue<T>(GetAttributeText(element, name),
+                                   "attribute " + name + " of element " + std::string(element.name()));
         }
 
         std::string ElementText(const pugi::xml_node& child, const std::string& name)
@@ -167,23 +201,31 @@ namespace Kestrum
         }
 
         // The files hold 32-bit whole numbers: a text beyond that range does not
-        // convert, here as on every other machine.
+        // convert, here as on every other machine; nor does a negative one, which
+        // the conversion would otherwise wrap round to a huge number.
         template <>
         unsigned long ConvertText<unsigned long>(const std::string& text)
         {
+            if (IsNegativeText(text))
+                boost::throw_exception(boost::bad_lexical_cast(typeid(std::string), typeid(unsigned long)));
             return boost::lexical_cast<std::uint32_t>(text);
+        }
+
+        template <>
+        unsigned int ConvertText<unsigned int>(const std::string& text)
+        {
+            return static_cast<unsigned int>(ConvertText<unsigned long>(text));
         }
 
         template float ConvertText<float>(const std::string&);
         template int ConvertText<int>(const std::string&);
-        template unsigned int ConvertText<unsigned int>(const std::string&);
     }
 
     template <typename T>
     sf::Vector2<T> GetCoordinatesFromAttributes(const pugi::xml_node& element)
     {
-        const T y = boost::lexical_cast<T>(GetAttributeText(element, "y"));
-        const T x = boost::lexical_cast<T>(GetAttributeText(element, "x"));
+        const T y = GetAttributeValue<T>(element, "y");
+        const T x = GetAttributeValue<T>(element, "x");
         return sf::Vector2<T>(x, y);
     }
 
@@ -194,8 +236,8 @@ namespace Kestrum
     Range<T> GetRangeFromAttributes(const pugi::xml_node& element)
     {
         Range<T> range;
-        range.maximum = boost::lexical_cast<T>(GetAttributeText(element, "maximum"));
-        range.minimum = boost::lexical_cast<T>(GetAttributeText(element, "minimum"));
+        range.maximum = GetAttributeValue<T>(element, "maximum");
+        range.minimum = GetAttributeValue<T>(element, "minimum");
         if (range.maximum < range.minimum)
             BOOST_THROW_EXCEPTION(LogicError("range has reversed boundaries"));
         return range;
@@ -206,7 +248,7 @@ namespace Kestrum
     template <typename T>
     T GetChildValue(const pugi::xml_node& element, const std::string& name)
     {
-        return Details::ConvertText<T>(ElementText(GetChildElement(element, name), name));
+        return ConvertValue<T>(ElementText(GetChildElement(element, name), name), "element " + name);
     }
 
     template <>

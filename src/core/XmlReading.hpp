@@ -2,7 +2,11 @@
 // loaders. A missing required element or attribute, and anything the XML parser
 // reports, is an XmlError; a wrong element name or attribute value a LogicError.
 // Numbers are converted with boost::lexical_cast (the whole text must be the
-// number); a text that does not convert lets boost::bad_lexical_cast out.
+// number); a text that does not convert lets boost::bad_lexical_cast out. The
+// values of elements and attributes are checked besides: a float that is not
+// finite (nan, inf) or a negative text for an unsigned number is a ParseError
+// "element <name> holds <text>, which is not a finite number" (or "... which is
+// not an unsigned number"; "attribute <name> of element <element> holds ...").
 #pragma once
 
 #include "core/Range.hpp"
@@ -54,7 +58,9 @@ namespace Kestrum
         bool ConvertText<bool>(const std::string& text);
         template <>
         std::string ConvertText<std::string>(const std::string& text);
-        // 0 to 4294967295; a larger number lets boost::bad_lexical_cast out.
+        // 0 to 4294967295; a negative or larger number lets boost::bad_lexical_cast out.
+        template <>
+        unsigned int ConvertText<unsigned int>(const std::string& text);
         template <>
         unsigned long ConvertText<unsigned long>(const std::string& text);
     }

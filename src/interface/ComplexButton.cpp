@@ -7,6 +7,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <boost/lexical_cast.hpp>
+#include <cmath>
 
 namespace Kestrum
 {
@@ -40,7 +41,17 @@ namespace Kestrum
             const stable_ptr<std::istream> stream = OpenResourceFile(path);
             std::vector<float> values;
             for (const std::string& word : ReadTokens(*stream))
-                values.push_back(boost::lexical_cast<float>(word));
+            {
+                // Each rectangle is left, top, width and height: all finite, the sizes not negative.
+                const float value = boost::lexical_cast<float>(word);
+                if (!std::isfinite(value))
+                    BOOST_THROW_EXCEPTION(ParseError(path + " holds " + word + ", which is not a finite number"));
+                const std::size_t field = values.size() % 4;
+                if (field >= 2 && value < 0.f)
+                    BOOST_THROW_EXCEPTION(ParseError(path + " holds " + word + " as a " +
+                                                     (field == 2 ? "width" : "height") + ", which is negative"));
+                values.push_back(value);
+            }
             RectangleList area;
             area.Load(values);
             return area;

@@ -118,6 +118,14 @@ TEST_F(ConfigurationSystemTest, RefusesBadValuesWithTheirMessages)
     for (const auto& [message, changes] : refused)
         EXPECT_EQ(message, LoadFailure<NotSupportedError>(changes));
     EXPECT_EQ("no music_volume element defined", LoadFailure<XmlError>({{"music_volume", "-"}}));
+    const std::pair<std::string, std::map<std::string, std::string>> senseless[] = {
+        {"element frame_rate_limit holds -1, which is not an unsigned number", {{"frame_rate_limit", "-1"}}},
+        {"element space_partition_x holds -8, which is not an unsigned number", {{"space_partition_x", "-8"}}},
+        {"element sound_volume holds nan, which is not a finite number", {{"sound_volume", "nan"}}},
+        {"element attenuation holds inf, which is not a finite number", {{"attenuation", "inf"}}},
+        {"element minimum_distance holds -inf, which is not a finite number", {{"minimum_distance", "-inf"}}}};
+    for (const auto& [message, changes] : senseless)
+        EXPECT_EQ(message, LoadFailure<ParseError>(changes));
     EXPECT_EQ("<nothing thrown>", LoadFailure<Exception>({{"bit_depth", "16"}, {"space_partition_x", "0"}}));
 
     const auto pcg = [&](const std::string& maximum, const std::string& variance) {

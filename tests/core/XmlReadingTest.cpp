@@ -5,6 +5,7 @@
 #include "support/ThrownMessage.hpp"
 
 #include <boost/lexical_cast.hpp>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -40,6 +41,32 @@ TEST(XmlReading, ChildValuesAndTheirFailures)
     EXPECT_FLOAT_EQ(2.0f, GetOptionalChildValue<float>(ship, "shield", 2.0f));
     EXPECT_THROW(GetOptionalChildValue<float>(ship, "empty", 2.0f), XmlError);
     EXPECT_THROW(GetOptionalChildValue<float>(ship, "bad", 2.0f), boost::bad_lexical_cast);
+}
+
+// Numbers that convert but make no sense are refused with the element and the text.
+TEST(XmlReading, NumbersThatAreNotFiniteOrNegativeForUnsignedAreRefused)
+{
+    const auto document = LoadXmlText("<v><nan>nan</nan><inf>inf</inf><minf>-INF</minf><minus>-1</minus>"
+                                      "<zero>-0</zero><large>1e20</large><signed>-1</signed>"
+                                      "<at x='inf' y='1'/><span minimum='-1' maximum='nan'/><grid x='-3' y='2'/></v>",
+                                      "v.xml");
+    const pugi::xml_node v = document->document_element();
+    const std::pair<std::function<void()>, std::string> refused[] = {
+        {[&] { GetChildValue<float>(v, "nan"); }, "element nan holds nan, which is not a finite number"},
+        {[&] { GetChildValue<float>(v, "inf"); }, "element inf holds inf, which is not a finite number"},
+        {[&] { GetOptionalChildValue<float>(v, "minf", 0.f); }, "element minf holds -INF, which is not a finite number"},
+        {[&] { GetChildValue<unsigned int>(v, "minus"); }, "element minus holds -1, which is not an unsigned number"},
+        {[&] { GetChildValue<unsigned long>(v, "zero"); }, "element zero holds -0, which is not an unsigned number"},
+        {[&] { GetChildValue<sf::Vector2f>(v, "at"); }, "attribute x of element at holds inf, which is not a finite number"},
+        {[&] { GetRangeFromAttributes<float>(v.child("span")); },
+         "attribute maximum of element span holds nan, which is not a finite number"},
+        {[&] { GetCoordinatesFromAttributes<unsigned int>(v.child("grid")); },
+         "attribute x of element grid holds -3, which is not an unsigned number"}};
+    for (const auto& [read, message] : refused)
+        EXPECT_EQ(message, ThrownMessage<ParseError>(read));
+    EXPECT_FLOAT_EQ(1e20f, GetChildValue<float>(v, "large"));
+    EXPECT_EQ(-1, GetChildValue<int>(v, "signed"));
+    EXPECT_THROW(Details::ConvertText<unsigned long>("-1"), boost::bad_lexical_cast);
 }
 
 TEST(XmlReading, BooleanTexts)

@@ -73,6 +73,18 @@ TEST_F(ButtonTest, BadClickAreasAndOddPicturesAreRefused)
     EXPECT_THROW(ComplexButton::Create("resources|b|button.png", "resources|b|words.txt", {0, 0}),
                  boost::bad_lexical_cast);
     EXPECT_THROW(ComplexButton::Create("resources|b|button.png", "resources|b|missing.txt", {0, 0}), LoadError);
+    const std::pair<const char*, const char*> unfit[] = {
+        {"0 nan 10 10", "resources|b|unfit.txt holds nan, which is not a finite number"},
+        {"0 0 inf 10", "resources|b|unfit.txt holds inf, which is not a finite number"},
+        {"0 0 10 10 5 5 -2 4", "resources|b|unfit.txt holds -2 as a width, which is negative"},
+        {"-5 -5 10 -1", "resources|b|unfit.txt holds -1 as a height, which is negative"}};
+    for (const auto& [text, message] : unfit)
+    {
+        root.WriteFile("resources/b/unfit.txt", text);
+        EXPECT_EQ(message, ThrownMessage<ParseError>([&] {
+                      ComplexButton::Create("resources|b|button.png", "resources|b|unfit.txt", {0, 0});
+                  }));
+    }
 
     root.WriteFile("resources/b/area.txt", "0 0 10 10");
     const std::pair<sf::Vector2u, const char*> odd[] = {

@@ -1,6 +1,8 @@
+#include "core/Exception.hpp"
 #include "interface/MouseSystem.hpp"
 #include "support/RecordingReceiver.hpp"
 #include "support/ScratchGameRoot.hpp"
+#include "support/ThrownMessage.hpp"
 
 #include <SFML/System/Clock.hpp>
 #include <gtest/gtest.h>
@@ -52,6 +54,8 @@ namespace
 
 TEST_F(Mouse, DoubleClickInsideTheTimeAndTheSquareOnly)
 {
+    EXPECT_EQ("element double_click_time holds nan, which is not a finite number",
+              ThrownMessage<ParseError>([&] { Load("nan"); }));
     Load("10");
     Click(100, 100, sf::Mouse::Middle);
     Click(105, 95, sf::Mouse::Middle); // exactly the distance away: still a double click
