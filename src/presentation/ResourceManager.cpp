@@ -9,6 +9,9 @@
 #include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceUtility.hpp"
 #include "presentation/SpriteList.hpp"
+#include "presentation/State.hpp"
+#include "presentation/StateMachine.hpp"
+#include "presentation/StateMachineGroup.hpp"
 
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Audio/Sound.hpp>
@@ -39,8 +42,17 @@ namespace Kestrum
         static constexpr const char* ElementName = "action";
     };
 
+    template <>
+    struct DefinitionKind<State>
+    {
+        static constexpr const char* ElementName = "state";
+    };
+
     namespace
     {
+        // The state-machine file that a failure came from, for the log.
+        typedef boost::error_info<struct tag_state_machine_file, std::string> StateMachineFileInfo;
+
         template <typename T>
         using Cache = std::map<std::string, std::shared_ptr<T>>;
 
@@ -185,6 +197,49 @@ namespace Kestrum
     stable_ptr<Action> ResourceManager::CreateAction(const std::string& name, const pugi::xml_node& element)
     {
         return CreateResource<Action>(name, element);
+    }
+
+    stable_ptr<State> ResourceManager::CreateState(const std::string& name, const pugi::xml_node& element)
+    {
+        return CreateResource<State>(name, element);
+    }
+
+    stable_ptr<StateMachineBase> ResourceManager::CreateStateMachine(const std::string& path)
+    {
+        try
+        {
+            const stable_ptr<pugi::xml_document> document = LoadResourceDocument(path);
+            if (const pugi::xml_node element = document->child("state_machine"))
+            {
+                const auto machine = std::make_shared<StateMachine>();
+                machine->Load(path, element);
+                return create_stable_ptr<StateMachineBase>(machine);
+            }
+            if (const pugi::xml_node element = document->child("state_machine_group"))
+            {
+                const auto group = std::make_shared<StateMachineGroup>();
+                group->Load(path, element);
+                return create_stable_ptr<StateMachineBase>(group);
+            }
+        }
+        catch (Exception& error)
+        {
+            if (!boost::get_error_info<StateMachineFileInfo>(error))
+                error << StateMachineFileInfo(path);
+            throw;
+        }
+        BOOST_THROW_EXCEPTION(NotSupportedError("no supported state machine found in file " + path));
+    }
+
+    stable_ptr<StateMachineBase> ResourceManager::CreateStateMachine(const std::string& name,
+                                                                     const pugi::xml_node& element)
+    {
+        AssertElementName(element, "state_machine");
+        if (GetDefinitionSource(element) == DefinitionSource::File)
+            return CreateStateMachine(GetReferencedPath(name, element));
+        const auto machine = std::make_shared<StateMachine>();
+        machine->Load(name, element);
+        return create_stable_ptr<StateMachineBase>(machine);
     }
 
     stable_ptr<std::istream> OpenResourceFile(const std::string& path)

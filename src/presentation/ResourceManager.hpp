@@ -45,6 +45,8 @@ namespace Kestrum
     class EnemySet;
     class MissionSegmentTemplate;
     class SpriteList;
+    class State;
+    class StateMachineBase;
 
     class ResourceManager
     {
@@ -102,6 +104,22 @@ namespace Kestrum
         stable_ptr<Action> CreateAction(const std::string& path);
         // A new action from an "action" element, inline or from the file it names.
         stable_ptr<Action> CreateAction(const std::string& name, const pugi::xml_node& element);
+
+        // A new state from a "state" element, inline or from the file it names
+        // (read anew; one that does not load throws LoadError "loading " + path
+        // + " failed", the reason in the log).
+        stable_ptr<State> CreateState(const std::string& name, const pugi::xml_node& element);
+
+        // A new state machine from a state-machine file: a StateMachine when its
+        // root element is "state_machine", a StateMachineGroup when it is
+        // "state_machine_group"; neither: NotSupportedError "no supported state
+        // machine found in file " + path. The errors of the machine pass as they
+        // are, with the file's path attached for the log.
+        stable_ptr<StateMachineBase> CreateStateMachine(const std::string& path);
+        // A new state machine from a "state_machine" element: inline always a
+        // StateMachine; a file it names (relative to the folder of `name`) as
+        // CreateStateMachine of that path, so a group comes from a file.
+        stable_ptr<StateMachineBase> CreateStateMachine(const std::string& name, const pugi::xml_node& element);
 
         // The data of the mission generator, beside the resource tree: enemy
         // sets "missions/enemysets/%010d.es.txt" and segment templates
