@@ -73,13 +73,6 @@ namespace Kestrum
             return value;
         }
 
-        template <typename T>
-        T GetAttributeValue(const pugi::xml_node& element, const std::string& name)
-        {
-            return ConvertValue<T>(GetAttributeText(element, name),
-                                   "attribute " + name + " of element " + std::string(element.name()));
-        }
-
         std::string ElementText(const pugi::xml_node& child, const std::string& name)
         {
             const pugi::xml_text text = child.text();
@@ -88,6 +81,17 @@ namespace Kestrum
             return text.get();
         }
     }
+
+    template <typename T>
+    T GetAttributeValue(const pugi::xml_node& element, const std::string& name)
+    {
+        return ConvertValue<T>(GetAttributeText(element, name),
+                               "attribute " + name + " of element " + std::string(element.name()));
+    }
+
+    template float GetAttributeValue<float>(const pugi::xml_node&, const std::string&);
+    template int GetAttributeValue<int>(const pugi::xml_node&, const std::string&);
+    template unsigned int GetAttributeValue<unsigned int>(const pugi::xml_node&, const std::string&);
 
     stable_ptr<pugi::xml_document> LoadXmlFile(const std::filesystem::path& path)
     {

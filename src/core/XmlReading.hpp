@@ -65,6 +65,11 @@ namespace Kestrum
         unsigned long ConvertText<unsigned long>(const std::string& text);
     }
 
+    // The attribute converted to T (float, int, unsigned int), checked as the
+    // values of elements are. Missing: XmlError; not a number: boost::bad_lexical_cast.
+    template <typename T>
+    T GetAttributeValue(const pugi::xml_node& element, const std::string& name);
+
     // The attributes "x" and "y" (read "y" first), for T = float and unsigned int.
     template <typename T>
     sf::Vector2<T> GetCoordinatesFromAttributes(const pugi::xml_node& element);
