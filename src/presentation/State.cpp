@@ -87,7 +87,7 @@ namespace Kestrum
                     Socket socket;
                     socket.name = GetAttributeText(definition, "name");
                     socket.position = GetCoordinatesFromAttributes<float>(definition) - center;
-                    socket.orientation = Details::ConvertText<float>(GetAttributeText(definition, "orientation"));
+                    socket.orientation = GetAttributeValue<float>(definition, "orientation");
                     data->sockets.push_back(SocketPair{socket, socket});
                 }
             }

@@ -164,7 +164,7 @@ namespace Kestrum
 
             for (const pugi::xml_node& keyframe : GetChildElement(element, "keyframes").children("keyframe"))
             {
-                const float timePoint = boost::lexical_cast<float>(GetAttributeText(keyframe, "time_point"));
+                const float timePoint = GetAttributeValue<float>(keyframe, "time_point");
                 for (std::size_t index = 0; index < parts.size(); ++index)
                 {
                     const pugi::xml_node key = FindKeyframePart(keyframe, parts[index]->name);

@@ -157,6 +157,8 @@ TEST_F(StateMachineFileTest, BadFilesAreRefusedWithTheirReason)
          "Kestrum::InvalidArgumentError: time point must not be negative"},
         {GroupXml(okPart, "<transitions>" + TransitionXml("open", KeyframeXml("soon", "")) + "</transitions>"),
          "Kestrum::XmlError"},
+        {GroupXml(okPart, "<transitions>" + TransitionXml("open", KeyframeXml("nan", key)) + "</transitions>"),
+         "Kestrum::ParseError: attribute time_point of element keyframe holds nan, which is not a finite number"},
         {GroupXml(okPart, "<transitions>" + TransitionXml("open", KeyframeXml("1", "", "", "")) + "</transitions>"),
          "Kestrum::XmlError: no signals element defined"},
         {GroupXml(okPart, "<transitions>" + TransitionXml("open", KeyframeXml("1", "", "<call version='2'>p|x</call>")) +
