@@ -13,15 +13,6 @@
 
 namespace Kestrum
 {
-    namespace
-    {
-        struct SocketPair
-        {
-            Socket placed;
-            Socket defined;
-        };
-    }
-
     struct State::Data
     {
         explicit Data(const stable_ptr<Action>& action) : action(action) {}
@@ -30,7 +21,10 @@ namespace Kestrum
         std::string name;
         std::map<std::string, std::string> transitions;
         std::optional<std::string> transitionAtExit;
-        std::vector<SocketPair> sockets;
+        // Where the sockets are now, and as they were read (placed anew from
+        // these when the state turns).
+        std::vector<Socket> placed;
+        std::vector<Socket> defined;
     };
 
     State::State() = default;
@@ -88,7 +82,8 @@ namespace Kestrum
                     socket.name = GetAttributeText(definition, "name");
                     socket.position = GetCoordinatesFromAttributes<float>(definition) - center;
                     socket.orientation = GetAttributeValue<float>(definition, "orientation");
-                    data->sockets.push_back(SocketPair{socket, socket});
+                    data->placed.push_back(socket);
+                    data->defined.push_back(socket);
                 }
             }
             m_data = std::move(data);
@@ -127,7 +122,7 @@ namespace Kestrum
         return GetData().name;
     }
 
-    std::map<std::string, std::string> State::GetTransitions() const
+    const std::map<std::string, std::string>& State::GetTransitions() const
     {
         return GetData().transitions;
     }
@@ -137,12 +132,9 @@ namespace Kestrum
         return GetData().action->GetBody();
     }
 
-    std::vector<Socket> State::GetSockets() const
+    const std::vector<Socket>& State::GetSockets() const
     {
-        std::vector<Socket> sockets;
-        for (const SocketPair& pair : GetData().sockets)
-            sockets.push_back(pair.placed);
-        return sockets;
+        return GetData().placed;
     }
 
     void State::SetPositionX(const float& x)
@@ -151,8 +143,8 @@ namespace Kestrum
         const float difference = x - GetPositionX();
         Positionable<float>::SetPositionX(x);
         data.action->SetPositionX(x);
-        for (SocketPair& pair : data.sockets)
-            pair.placed.position.x += difference;
+        for (Socket& socket : data.placed)
+            socket.position.x += difference;
     }
 
     void State::SetPositionY(const float& y)
@@ -161,8 +153,8 @@ namespace Kestrum
         const float difference = y - GetPositionY();
         Positionable<float>::SetPositionY(y);
         data.action->SetPositionY(y);
-        for (SocketPair& pair : data.sockets)
-            pair.placed.position.y += difference;
+        for (Socket& socket : data.placed)
+            socket.position.y += difference;
     }
 
     void State::MovePositionX(const float& dx)
@@ -170,8 +162,8 @@ namespace Kestrum
         Data& data = GetData();
         Positionable<float>::MovePositionX(dx);
         data.action->MovePositionX(dx);
-        for (SocketPair& pair : data.sockets)
-            pair.placed.position.x += dx;
+        for (Socket& socket : data.placed)
+            socket.position.x += dx;
     }
 
     void State::MovePositionY(const float& dy)
@@ -179,8 +171,8 @@ namespace Kestrum
         Data& data = GetData();
         Positionable<float>::MovePositionY(dy);
         data.action->MovePositionY(dy);
-        for (SocketPair& pair : data.sockets)
-            pair.placed.position.y += dy;
+        for (Socket& socket : data.placed)
+            socket.position.y += dy;
     }
 
     float State::GetRotation() const
@@ -192,12 +184,13 @@ namespace Kestrum
     {
         Data& data = GetData();
         data.action->SetRotation(angle);
-        for (SocketPair& pair : data.sockets)
+        for (std::size_t index = 0; index < data.placed.size(); ++index)
         {
-            pair.placed = pair.defined;
-            Rotate(pair.placed.position, angle);
-            pair.placed.position += GetPosition();
-            pair.placed.orientation += angle;
+            Socket& socket = data.placed[index];
+            socket = data.defined[index];
+            Rotate(socket.position, angle);
+            socket.position += GetPosition();
+            socket.orientation += angle;
         }
     }
 

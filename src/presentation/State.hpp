@@ -69,11 +69,11 @@ namespace Kestrum
         bool ReachedEnd() const;
         const std::string& GetName() const;
         // Transition name to destination state.
-        std::map<std::string, std::string> GetTransitions() const;
+        const std::map<std::string, std::string>& GetTransitions() const;
         // The action's body itself: later moves and turns show through it.
         stable_ptr<const CircleList> GetBoundary() const;
         // The placed sockets, in the order of the definition.
-        std::vector<Socket> GetSockets() const;
+        const std::vector<Socket>& GetSockets() const;
 
         void SetPositionX(const float& x) override;
         void SetPositionY(const float& y) override;

@@ -157,7 +157,7 @@ namespace Kestrum
             BOOST_THROW_EXCEPTION(InvalidArgumentError("transition name is empty"));
         if (!remainder.empty())
             BOOST_THROW_EXCEPTION(InvalidArgumentError("invalid transition path: " + path));
-        const std::map<std::string, std::string> transitions = data.GetActiveState().GetTransitions();
+        const std::map<std::string, std::string>& transitions = data.GetActiveState().GetTransitions();
         const auto found = transitions.find(head);
         if (found == transitions.end())
             return false;
