@@ -1,20 +1,45 @@
-// What the player owns while a game is in progress. For now only the money,
-// which the campaign screens show on their cash line.
+// What the player owns while a game is in progress: the ships, the one of them
+// selected for flying, and the money. One inventory exists at a time, in the
+// Registry; the arcade run makes one of its default ship, a loaded campaign one
+// of the saved ships.
 #pragma once
+
+#include "core/StablePtr.hpp"
 
 #include <SFML/Config.hpp>
 
+#include <memory>
+#include <optional>
+#include <vector>
+
 namespace Kestrum
 {
+    class PlayerShip;
+
     class Inventory
     {
     public:
+        // The ships in their order, and the one to fly, which must be one of
+        // those very objects: otherwise LogicError "selection is not in list".
+        static stable_ptr<Inventory> Create(const std::vector<std::shared_ptr<PlayerShip>>& ships,
+                                            const stable_ptr<PlayerShip>& selection);
+
+        // An inventory without ships: only its money counts.
         Inventory();
         virtual ~Inventory();
         Inventory(const Inventory&) = delete;
         Inventory& operator=(const Inventory&) = delete;
 
+        // The selected ship; an inventory without ships: LogicError "no ship selected".
+        stable_ptr<PlayerShip> GetShip() const;
+        // All owned ships in their order.
+        std::vector<std::shared_ptr<PlayerShip>> GetShips() const;
+
         // The player's money; its users change it directly.
         sf::Uint32 money;
+
+    private:
+        std::optional<stable_ptr<PlayerShip>> m_selected;
+        std::vector<std::shared_ptr<PlayerShip>> m_ships;
     };
 }
