@@ -2,6 +2,8 @@
 
 #include "core/Exception.hpp"
 #include "core/XmlReading.hpp"
+#include "flight/FlyingEnemy.hpp"
+#include "flight/Turret.hpp"
 #include "interface/ReadTokens.hpp"
 #include "presentation/ResourceManager.hpp"
 
@@ -92,6 +94,38 @@ namespace Kestrum
             database->rows[details.enemyClass + details.number] = details;
         }
         m_database = std::move(database);
+    }
+
+    stable_ptr<GameObject> EnemyFactory::Create(const std::string& type) const
+    {
+        if (!m_database)
+            BOOST_THROW_EXCEPTION(RuntimeError("database not availabe - forgot to call Load()?"));
+        const EnemyDetails& details = m_database->Get(type);
+        const std::string& number = details.number;
+        if (details.enemyClass == "airship")
+        {
+            if (number != "000" && number != "001" && number != "002" && number != "005")
+                BOOST_THROW_EXCEPTION(NotSupportedError(
+                    type + " not supported, 003 and 004 forsaken during enemy hierarchy refactoring"));
+            return FlyingEnemy::Create("$resources|enemies|airships|" + number);
+        }
+        if (details.enemyClass == "airboss")
+        {
+            if (number != "001")
+                BOOST_THROW_EXCEPTION(
+                    LogicError("only airboss001 instantable - merge into one boss directory coming soon"));
+            BOOST_THROW_EXCEPTION(NotImplementedError("the disk boss is not implemented yet"));
+        }
+        if (details.enemyClass == "groundboss")
+        {
+            if (number != "000")
+                BOOST_THROW_EXCEPTION(
+                    LogicError("only groundboss000 instantable - merge into one boss directory coming soon"));
+            BOOST_THROW_EXCEPTION(NotImplementedError("the tank boss is not implemented yet"));
+        }
+        if (details.enemyClass == "turret")
+            return Turret::Create("$resources|enemies|turrets|" + number);
+        BOOST_THROW_EXCEPTION(UnknownTypeError(type + " is unknown type"));
     }
 
     std::set<std::string> EnemyFactory::GetEnemyTypes() const

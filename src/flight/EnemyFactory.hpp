@@ -39,6 +39,15 @@ namespace Kestrum
         // time". A type given twice keeps its last row.
         void Load();
 
+        // A new enemy of the type, not yet placed (its spawn resets it).
+        // airship000, 001, 002 and 005 are flying enemies, turretNNN turrets,
+        // airboss001 the disk boss and groundboss000 the tank boss; other numbers
+        // of those classes are refused with their reason, another class with
+        // UnknownTypeError "<type> is unknown type", a type not in the database
+        // with UnknownTypeError "<type> is unknown enemy type". Every enemy reads
+        // its definition anew.
+        stable_ptr<GameObject> Create(const std::string& type) const;
+
         // Every type of the database, sorted, creatable or not.
         std::set<std::string> GetEnemyTypes() const;
 

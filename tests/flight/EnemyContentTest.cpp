@@ -1,6 +1,7 @@
 // Every enemy definition, the enemy database, the enemy sets and the segment
 // templates of the built game root load through the game's own loaders.
 #include "core/Registry.hpp"
+#include "flight/EnemyFixture.hpp"
 #include "flight/EnemyFactory.hpp"
 #include "flight/EnemySet.hpp"
 #include "levels/MissionSegmentTemplate.hpp"
@@ -15,7 +16,7 @@ using namespace Kestrum;
 using Kestrum::Testing::CapturedLog;
 using Kestrum::Testing::ScratchGameRoot;
 
-TEST(EnemyContent, DatabaseSetsAndTemplatesOfTheGameLoad)
+TEST(EnemyData, DatabaseSetsAndTemplatesOfTheGameLoad)
 {
     ScratchGameRoot root;
     CapturedLog log;
@@ -41,5 +42,47 @@ TEST(EnemyContent, DatabaseSetsAndTemplatesOfTheGameLoad)
             EXPECT_TRUE(entry.x >= 0.f && entry.x < 1.f) << id << " " << entry.name;
             EXPECT_TRUE(entry.y >= 0.f && entry.y <= 1.f) << id << " " << entry.name;
         }
+    EXPECT_TRUE(log.GetLines().empty()) << log.GetLines().front();
+}
+
+namespace
+{
+    class EnemyContentTest : public Kestrum::Testing::EnemyFixture
+    {
+    };
+}
+
+// Every type of the database is made, placed and flown for a moment; the
+// airships and turrets of the folders are all in the database.
+TEST_F(EnemyContentTest, EveryEnemyOfTheGameLoadsAndFlies)
+{
+    PlacePlayer({614.f, 700.f});
+    std::set<std::string> made;
+    for (const std::string& type : enemies->GetEnemyTypes())
+    {
+        std::shared_ptr<GameObject> object;
+        try
+        {
+            object = enemies->Create(type).get_shared();
+        }
+        catch (const NotImplementedError&)
+        {
+            // The bosses come with their own classes.
+            EXPECT_TRUE(type == "airboss001" || type == "groundboss000") << type;
+            continue;
+        }
+        auto& enemy = dynamic_cast<Enemy&>(*object);
+        enemy.Reset({614.f, 100.f});
+        objects->Add(create_stable_ptr(object));
+        made.insert(type);
+    }
+    RunFrames(30);
+    objects->Draw();
+    EXPECT_EQ(6u, made.size());
+    for (const char* folder : {"airships", "turrets"})
+        for (const auto& entry : std::filesystem::directory_iterator(root.GetPath() / "resources/enemies" / folder))
+            EXPECT_TRUE(made.count(std::string(folder).substr(0, std::string(folder).size() - 1) +
+                                   entry.path().filename().string()))
+                << entry.path();
     EXPECT_TRUE(log.GetLines().empty()) << log.GetLines().front();
 }

@@ -1,0 +1,73 @@
+#include "flight/Spawn.hpp"
+
+#include "core/Exception.hpp"
+#include "core/XmlReading.hpp"
+#include "flight/GameObject.hpp"
+
+#include <boost/lexical_cast.hpp>
+
+#include <pugixml.hpp>
+
+namespace Kestrum
+{
+    namespace
+    {
+        unsigned GetUnsignedAttribute(const pugi::xml_node& element, const std::string& name)
+        {
+            const std::string text = GetAttributeText(element, name);
+            try
+            {
+                return Details::ConvertText<unsigned int>(text);
+            }
+            catch (const boost::bad_lexical_cast&)
+            {
+                BOOST_THROW_EXCEPTION(XmlError("attribute " + name + " of element " + element.name() +
+                                               " is no unsigned number: " + text));
+            }
+        }
+    }
+
+    Spawn::Spawn(const std::vector<std::string>& upgradeIDs, unsigned x, unsigned y, const std::string& type)
+        : m_upgradeIDs(upgradeIDs), m_x(x), m_y(y), m_type(type)
+    {
+    }
+
+    Spawn::~Spawn() = default;
+
+    void Spawn::Load(const pugi::xml_node& element)
+    {
+        m_x = GetUnsignedAttribute(element, "x");
+        m_y = GetUnsignedAttribute(element, "y");
+        m_type = GetAttributeText(element, "type");
+        for (const pugi::xml_node& upgrade : element.child("upgrades").children("upgrade"))
+            m_upgradeIDs.push_back(upgrade.text().get());
+    }
+
+    pugi::xml_node Spawn::Save(pugi::xml_node parent) const
+    {
+        pugi::xml_node element = parent.append_child(GetElementName().c_str());
+        element.append_attribute("x").set_value(m_x);
+        element.append_attribute("y").set_value(m_y);
+        element.append_attribute("type").set_value(m_type.c_str());
+        pugi::xml_node upgrades = element.append_child("upgrades");
+        for (const std::string& id : m_upgradeIDs)
+            upgrades.append_child("upgrade").text().set(id.c_str());
+        return element;
+    }
+
+    void Spawn::Prepare(unsigned count)
+    {
+        for (unsigned i = 0; i < count; ++i)
+            m_prepared.insert(CreateObject());
+    }
+
+    stable_ptr<GameObject> Spawn::Create(const sf::Vector2f& position)
+    {
+        if (m_prepared.empty())
+            Prepare(1);
+        const stable_ptr<GameObject> object = *m_prepared.begin();
+        m_prepared.erase(m_prepared.begin());
+        Reset(*object, position, m_upgradeIDs);
+        return object;
+    }
+}
