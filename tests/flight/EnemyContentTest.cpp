@@ -36,12 +36,16 @@ TEST(EnemyData, DatabaseSetsAndTemplatesOfTheGameLoad)
     const std::vector<unsigned long> templates = resources->GetMissionSegmentTemplateIDs();
     EXPECT_GE(templates.size(), 2u);
     for (unsigned long id : templates)
-        for (const MissionSegmentTemplate::Entry& entry : resources->GetMissionSegmentTemplate(id)->GetEntries())
+    {
+        // Held here: the entries live only as long as their template.
+        const auto segmentTemplate = resources->GetMissionSegmentTemplate(id);
+        for (const MissionSegmentTemplate::Entry& entry : segmentTemplate->GetEntries())
         {
             // On the field: a column of 0 to 25, a row inside the stretch.
             EXPECT_TRUE(entry.x >= 0.f && entry.x < 1.f) << id << " " << entry.name;
             EXPECT_TRUE(entry.y >= 0.f && entry.y <= 1.f) << id << " " << entry.name;
         }
+    }
     EXPECT_TRUE(log.GetLines().empty()) << log.GetLines().front();
 }
 
