@@ -2,6 +2,7 @@
 
 #include "core/Exception.hpp"
 
+#include <algorithm>
 #include <boost/algorithm/string/case_conv.hpp>
 #include <boost/format.hpp>
 #include <boost/lexical_cast.hpp>
@@ -9,6 +10,8 @@
 #include <cmath>
 #include <cstdint>
 #include <fcntl.h>
+#include <map>
+#include <mutex>
 #include <sstream>
 #include <sys/stat.h>
 #include <type_traits>
@@ -46,6 +49,21 @@ namespace Kestrum
             if (syntax)
                 message += DescribePosition(text, result.offset);
             BOOST_THROW_EXCEPTION(XmlError(message));
+        }
+
+        // The texts of the documents that live, by their document node, so that an
+        // element's line can be told when a reader refuses it. Never destroyed: a
+        // document may go after the statics of this file.
+        struct ParsedTexts
+        {
+            std::mutex mutex;
+            std::map<const void*, std::string> texts;
+        };
+
+        ParsedTexts& GetParsedTexts()
+        {
+            static ParsedTexts* const parsed = new ParsedTexts();
+            return *parsed;
         }
 
         bool IsNegativeText(const std::string& text)
@@ -133,12 +151,36 @@ namespace Kestrum
 
     stable_ptr<pugi::xml_document> LoadXmlText(const std::string& text, const std::string& source)
     {
-        stable_ptr<pugi::xml_document> document(new pugi::xml_document());
+        const stable_ptr<pugi::xml_document> document =
+            create_stable_ptr(std::shared_ptr<pugi::xml_document>(new pugi::xml_document(), [](pugi::xml_document* gone) {
+                {
+                    ParsedTexts& parsed = GetParsedTexts();
+                    const std::lock_guard<std::mutex> lock(parsed.mutex);
+                    parsed.texts.erase(gone->internal_object());
+                }
+                delete gone;
+            }));
         const pugi::xml_parse_result result =
             document->load_buffer(text.data(), text.size(), parseOptions, pugi::encoding_utf8);
         if (!result)
             ThrowParseFailure(result, source, text);
+        ParsedTexts& parsed = GetParsedTexts();
+        const std::lock_guard<std::mutex> lock(parsed.mutex);
+        parsed.texts[document->internal_object()] = text;
         return document;
+    }
+
+    unsigned long GetLineNumber(const pugi::xml_node& node)
+    {
+        const std::ptrdiff_t offset = node.offset_debug();
+        ParsedTexts& parsed = GetParsedTexts();
+        const std::lock_guard<std::mutex> lock(parsed.mutex);
+        const auto found = parsed.texts.find(node.root().internal_object());
+        if (offset < 0 || found == parsed.texts.end())
+            return 0;
+        const std::string& text = found->second;
+        const auto end = text.begin() + std::min<std::ptrdiff_t>(offset, static_cast<std::ptrdiff_t>(text.size()));
+        return 1 + static_cast<unsigned long>(std::count(text.begin(), end, '\n'));
     }
 
     pugi::xml_node GetRootElement(const pugi::xml_document& document, const std::string& name,

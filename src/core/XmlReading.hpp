@@ -27,6 +27,11 @@ namespace Kestrum
     // The same for XML text held in memory; `source` names it in messages.
     stable_ptr<pugi::xml_document> LoadXmlText(const std::string& text, const std::string& source);
 
+    // The line, counted from 1, on which the node starts in the text of the
+    // document that LoadXmlFile or LoadXmlText parsed; 0 for a node of a document
+    // made otherwise.
+    unsigned long GetLineNumber(const pugi::xml_node& node);
+
     // The document's top element, which must be called `name`; otherwise XmlError
     // "<source>: no <name> root element".
     pugi::xml_node GetRootElement(const pugi::xml_document& document, const std::string& name,

@@ -1,0 +1,27 @@
+#include "levels/Layer.hpp"
+
+#include "core/Registry.hpp"
+#include "flight/Scaling.hpp"
+#include "levels/LevelAttribute.hpp"
+#include "levels/ScrollSystem.hpp"
+
+namespace Kestrum
+{
+    Layer::Layer() : m_scrollFactor(1.f) {}
+    Layer::~Layer() = default;
+
+    void Layer::Load(const pugi::xml_node& element)
+    {
+        m_scrollFactor = GetLevelAttribute<float>(element, "scroll_factor");
+    }
+
+    unsigned Layer::GetEnemyCount() const
+    {
+        return 0;
+    }
+
+    float Layer::GetOffset() const
+    {
+        return ScaleByWindowHeight(GetFromRegistry<ScrollSystem>()->GetPosition() * m_scrollFactor);
+    }
+}

@@ -1,0 +1,11 @@
+#include "levels/ProceduralLayer.hpp"
+
+namespace Kestrum
+{
+    ProceduralLayer::ProceduralLayer() = default;
+    ProceduralLayer::~ProceduralLayer() = default;
+
+    void ProceduralLayer::OnUpdate() {}
+    void ProceduralLayer::Draw() {}
+    void ProceduralLayer::Load(const pugi::xml_node&) {}
+}

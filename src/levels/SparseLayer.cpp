@@ -1,0 +1,75 @@
+#include "levels/SparseLayer.hpp"
+
+#include "core/Exception.hpp"
+#include "core/LogSystem.hpp"
+#include "core/Registry.hpp"
+#include "core/XmlReading.hpp"
+#include "levels/LevelAttribute.hpp"
+#include "levels/Tile.hpp"
+#include "presentation/Animation.hpp"
+#include "presentation/ResourceManager.hpp"
+
+namespace Kestrum
+{
+    namespace
+    {
+        SparseLayer::SpriteData LoadSpriteData(const pugi::xml_node& element)
+        {
+            AssertElementName(element, "sprite");
+            const unsigned row = GetLevelAttribute<unsigned>(element, "y");
+            const unsigned column = GetLevelAttribute<unsigned>(element, "x");
+            sf::Vector2f offset;
+            if (const pugi::xml_node child = element.child("offset"))
+            {
+                offset.y = GetLevelAttribute<float>(child, "y");
+                offset.x = GetLevelAttribute<float>(child, "x");
+            }
+            const std::string resource = GetAttributeText(element, "resource");
+            const stable_ptr<Animation> animation = GetFromRegistry<ResourceManager>()->CreateAnimation(
+                "resources|tiles|sprites|" + resource + "|sprite.animation");
+            if (element.child("rotation"))
+                animation->SetRotation(GetChildValue<float>(element, "rotation"));
+            return SparseLayer::SpriteData{animation, sf::Vector2u(column, row), offset};
+        }
+    }
+
+    SparseLayer::SparseLayer() = default;
+    SparseLayer::~SparseLayer() = default;
+
+    void SparseLayer::OnUpdate()
+    {
+        for (const SpriteData& sprite : GetSprites())
+            sprite.animation->OnUpdate();
+    }
+
+    void SparseLayer::Draw()
+    {
+        const std::vector<SpriteData>& sprites = GetSprites();
+        const float offset = GetOffset();
+        for (const SpriteData& sprite : sprites)
+        {
+            const sf::Vector2f corner = TileToWorld(sprite.tile.x, sprite.tile.y, offset);
+            sprite.animation->SetPosition(corner.x + sprite.offset.x, corner.y + sprite.offset.y);
+            sprite.animation->Draw();
+        }
+    }
+
+    void SparseLayer::Load(const pugi::xml_node& element)
+    {
+        *Log(LogLevel::debug) << "loading SparseLayer";
+        AssertElementName(element, "layer");
+        AssertAttribute(element, "type", "sparse");
+        std::unique_ptr<std::vector<SpriteData>> sprites(new std::vector<SpriteData>());
+        for (const pugi::xml_node child : element.children("sprite"))
+            sprites->push_back(LoadSpriteData(child));
+        Layer::Load(element);
+        m_sprites = std::move(sprites);
+    }
+
+    const std::vector<SparseLayer::SpriteData>& SparseLayer::GetSprites() const
+    {
+        if (!m_sprites)
+            BOOST_THROW_EXCEPTION(LogicError("forgot to call Load()?"));
+        return *m_sprites;
+    }
+}

@@ -1,0 +1,130 @@
+#include "levels/TangibleLayer.hpp"
+
+#include "core/Exception.hpp"
+#include "core/LogSystem.hpp"
+#include "core/Registry.hpp"
+#include "core/XmlReading.hpp"
+#include "levels/LevelAttribute.hpp"
+#include "levels/TileManager.hpp"
+
+#include <boost/lexical_cast.hpp>
+
+namespace Kestrum
+{
+    namespace
+    {
+        const std::size_t rowLength = 26;
+
+        void ThrowRowError(const pugi::xml_node& row)
+        {
+            BOOST_THROW_EXCEPTION(RuntimeError("row = " + std::to_string(GetLineNumber(row))));
+        }
+
+        Tile ReadTile(const pugi::xml_node& element)
+        {
+            const pugi::xml_text text = element.text();
+            if (text.empty())
+                BOOST_THROW_EXCEPTION(XmlError(std::string("element ") + element.name() + " has no text"));
+            return boost::lexical_cast<Tile>(std::string(text.get()));
+        }
+
+        TileRow LoadTileRow(const pugi::xml_node& element)
+        {
+            AssertElementName(element, "tile_row");
+            TileRow row;
+            for (const pugi::xml_node child : element.children())
+            {
+                if (child.type() != pugi::node_element)
+                    continue;
+                const std::string name = child.name();
+                if (name == "tile")
+                    row.push_back(ReadTile(child));
+                else if (name == "tile_sequence")
+                {
+                    const unsigned repeat = GetLevelAttribute<unsigned>(child, "repeat");
+                    const Tile tile = ReadTile(child);
+                    // Too long already: refused before the copies are made.
+                    if (repeat > rowLength - row.size())
+                        ThrowRowError(element);
+                    row.insert(row.end(), repeat, tile);
+                }
+                else
+                    BOOST_THROW_EXCEPTION(ParseError("unknown tile type found: " + name));
+                if (row.size() > rowLength)
+                    ThrowRowError(element);
+            }
+            if (row.size() != rowLength)
+                ThrowRowError(element);
+            return row;
+        }
+
+        // A grid that would grow beyond the rows a layer takes is refused before
+        // it grows, so that no repeat count can exhaust the memory.
+        void CheckRoom(const TileGrid& grid, std::size_t added)
+        {
+            if (added > TangibleLayer::MaximumRows - grid.size())
+                BOOST_THROW_EXCEPTION(RuntimeError("a tile layer holds at most " +
+                                                   std::to_string(TangibleLayer::MaximumRows) + " rows"));
+        }
+
+        TileGrid LoadTileGrid(const pugi::xml_node& element)
+        {
+            AssertElementName(element, "tile_grid");
+            TileGrid grid;
+            for (const pugi::xml_node child : element.children("tile_row"))
+            {
+                const TileRow row = LoadTileRow(child);
+                const unsigned repeat = GetLevelAttribute<unsigned>(child, "repeat");
+                CheckRoom(grid, repeat);
+                grid.insert(grid.end(), repeat, row);
+            }
+            return grid;
+        }
+
+        void AppendGridRows(TileGrid& grid, const TileGrid& rows)
+        {
+            CheckRoom(grid, rows.size());
+            grid.insert(grid.end(), rows.begin(), rows.end());
+        }
+    }
+
+    TangibleLayer::TangibleLayer() = default;
+    TangibleLayer::~TangibleLayer() = default;
+
+    void TangibleLayer::OnUpdate() {}
+
+    void TangibleLayer::Draw()
+    {
+        if (!m_grid)
+            BOOST_THROW_EXCEPTION(LogicError());
+        GetFromRegistry<TileManager>()->DrawGrid(*m_grid, GetOffset());
+    }
+
+    void TangibleLayer::Load(const pugi::xml_node& element)
+    {
+        *Log(LogLevel::debug) << "loading TangibleLayer";
+        AssertElementName(element, "layer");
+        AssertAttribute(element, "type", "tangible");
+        std::unique_ptr<TileGrid> grid(new TileGrid());
+        for (const pugi::xml_node child : element.children("tile_grid"))
+        {
+            const TileGrid read = LoadTileGrid(child);
+            const unsigned repeat = GetLevelAttribute<unsigned>(child, "repeat");
+            for (unsigned i = 0; i < repeat; ++i)
+            {
+                AppendGridRows(*grid, read);
+                if (read.empty())
+                    break;
+            }
+        }
+        Layer::Load(element);
+        m_grid = std::move(grid);
+    }
+
+    const TileGrid& TangibleLayer::GetGrid() const
+    {
+        if (!m_grid)
+            BOOST_THROW_EXCEPTION(LogicError());
+        return *m_grid;
+    }
+}
