@@ -1,11 +1,197 @@
 #include "flight/FlightScreen.hpp"
 
+#include "campaign/Inventory.hpp"
+#include "core/ConfigurationSystem.hpp"
+#include "core/Exception.hpp"
+#include "core/Registry.hpp"
+#include "flight/GameObjectManager.hpp"
+#include "flight/InterfaceBoss.hpp"
+#include "flight/PlayerShip.hpp"
+#include "flight/Scaling.hpp"
+#include "flight/ScoreSystem.hpp"
+#include "interface/CounterDisplay.hpp"
+#include "interface/Gauge.hpp"
+#include "levels/ScrollSystem.hpp"
+#include "presentation/ResourceManager.hpp"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
+#include <set>
+
 namespace Kestrum
 {
+    namespace
+    {
+        const char* const interfaceImage = "resources|gui|screens|flight|gui.png";
+        // The interface is laid out for this width; wider windows centre it.
+        const float referenceWidth = 1024.f;
+        const float referenceHeight = 768.f;
+        // The console on the left of the reference layout and the dial in it.
+        const float consoleWidth = 204.f;
+        const float gaugeSize = 128.f;
+        const int bossGaugeStyle = 2;
+
+        // The living boss that is worst off, or none.
+        const InterfaceBoss* FindBoss()
+        {
+            const InterfaceBoss* shown = nullptr;
+            float lowest = 0.f;
+            for (const stable_ptr<InterfaceBoss>& boss : GetFromRegistry<GameObjectManager>()->GetObjects<InterfaceBoss>())
+            {
+                const GameObject* object = dynamic_cast<const GameObject*>(boss.get());
+                if (object && object->IsExpired())
+                    continue;
+                const float ratio = boss->GetHealthRatio();
+                if (!shown || ratio < lowest)
+                {
+                    shown = boss.get();
+                    lowest = ratio;
+                }
+            }
+            return shown;
+        }
+    }
+
+    struct FlightScreen::Data
+    {
+        std::shared_ptr<sf::Sprite> interface;
+        std::shared_ptr<Gauge> bossGauge;
+        std::shared_ptr<CounterDisplay> scoreDisplay;
+        // The steering and weapon actions of the current frame.
+        std::set<Action> actions;
+
+        void DrawGUI();
+    };
+
     FlightScreen::FlightScreen()
     {
         SetActive(false);
     }
 
     FlightScreen::~FlightScreen() = default;
+
+    FlightScreen::Data& FlightScreen::GetData() const
+    {
+        if (!m_data)
+            BOOST_THROW_EXCEPTION(LogicError("forgot to call OnEnter()?"));
+        return *m_data;
+    }
+
+    bool FlightScreen::HandleAction(Action action)
+    {
+        Data& data = GetData();
+        if (Widget::HandleAction(action))
+            return true;
+        if (action >= move_left && action <= bomb)
+        {
+            data.actions.insert(action);
+            return true;
+        }
+        return false;
+    }
+
+    void FlightScreen::OnEnter()
+    {
+        const sf::VideoMode& mode = GetFromRegistry<ConfigurationSystem>()->GetVideoMode();
+        const float width = static_cast<float>(mode.width);
+        const float height = static_cast<float>(mode.height);
+        const float left = (width - referenceWidth) / 2.f;
+
+        std::unique_ptr<Data> data(new Data());
+        data->interface = GetFromRegistry<ResourceManager>()->CreateSprite(interfaceImage, false);
+        const sf::Vector2u size = data->interface->getTexture()->getSize();
+        data->interface->setPosition((width - static_cast<float>(size.x)) / 2.f,
+                                     (height - static_cast<float>(size.y)) / 2.f);
+        data->scoreDisplay = CounterDisplay::Create();
+        data->scoreDisplay->SetPosition(sf::Vector2f(left + 22.f, 35.f));
+        data->bossGauge = Gauge::Create(bossGaugeStyle);
+        // The dial stands at the bottom of the reference layout, whatever the
+        // window's height.
+        data->bossGauge->SetPosition(
+            sf::Vector2f(left + (consoleWidth - gaugeSize) / 2.f, referenceHeight + 0.f - 180.f));
+        GetFromRegistry<sf::RenderWindow>()->setMouseCursorVisible(false);
+        m_data = std::move(data);
+    }
+
+    void FlightScreen::OnUpdate()
+    {
+        GetFromRegistry<ScrollSystem>()->Update();
+        Data& data = GetData();
+        if (!data.scoreDisplay)
+            BOOST_THROW_EXCEPTION(LogicError("score display is not available"));
+        data.scoreDisplay->SetNumber(GetFromRegistry<ScoreSystem>()->score);
+        Widget::OnUpdate();
+
+        // The actions count for this frame only, whatever happens below.
+        std::set<Action> actions;
+        actions.swap(data.actions);
+        const stable_ptr<PlayerShip> ship = GetFromRegistry<Inventory>()->GetShip();
+        if (ship->IsExpired())
+            return;
+        sf::Vector2f direction(0.f, 0.f);
+        for (Action action : actions)
+        {
+            switch (action)
+            {
+            case move_left:
+                direction.x -= 1.f;
+                break;
+            case move_right:
+                direction.x += 1.f;
+                break;
+            case move_up:
+                direction.y -= 1.f;
+                break;
+            case move_down:
+                direction.y += 1.f;
+                break;
+            case fire:
+                ship->Fire();
+                break;
+            case bomb:
+                ship->ThrowBomb();
+                break;
+            default:
+                BOOST_THROW_EXCEPTION(LogicError("unhandled action " + ToString(action) + " was triggered"));
+            }
+        }
+        if (direction.x * direction.x + direction.y * direction.y > 1.f)
+            direction = ScaleToLength(direction, 1.f);
+        ship->Move(direction);
+    }
+
+    void FlightScreen::OnExit()
+    {
+        Data& data = GetData();
+        data.interface.reset();
+        data.bossGauge.reset();
+        data.scoreDisplay.reset();
+        GetFromRegistry<sf::RenderWindow>()->setMouseCursorVisible(true);
+    }
+
+    void FlightScreen::DrawGUI()
+    {
+        GetData().DrawGUI();
+    }
+
+    void FlightScreen::Data::DrawGUI()
+    {
+        if (!interface)
+            BOOST_THROW_EXCEPTION(LogicError());
+        const stable_ptr<sf::RenderWindow> window = GetFromRegistry<sf::RenderWindow>();
+        window->draw(*interface);
+        if (!scoreDisplay)
+            BOOST_THROW_EXCEPTION(LogicError("score display is not available"));
+        scoreDisplay->Draw();
+
+        const InterfaceBoss* boss = FindBoss();
+        if (!boss)
+            return;
+        if (!bossGauge)
+            BOOST_THROW_EXCEPTION(LogicError("boss gauge is not available"));
+        bossGauge->SetValue(boss->GetHealthRatio());
+        bossGauge->Draw();
+    }
 }

@@ -9,6 +9,10 @@ namespace Kestrum
     {
     }
 
+    void AdventureScreen::OnUpdate()
+    {
+    }
+
     void AdventureScreen::OnExit()
     {
     }

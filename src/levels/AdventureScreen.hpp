@@ -12,6 +12,9 @@ namespace Kestrum
         ~AdventureScreen() override;
 
         void OnEnter() override;
+        // Until this screen loads a mission there is no ship to fly: its
+        // frames pass without a flight.
+        void OnUpdate() override;
         void OnExit() override;
     };
 }

@@ -9,6 +9,10 @@ namespace Kestrum
     {
     }
 
+    void ArcadeScreen::OnUpdate()
+    {
+    }
+
     void ArcadeScreen::OnExit()
     {
     }
