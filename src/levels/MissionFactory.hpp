@@ -1,8 +1,15 @@
-// Makes missions.
+// Makes the mission objects. The prepared arcade missions lie in the folders
+// |missions|arcade|0000000000, |missions|arcade|0000000001 and so on below the
+// game root, one "structure.xml" in each.
 #pragma once
+
+#include <memory>
+#include <string>
 
 namespace Kestrum
 {
+    class ArcadeMission;
+
     class MissionFactory
     {
     public:
@@ -10,5 +17,15 @@ namespace Kestrum
         virtual ~MissionFactory();
         MissionFactory(const MissionFactory&) = delete;
         MissionFactory& operator=(const MissionFactory&) = delete;
+
+        // Whether the arcade mission's folder exists as a folder (a plain file
+        // of that name does not count). Only a failing file-system query throws.
+        bool ArcadeMissionExists(unsigned number) const;
+        // The arcade mission of the number, not entered: nothing is read yet.
+        std::shared_ptr<ArcadeMission> CreateArcadeMission(unsigned number) const;
     };
+
+    // The resource path of the arcade mission's folder: 7 gives
+    // "|missions|arcade|0000000007".
+    std::string GetArcadeMissionDirectory(unsigned number);
 }

@@ -1,0 +1,142 @@
+#include "levels/ArcadeMission.hpp"
+
+#include "core/Exception.hpp"
+#include "core/Graph.hpp"
+#include "core/GraphFactory.hpp"
+#include "core/Registry.hpp"
+#include "core/XmlReading.hpp"
+#include "levels/Layer.hpp"
+#include "levels/MissionProgress.hpp"
+#include "levels/ScrollSystem.hpp"
+#include "levels/TileManager.hpp"
+#include "levels/XmlLayerLoader.hpp"
+#include "presentation/ResourceManager.hpp"
+#include "presentation/ResourceUtility.hpp"
+
+#include <SFML/Audio/Music.hpp>
+#include <boost/format.hpp>
+
+#include <vector>
+
+namespace Kestrum
+{
+    namespace
+    {
+        std::string GetStructurePath(const std::string& directory)
+        {
+            return directory + "|structure.xml";
+        }
+
+        std::string GetMusicPath(const std::string& directory)
+        {
+            const std::string path = GetStructurePath(directory);
+            const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(path));
+            const pugi::xml_node root = GetRootElement(*document, "mission", path);
+            const unsigned long number = GetChildValue<unsigned long>(root, "background_music");
+            return (boost::format("resources|music|%010d.ogg") % number).str();
+        }
+
+        void InitializeScrollSystem(const std::string& directory)
+        {
+            const std::string path = GetStructurePath(directory);
+            const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(path));
+            const pugi::xml_node root = GetRootElement(*document, "mission", path);
+            AssertLevelVersion(root);
+            const pugi::xml_node curve = GetChildElement(root, "scroll_behaviour")
+                                             .find_child([](const pugi::xml_node& child) {
+                                                 return child.type() == pugi::node_element;
+                                             });
+            if (!curve)
+                BOOST_THROW_EXCEPTION(XmlError("no curve element defined in scroll_behaviour"));
+            GetFromRegistry<ScrollSystem>()->Reset(GetFromRegistry<GraphFactory>()->Create(curve));
+        }
+    }
+
+    struct ArcadeMission::Data
+    {
+        // Released in the reverse order: the progress, the music (which stops
+        // it), then the layers.
+        std::vector<std::shared_ptr<Layer>> layers;
+        std::shared_ptr<sf::Music> music;
+        std::shared_ptr<MissionProgress> progress;
+    };
+
+    ArcadeMission::ArcadeMission(const std::string& directory) : m_directory(directory) {}
+    ArcadeMission::~ArcadeMission() = default;
+
+    void ArcadeMission::OnEnter()
+    {
+        if (m_data)
+            BOOST_THROW_EXCEPTION(LogicError());
+        GetFromRegistry<TileManager>()->OnEnter();
+        const stable_ptr<MissionProgress> progress = MissionProgress::Create();
+        Registry::Instance()->Register<MissionProgress>(progress);
+        std::vector<std::shared_ptr<Layer>> layers = XmlLayerLoader(GetStructurePath(m_directory)).Load();
+        const stable_ptr<sf::Music> music = GetFromRegistry<ResourceManager>()->CreateMusic(GetMusicPath(m_directory));
+        music->play();
+        music->setLoop(true);
+        InitializeScrollSystem(m_directory);
+        m_data.reset(new Data{std::move(layers), music.get_shared(), progress.get_shared()});
+    }
+
+    void ArcadeMission::OnUpdate()
+    {
+        const Data& data = GetData();
+        data.progress->GetData().OnUpdate();
+        for (const std::shared_ptr<Layer>& layer : data.layers)
+        {
+            if (!layer)
+                BOOST_THROW_EXCEPTION(LogicError());
+            layer->OnUpdate();
+        }
+    }
+
+    void ArcadeMission::OnExit()
+    {
+        GetData();
+        Registry::Instance()->Unregister<MissionProgress>();
+        m_data.reset();
+        GetFromRegistry<TileManager>()->OnExit();
+    }
+
+    void ArcadeMission::Draw()
+    {
+        const Data& data = GetData();
+        for (const std::shared_ptr<Layer>& layer : data.layers)
+        {
+            if (!layer)
+                BOOST_THROW_EXCEPTION(LogicError());
+            layer->Draw();
+        }
+        data.progress->GetData().Draw();
+    }
+
+    bool ArcadeMission::Completed() const
+    {
+        return GetData().progress->Completed();
+    }
+
+    bool ArcadeMission::Failed() const
+    {
+        return GetData().progress->Failed();
+    }
+
+    unsigned ArcadeMission::GetTotalEnemyCount() const
+    {
+        unsigned total = 0;
+        for (const std::shared_ptr<Layer>& layer : GetData().layers)
+        {
+            if (!layer)
+                BOOST_THROW_EXCEPTION(LogicError());
+            total += layer->GetEnemyCount();
+        }
+        return total;
+    }
+
+    const ArcadeMission::Data& ArcadeMission::GetData() const
+    {
+        if (!m_data)
+            BOOST_THROW_EXCEPTION(LogicError());
+        return *m_data;
+    }
+}

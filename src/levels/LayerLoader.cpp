@@ -1,0 +1,7 @@
+#include "levels/LayerLoader.hpp"
+
+namespace Kestrum
+{
+    LayerLoader::LayerLoader() = default;
+    LayerLoader::~LayerLoader() = default;
+}

@@ -1,0 +1,93 @@
+#include "levels/XmlLayerLoader.hpp"
+
+#include "core/Exception.hpp"
+#include "core/XmlReading.hpp"
+#include "levels/ProceduralLayer.hpp"
+#include "levels/SparseLayer.hpp"
+#include "levels/TangibleLayer.hpp"
+#include "levels/TangibleStage.hpp"
+#include "presentation/ResourceUtility.hpp"
+
+#include <boost/lexical_cast.hpp>
+
+namespace Kestrum
+{
+    namespace
+    {
+        stable_ptr<Layer> LoadLayer(const pugi::xml_node& element)
+        {
+            AssertElementName(element, "layer");
+            const std::string type = GetAttributeText(element, "type");
+            std::shared_ptr<Layer> layer;
+            if (type == "tangible")
+                layer = std::make_shared<TangibleLayer>();
+            else if (type == "sparse")
+                layer = std::make_shared<SparseLayer>();
+            else if (type == "procedural")
+                layer = std::make_shared<ProceduralLayer>();
+            else
+                BOOST_THROW_EXCEPTION(ParseError("Layer type " + type + " unknown"));
+            layer->Load(element);
+            return create_stable_ptr(layer);
+        }
+
+        stable_ptr<Layer> LoadStage(const pugi::xml_node& element)
+        {
+            AssertElementName(element, "stage");
+            const std::string type = GetAttributeText(element, "type");
+            if (type == "procedural")
+                BOOST_THROW_EXCEPTION(NotImplementedError("create procedural stage is not implemented yet"));
+            if (type != "tangible")
+                BOOST_THROW_EXCEPTION(NotSupportedError("Unsupported stage type " + type));
+            const stable_ptr<TangibleStage> stage(new TangibleStage());
+            stage->Load(element);
+            return stage;
+        }
+    }
+
+    void AssertLevelVersion(const pugi::xml_node& root)
+    {
+        try
+        {
+            AssertAttribute<int>(root, "version", 1);
+        }
+        catch (const boost::bad_lexical_cast&)
+        {
+            BOOST_THROW_EXCEPTION(XmlError("version " + std::string(root.attribute("version").value()) +
+                                           " of element " + root.name() + " is not a number"));
+        }
+    }
+
+    XmlLayerLoader::XmlLayerLoader(const std::string& path) : m_path(path) {}
+    XmlLayerLoader::~XmlLayerLoader() = default;
+
+    std::vector<std::shared_ptr<Layer>> XmlLayerLoader::Load() const
+    {
+        const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(m_path));
+        const pugi::xml_node root = GetRootElement(*document, "mission", m_path);
+        AssertLevelVersion(root);
+        const pugi::xml_node layers = GetChildElement(root, "layers");
+        std::vector<std::shared_ptr<Layer>> result;
+        bool stageRead = false;
+        for (const pugi::xml_node child : layers.children())
+        {
+            if (child.type() != pugi::node_element)
+                continue;
+            const std::string name = child.name();
+            if (name == "layer")
+                result.push_back(LoadLayer(child));
+            else if (name == "stage")
+            {
+                if (stageRead)
+                    BOOST_THROW_EXCEPTION(LogicError(m_path + " contains multiple stages, only one allowed"));
+                result.push_back(LoadStage(child));
+                stageRead = true;
+            }
+            else
+                BOOST_THROW_EXCEPTION(ParseError("Unsupported layer type " + name));
+        }
+        if (!stageRead)
+            BOOST_THROW_EXCEPTION(LogicError(m_path + " does not contain a stage"));
+        return result;
+    }
+}
