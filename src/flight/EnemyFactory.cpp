@@ -2,7 +2,9 @@
 
 #include "core/Exception.hpp"
 #include "core/XmlReading.hpp"
+#include "flight/DiskBoss.hpp"
 #include "flight/FlyingEnemy.hpp"
+#include "flight/TankBoss.hpp"
 #include "flight/Turret.hpp"
 #include "interface/ReadTokens.hpp"
 #include "presentation/ResourceManager.hpp"
@@ -114,14 +116,14 @@ namespace Kestrum
             if (number != "001")
                 BOOST_THROW_EXCEPTION(
                     LogicError("only airboss001 instantable - merge into one boss directory coming soon"));
-            BOOST_THROW_EXCEPTION(NotImplementedError("the disk boss is not implemented yet"));
+            return DiskBoss::Create();
         }
         if (details.enemyClass == "groundboss")
         {
             if (number != "000")
                 BOOST_THROW_EXCEPTION(
                     LogicError("only groundboss000 instantable - merge into one boss directory coming soon"));
-            BOOST_THROW_EXCEPTION(NotImplementedError("the tank boss is not implemented yet"));
+            return TankBoss::Create();
         }
         if (details.enemyClass == "turret")
             return Turret::Create("$resources|enemies|turrets|" + number);
