@@ -1,0 +1,292 @@
+// Both bosses fought on the flight screen in a real window of 1024 x 768: the
+// player's ship fires at them from below while they do what bosses do, the
+// boss dial shows while they live, and only the blow that ends a boss pays its
+// points. Pictures of the fights are kept beside the game root
+// (boss-fight-*.png) to be looked at.
+#include "campaign/EquipmentSlot.hpp"
+#include "campaign/Inventory.hpp"
+#include "core/DebugHUD.hpp"
+#include "flight/DiskBoss.hpp"
+#include "flight/DiskBossBehaviour.hpp"
+#include "flight/EnemyFactory.hpp"
+#include "flight/EquipmentFixture.hpp"
+#include "flight/FlightScreen.hpp"
+#include "flight/Hull.hpp"
+#include "flight/PlayerShip.hpp"
+#include "flight/ShotBase.hpp"
+#include "flight/TankBoss.hpp"
+#include "flight/Weapon.hpp"
+#include "interface/InputSystem.hpp"
+#include "levels/ScrollSystem.hpp"
+#include "levels/TileManager.hpp"
+
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/System/Sleep.hpp>
+
+#include <cmath>
+
+using namespace Kestrum;
+
+namespace
+{
+    // The arcade screen as a mission runs it: the ground, the level's objects
+    // and the flight interface over them.
+    class FightScreen : public ArcadeScreen
+    {
+    public:
+        void OnEnter() override
+        {
+            FlightScreen::OnEnter();
+            GetFromRegistry<TileManager>()->OnEnter();
+        }
+        void OnUpdate() override
+        {
+            FlightScreen::OnUpdate();
+            GetFromRegistry<GameObjectManager>()->Update();
+        }
+        void OnExit() override
+        {
+            GetFromRegistry<TileManager>()->OnExit();
+            FlightScreen::OnExit();
+        }
+        void Draw() override
+        {
+            GetFromRegistry<TileManager>()->DrawGrid(ground, 0.f);
+            GetFromRegistry<GameObjectManager>()->Draw();
+            DrawGUI();
+        }
+
+        TileGrid ground = TileGrid(26, TileRow(26, Tile(true, true, true, true, 0)));
+    };
+
+    class BossFightTest : public Kestrum::Testing::EquipmentFixture
+    {
+    protected:
+        static constexpr float frame = 1.f / 30.f;
+
+        BossFightTest()
+        {
+            for (const char* folder : {"resources/gui", "resources/tiles", "resources/enemies", "configuration"})
+                std::filesystem::copy(std::filesystem::path(KESTRUM_GAME_ROOT) / folder, root.GetPath() / folder,
+                                      std::filesystem::copy_options::recursive |
+                                          std::filesystem::copy_options::overwrite_existing);
+            CreateAndRegister(new DebugHUD());
+            CreateAndRegister(new ScrollSystem());
+            CreateAndRegister(new TileManager());
+            input = CreateLoadAndRegister(new InputSystem());
+            enemies = CreateLoadAndRegister(new EnemyFactory());
+            objects->Load();
+            GetFromRegistry<StatisticSystem>()->ResetCurrent(0, 100);
+            const stable_ptr<Hull> hull = hulls->Create("000");
+            hull->GetSlots(Categories::Weapon).front()->SetEquipment(weapons->CreatePlayerWeapon("000").get_shared());
+            ship = std::make_shared<PlayerShip>(hull.get_shared());
+            ship->Initialize();
+            registry->Register<Inventory>(Inventory::Create({ship}, create_stable_ptr(ship)));
+            arcade = CreateAndRegister<ArcadeScreen>(new FightScreen());
+            CreateAndRegister(new AdventureScreen());
+            screens = CreateAndRegister(new ScreenManager(stable_ptr<Screen>(*arcade)));
+            ReviveShip();
+        }
+
+        // The ship back near the bottom of the field, unhurt.
+        void ReviveShip(float x = 614.f)
+        {
+            ship->Reset(sf::Vector2f(x, 660.f));
+            objects->Add(stable_ptr<GameObject>(create_stable_ptr(std::shared_ptr<GameObject>(ship))));
+        }
+
+        // One pass of the main loop with the ship firing; the hostile shots it
+        // brought.
+        std::vector<stable_ptr<ShotBase>> Frame()
+        {
+            FrameClock::SetFrameTime(frame);
+            objects->RemoveDead();
+            // Shots come from pools: a new one may be an old object flying again.
+            const std::set<stable_ptr<ShotBase>> before = objects->GetObjects<ShotBase>();
+            screens->Update();
+            const stable_ptr<Screen> screen = screens->GetCurrentScreen();
+            input->SetReceiver(stable_ptr<InterfaceInput>(screen));
+            input->OnUpdate();
+            // Other tests' windows on the shared display may take the focus,
+            // which pauses the game.
+            time->paused = false;
+            screen->HandleAction(InterfaceInput::fire);
+            screen->OnUpdate();
+            window->clear(sf::Color::Black);
+            screen->Draw();
+            window->display();
+            std::vector<stable_ptr<ShotBase>> shots;
+            for (const stable_ptr<ShotBase>& shot : objects->GetObjects<ShotBase>())
+                if (shot->IsHostile() && !before.count(shot))
+                    shots.push_back(shot);
+            return shots;
+        }
+
+        // Frames until the hostile shots of one frame come (or `limit` frames,
+        // pausing for the bosses' wall-clock timers).
+        std::vector<stable_ptr<ShotBase>> UntilShots(int limit)
+        {
+            for (int i = 0; i < limit; ++i)
+            {
+                const std::vector<stable_ptr<ShotBase>> shots = Frame();
+                if (!shots.empty())
+                    return shots;
+                sf::sleep(sf::milliseconds(5));
+            }
+            return {};
+        }
+
+        // The window as drawn by the last frame, kept in a file when named.
+        sf::Image Picture(const std::string& file = "")
+        {
+            FrameClock::SetFrameTime(0.f);
+            window->clear(sf::Color::Black);
+            screens->GetCurrentScreen()->Draw();
+            sf::Texture texture;
+            texture.create(1024, 768);
+            texture.update(*window);
+            const sf::Image picture = texture.copyToImage();
+            if (!file.empty())
+                picture.saveToFile((std::filesystem::path(KESTRUM_GAME_ROOT).parent_path() / file).string());
+            return picture;
+        }
+
+        // Whether the boss dial's corner of the window looks as in the picture.
+        bool SameDial(const sf::Image& a, const sf::Image& b)
+        {
+            for (unsigned y = 588; y < 588 + 128; ++y)
+                for (unsigned x = 38; x < 38 + 128; ++x)
+                    if (a.getPixel(x, y) != b.getPixel(x, y))
+                        return false;
+            return true;
+        }
+
+        // Damage that leaves one hit point, so that the ship's next hit decides.
+        static std::uint32_t AllButOne(float ratio, float total)
+        {
+            return std::uint32_t(std::lround(ratio * total)) - 1u;
+        }
+
+        std::shared_ptr<InputSystem> input;
+        std::shared_ptr<EnemyFactory> enemies;
+        std::shared_ptr<PlayerShip> ship;
+    };
+}
+
+TEST_F(BossFightTest, TheTankDrivesUpFiresFiveGunsThenOpensAndFiresRightAndLeft)
+{
+    Frame();
+    const sf::Image noBoss = Picture();
+    const auto tank = create_stable_ptr(std::dynamic_pointer_cast<TankBoss>(enemies->Create("groundboss000").get_shared()));
+    tank->Reset(sf::Vector2f(420.f, -80.f));
+    objects->Add(tank);
+
+    // It drives to the middle of the field, a quarter of the way down, without firing.
+    for (int i = 0; i < 200 && tank->GetPosition() != sf::Vector2f(614.f, 192.f); ++i)
+        EXPECT_TRUE(Frame().empty());
+    ASSERT_EQ(sf::Vector2f(614.f, 192.f), tank->GetPosition());
+    EXPECT_LT(tank->GetHealthRatio(), 1.f) << "the ship's shots hit it";
+    EXPECT_FALSE(SameDial(noBoss, Picture())) << "the boss dial shows";
+
+    // Five guns at once, at the ship below.
+    const std::vector<stable_ptr<ShotBase>> volley = UntilShots(300);
+    ASSERT_EQ(5u, volley.size());
+    for (const stable_ptr<ShotBase>& shot : volley)
+        EXPECT_GT(shot->GetVelocity().y, 0.f);
+    for (int i = 0; i < 8; ++i)
+        Frame();
+    Picture("boss-fight-tank-1.png");
+
+    // The ship's hit that takes the first phase down pays nothing.
+    ReviveShip();
+    const std::uint32_t score = GetFromRegistry<ScoreSystem>()->score;
+    tank->ApplyDamage(AllButOne(tank->GetHealthRatio(), 2000.f) - 1100u);
+    for (int i = 0; i < 60 && tank->GetHealthRatio() > 0.55f; ++i)
+        Frame();
+    ASSERT_FLOAT_EQ(0.55f, tank->GetHealthRatio());
+    Frame();
+    EXPECT_EQ(score, GetFromRegistry<ScoreSystem>()->score);
+    EXPECT_EQ(sf::Vector2f(614.f, 192.f), tank->GetPosition());
+
+    // Opened: salvos of eight, from the right side turret first, then the left.
+    std::vector<std::string> sides;
+    for (int salvo = 0; salvo < 4; ++salvo)
+    {
+        const std::vector<stable_ptr<ShotBase>> shots = UntilShots(300);
+        ASSERT_EQ(8u, shots.size());
+        unsigned right = 0;
+        for (const stable_ptr<ShotBase>& shot : shots)
+            right += shot->GetPosition().x > 614.f ? 1 : 0;
+        sides.push_back(right == 8 ? "right" : right == 0 ? "left" : "both");
+        if (salvo == 1)
+            for (int i = 0; i < 5; ++i)
+                Frame();
+        if (salvo == 1)
+            Picture("boss-fight-tank-2.png");
+    }
+    EXPECT_EQ((std::vector<std::string>{"right", "left", "right", "left"}), sides);
+
+    // The ship's last blow pays the boss's points; it blows up part by part and goes.
+    ReviveShip();
+    const float ratio = tank->GetHealthRatio();
+    EXPECT_LT(ratio, 0.55f);
+    tank->ApplyDamage(AllButOne(ratio, 2000.f));
+    for (int i = 0; i < 60 && tank->GetHealthRatio() > 0.f; ++i)
+        Frame();
+    EXPECT_EQ(score + 200000u, GetFromRegistry<ScoreSystem>()->score);
+    for (int i = 0; i < 40; ++i)
+        Frame();
+    Picture("boss-fight-tank-3.png");
+    for (int i = 0; i < 120 && !tank->IsExpired(); ++i)
+        Frame();
+    EXPECT_TRUE(tank->IsExpired());
+    Frame();
+    EXPECT_TRUE(SameDial(noBoss, Picture())) << "the dial goes with the boss";
+}
+
+TEST_F(BossFightTest, TheDiskFliesInOpensItsSlotsAndFires)
+{
+    Frame();
+    const sf::Image noBoss = Picture();
+    const auto disk = create_stable_ptr(std::dynamic_pointer_cast<DiskBoss>(enemies->Create("airboss001").get_shared()));
+    disk->Reset(sf::Vector2f(500.f, -120.f));
+    objects->Add(disk);
+    const DiskBossBehaviour& behaviour = disk->GetBehaviour();
+
+    // In to the middle of the field, then the slots open and every open slot fires.
+    for (int i = 0; i < 300 && behaviour.GetState() == DiskBossBehaviour::Appear; ++i)
+        Frame();
+    EXPECT_EQ(DiskBossBehaviour::Dwell, behaviour.GetState());
+    EXPECT_EQ(sf::Vector2f(614.f, 384.f), disk->GetPosition());
+    EXPECT_FALSE(SameDial(noBoss, Picture())) << "the boss dial shows";
+    const std::vector<stable_ptr<ShotBase>> volley = UntilShots(800);
+    ASSERT_EQ(4u, volley.size());
+    for (unsigned slot = 0; slot < 4; ++slot)
+        EXPECT_EQ(DiskBossBehaviour::Open, behaviour.GetSlotState(slot));
+    for (const stable_ptr<ShotBase>& shot : volley)
+    {
+        const sf::Vector2f out = shot->GetPosition() - disk->GetPosition();
+        EXPECT_GT(out.x * shot->GetVelocity().x + out.y * shot->GetVelocity().y, 0.f) << "outwards";
+    }
+    EXPECT_LT(disk->GetHealthRatio(), 1.f) << "the ship's shots hit it";
+    for (int i = 0; i < 25; ++i)
+        Frame();
+    Picture("boss-fight-disk-1.png");
+
+    // The ship's last blow, from right below it, pays the boss's points; the
+    // disk explodes and goes.
+    const std::uint32_t score = GetFromRegistry<ScoreSystem>()->score;
+    disk->ApplyDamage(AllButOne(disk->GetHealthRatio(), 300.f));
+    for (int i = 0; i < 60 && disk->GetHealthRatio() > 0.f; ++i)
+    {
+        ReviveShip(disk->GetPosition().x);
+        Frame();
+    }
+    EXPECT_EQ(score + 50000u, GetFromRegistry<ScoreSystem>()->score);
+    Frame();
+    Frame();
+    EXPECT_TRUE(disk->IsExpired());
+    for (int i = 0; i < 6; ++i)
+        Frame();
+    EXPECT_TRUE(SameDial(noBoss, Picture("boss-fight-disk-2.png"))) << "the dial goes with the boss";
+}
