@@ -1,13 +1,18 @@
-// The airships and turrets of the game in a real window over a tiled ground:
-// they fly, fire at the player's ship and explode. The two pictures are kept in the
-// build folder for a look.
+// The airships and turrets of the game on a flight screen in a real window:
+// over the ground, under the cockpit frame, they fly, fire at the player's
+// ship, which fires back, and explode. The two pictures are kept in the build
+// folder for a look.
 #include "flight/EnemyFixture.hpp"
+#include "flight/EnemySpawn.hpp"
+#include "flight/FlightScreen.hpp"
+#include "flight/Hull.hpp"
 #include "flight/ShotBase.hpp"
-#include "levels/TileSet.hpp"
+#include "flight/Upgrade.hpp"
+#include "flight/Weapon.hpp"
+#include "campaign/EquipmentSlot.hpp"
+#include "levels/TileManager.hpp"
 #include "presentation/ParticleSystem.hpp"
-#include "presentation/SpriteList.hpp"
 
-#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
 #include <iostream>
@@ -16,53 +21,82 @@ using namespace Kestrum;
 
 namespace
 {
+    // The arcade screen as a mission runs it: grassland, the level's objects
+    // and the flight interface over them.
+    class FlyingScreen : public ArcadeScreen
+    {
+    public:
+        void OnEnter() override
+        {
+            FlightScreen::OnEnter();
+            GetFromRegistry<TileManager>()->OnEnter();
+        }
+        void OnUpdate() override
+        {
+            FlightScreen::OnUpdate();
+            GetFromRegistry<GameObjectManager>()->Update();
+        }
+        void OnExit() override
+        {
+            GetFromRegistry<TileManager>()->OnExit();
+            FlightScreen::OnExit();
+        }
+        void Draw() override
+        {
+            GetFromRegistry<TileManager>()->DrawGrid(ground, 0.f);
+            GetFromRegistry<GameObjectManager>()->Draw();
+            DrawGUI();
+        }
+
+        TileGrid ground = TileGrid(26, TileRow(26, Tile(true, true, true, true, 0)));
+    };
+
     class EnemyFlightTest : public Kestrum::Testing::EnemyFixture
     {
     protected:
         EnemyFlightTest()
         {
-            std::filesystem::copy(std::filesystem::path(KESTRUM_GAME_ROOT) / "resources/tiles",
-                                  root.GetPath() / "resources/tiles", std::filesystem::copy_options::recursive);
-            ground = CreateTileSet(0).get_shared();
+            for (const char* folder : {"resources/gui", "resources/tiles"})
+                std::filesystem::copy(std::filesystem::path(KESTRUM_GAME_ROOT) / folder, root.GetPath() / folder,
+                                      std::filesystem::copy_options::recursive |
+                                          std::filesystem::copy_options::overwrite_existing);
+            CreateAndRegister(new TileManager());
+            ship->GetHull()->GetSlots(Categories::Weapon).front()->SetEquipment(
+                weapons->CreatePlayerWeapon("000").get_shared());
+            arcade = CreateAndRegister<ArcadeScreen>(new FlyingScreen());
+            screens = CreateAndRegister(new ScreenManager(stable_ptr<Screen>(*arcade)));
+            window->setFramerateLimit(60);
         }
 
-        // One frame as a flight draws it: the ground, then the objects.
-        void Frame()
+        // One pass of the main loop at the window's pace; the ship fires when told.
+        void Frame(bool fire)
         {
             objects->RemoveDead();
-            objects->Update();
-            window->clear(sf::Color(0, 0, 0));
-            const EdgeRect field = GetFlightArea();
-            sf::Sprite tile = ground->GetSprites().GetSprite(14);
-            for (float y = 0.f; y < field.bottom; y += 32.f)
-                for (float x = field.left; x < field.right; x += 32.f)
-                {
-                    tile.setPosition(x, y);
-                    window->draw(tile);
-                }
-            objects->Draw();
+            screens->Update();
+            if (fire)
+                (*arcade)->HandleAction(InterfaceInput::fire);
+            time->paused = false;
+            (*arcade)->OnUpdate();
+            window->clear(sf::Color::Black);
+            (*arcade)->Draw();
         }
 
-        std::filesystem::path Picture(const std::string& name)
+        void Picture(const std::string& name)
         {
             sf::Texture texture;
             texture.create(window->getSize().x, window->getSize().y);
             texture.update(*window);
-            window->display();
             const std::filesystem::path file = std::filesystem::path(KESTRUM_GAME_ROOT).parent_path() / name;
             EXPECT_TRUE(texture.copyToImage().saveToFile(file.string()));
             std::cout << "screenshot: " << file.string() << "\n";
-            return file;
         }
-
-        std::shared_ptr<TileSet> ground;
     };
 }
 
 TEST_F(EnemyFlightTest, AirshipsAndTurretsFlyFireAndExplode)
 {
     PlacePlayer({614.f, 690.f});
-    objects->Add(create_stable_ptr(ship));
+    objects->Add(create_stable_ptr(std::shared_ptr<GameObject>(ship)));
     const struct
     {
         const char* type;
@@ -77,30 +111,39 @@ TEST_F(EnemyFlightTest, AirshipsAndTurretsFlyFireAndExplode)
         enemies.push_back(Spawn(each.type, each.position));
         objects->Add(enemies.back());
     }
+    // One more gunboat, carrying a weapon, right in the ship's line of fire.
+    EnemySpawn target(13, 4, "airship000", {"wpn001"});
+    objects->Add(target.Create({614.f, 120.f}));
 
-    // Three seconds at the window's pace: long enough for the turrets'
-    // first volleys and the dive bomber's shell.
-    window->setFramerateLimit(60);
+    // Three seconds: long enough for the turrets' first volleys, the dive
+    // bomber's shell and the gunship's fan; the ship fires for the first two.
     for (int frame = 0; frame < 180; ++frame)
     {
-        Frame();
+        Frame(frame < 120);
         if (frame < 179)
             window->display();
     }
     Picture("enemy-test-flying.png");
+    window->display();
     EXPECT_EQ(6u, objects->GetObjects<Enemy>().size());
+    EXPECT_EQ(100u, score->score);
+    EXPECT_EQ(1u, objects->GetObjects<Upgrade>().size());
     EXPECT_FALSE(ship->IsExpired());
-    EXPECT_GE(objects->GetObjects<ShotBase>().size(), 3u);
+    std::size_t hostile = 0;
+    for (const auto& shot : objects->GetObjects<ShotBase>())
+        hostile += shot->IsHostile() ? 1 : 0;
+    EXPECT_GE(hostile, 3u);
 
     for (const stable_ptr<Enemy>& enemy : enemies)
         enemy->ApplyDamage(1000);
     for (int frame = 0; frame < 12; ++frame)
     {
-        Frame();
+        Frame(false);
         if (frame < 11)
             window->display();
     }
     Picture("enemy-test-exploding.png");
+    window->display();
     EXPECT_TRUE(objects->GetObjects<Enemy>().empty());
     EXPECT_GE(objects->GetObjects<ParticleSystem>().size(), 6u);
 }
