@@ -1,5 +1,6 @@
 // The debug overlay in the running game: F1 shows it, F1 again hides it.
 #include "support/GameHarness.hpp"
+#include "support/ScreenProbe.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <gtest/gtest.h>
@@ -49,9 +50,9 @@ namespace
 TEST(DebugHUDGame, F1ShowsTheFiveLinesAndF1AgainHidesThem)
 {
     GameHarness game;
-    game.Start();
-    ASSERT_TRUE(game.FindWindow()) << game.ReadOutput();
-    // The title screen stands still once it is drawn: wait for two equal pictures.
+    // The title screen stands still once it is drawn: wait for it, then for two
+    // equal pictures (a window not yet drawn also gives two equal pictures).
+    ASSERT_TRUE(Kestrum::Testing::ScreenProbe::StartAtTitle(game)) << game.ReadOutput();
     sf::Image hidden = Shoot(game, "hidden.png");
     ShootWhen(game, "hidden.png", [&](const sf::Image& shot) {
         const bool steady = shot.getSize() == hidden.getSize() &&
