@@ -223,6 +223,7 @@ namespace
         auto screenManager = create_stable_ptr(std::make_shared<ScreenManager>(stable_ptr<Screen>(startScreen)));
         registry->Register<ScreenManager>(screenManager);
 
+        bool firstFrameShown = false;
         while (screenManager->IsRunning())
         {
             ProfileSample whole("ML");
@@ -256,6 +257,12 @@ namespace
             window->display();
             FrameClock::FrameDisplayed();
             display.Stop();
+            if (!firstFrameShown)
+            {
+                // Start-up ends here (measured by the flight benchmark).
+                *Log(LogLevel::info) << "first frame shown";
+                firstFrameShown = true;
+            }
 
             whole.Stop();
         }

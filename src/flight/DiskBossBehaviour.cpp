@@ -18,6 +18,7 @@
 #include "presentation/ResourceManager.hpp"
 #include "presentation/ResourceUtility.hpp"
 #include "presentation/SoundEmitter.hpp"
+#include "presentation/SpriteBatch.hpp"
 #include "presentation/StateMachineBase.hpp"
 
 #include <SFML/Audio/SoundBuffer.hpp>
@@ -414,6 +415,7 @@ namespace Kestrum
     void DiskBossBehaviour::DrawDebugInformation()
     {
         Data& data = *m_data;
+        FlushSprites();
         sf::RenderWindow& window = *GetFromRegistry<sf::RenderWindow>();
         const sf::Color black(0, 0, 0, 255);
         for (unsigned slot = 0; slot < slotCount; ++slot)

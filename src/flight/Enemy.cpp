@@ -5,6 +5,7 @@
 #include "flight/InterfaceBehaviour.hpp"
 #include "flight/Upgrade.hpp"
 #include "levels/MissionProgress.hpp"
+#include "presentation/SpriteBatch.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
@@ -69,6 +70,7 @@ namespace Kestrum
 
     void Enemy::DrawDebugInformation()
     {
+        FlushSprites();
         sf::RenderWindow& window = *GetFromRegistry<sf::RenderWindow>();
         for (const Circle& circle : GetBoundary()->GetCircles())
             window.draw(CreateCircleShape(circle, 1.f, sf::Color(255, 0, 0, 255)));

@@ -5,6 +5,7 @@
 #include "core/Registry.hpp"
 #include "flight/ScoreSystem.hpp"
 #include "flight/StatisticSystem.hpp"
+#include "presentation/SpriteBatch.hpp"
 
 #include <algorithm>
 
@@ -60,7 +61,7 @@ namespace Kestrum
         }
     }
 
-    GameObjectManager::GameObjectManager() = default;
+    GameObjectManager::GameObjectManager() : m_batch(new SpriteBatch()) {}
     GameObjectManager::~GameObjectManager() = default;
 
     void GameObjectManager::Load()
@@ -110,6 +111,12 @@ namespace Kestrum
 
     void GameObjectManager::Update()
     {
+        UpdatePass();
+        CollisionPass();
+    }
+
+    void GameObjectManager::UpdatePass()
+    {
         std::size_t index = 0;
         while (index < m_live.size())
         {
@@ -121,13 +128,22 @@ namespace Kestrum
             else
                 index = std::upper_bound(m_live.begin(), m_live.end(), *current, ByOrder()) - m_live.begin();
         }
-        CollisionPass();
     }
 
     void GameObjectManager::Draw()
     {
-        for (std::size_t index = 0; index < m_live.size(); ++index)
-            m_live[index]->Draw();
+        m_batch->Open();
+        try
+        {
+            for (std::size_t index = 0; index < m_live.size(); ++index)
+                m_live[index]->Draw();
+        }
+        catch (...)
+        {
+            m_batch->Abandon();
+            throw;
+        }
+        m_batch->Close();
     }
 
     void GameObjectManager::RemoveDead()

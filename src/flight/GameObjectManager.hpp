@@ -47,6 +47,8 @@
 
 namespace Kestrum
 {
+    class SpriteBatch;
+
     class GameObjectManager
     {
     public:
@@ -64,7 +66,13 @@ namespace Kestrum
         void Add(const stable_ptr<GameObject>& object);
         // The update pass, then the collision pass.
         void Update();
+        // The two halves of Update, for measuring them apart.
+        void UpdatePass();
+        void CollisionPass();
+        // Every object in order, their sprites through the manager's sprite
+        // batch (presentation/SpriteBatch.hpp), which is open for the pass.
         void Draw();
+        SpriteBatch& GetSpriteBatch() { return *m_batch; }
         // Removes every object that reports itself expired; the others keep their order.
         void RemoveDead();
         // Empties the level; the grid stays.
@@ -100,7 +108,6 @@ namespace Kestrum
             std::vector<T*> cell;                // the candidates in the current cell
         };
 
-        void CollisionPass();
         template <typename T, typename Rectangle>
         static void TakeCandidates(Kind<T>& kind, Rectangle rectangle);
         template <typename T>
@@ -120,5 +127,6 @@ namespace Kestrum
         Kind<CollidingShip> m_ships;
         Kind<CollidingPickup> m_pickups;
         std::vector<EdgeRect> m_grid;
+        std::unique_ptr<SpriteBatch> m_batch;
     };
 }

@@ -3,6 +3,7 @@
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
 #include "flight/Timer.hpp"
+#include "presentation/SpriteBatch.hpp"
 
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -63,6 +64,7 @@ namespace Kestrum
         disc.setOrigin(discRadius, discRadius);
         disc.setPosition(centre);
         disc.setFillColor(sf::Color(0, 127, 127, 127));
+        FlushSprites();
         GetFromRegistry<sf::RenderWindow>()->draw(disc);
     }
 

@@ -18,6 +18,7 @@
 #include "presentation/CircleList.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/ResourceUtility.hpp"
+#include "presentation/SpriteBatch.hpp"
 #include "presentation/StateMachineBase.hpp"
 
 #include <SFML/Graphics/CircleShape.hpp>
@@ -134,6 +135,7 @@ namespace Kestrum
             circle.setFillColor(sf::Color(0, 0, 0, 0));
             circle.setOutlineThickness(1.f);
             circle.setOutlineColor(sf::Color(64, 64, 255, 255));
+            FlushSprites();
             GetFromRegistry<sf::RenderWindow>()->draw(circle);
         }
 

@@ -14,6 +14,7 @@
 #include "presentation/ResourceUtility.hpp"
 #include "presentation/Shadow.hpp"
 #include "presentation/SoundEmitter.hpp"
+#include "presentation/SpriteBatch.hpp"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/CircleShape.hpp>
@@ -185,6 +186,7 @@ namespace Kestrum
             animation->Draw();
         if (!showBoundary)
             return;
+        FlushSprites();
         sf::RenderWindow& window = *GetFromRegistry<sf::RenderWindow>();
         for (const Circle& circle : data.body->GetCircles())
             window.draw(CreateCircleShape(circle, 1.f, boundaryColour));

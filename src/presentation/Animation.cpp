@@ -6,6 +6,7 @@
 #include "core/XmlReading.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/Shadow.hpp"
+#include "presentation/SpriteBatch.hpp"
 #include "presentation/SpriteList.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -88,7 +89,7 @@ namespace Kestrum
                 // Mirrored about the pivot, which stays in place.
                 sprite.setScale(frame.mirrorX ? -1.f : 1.f, frame.mirrorY ? -1.f : 1.f);
                 sprite.setColor(colour);
-                GetFromRegistry<sf::RenderWindow>()->draw(sprite);
+                DrawSprite(sprite);
             }
 
             bool loop = false;

@@ -1,5 +1,7 @@
 #include "presentation/ParticleRenderer.hpp"
 
+#include "presentation/SpriteBatch.hpp"
+
 #include <SFML/Graphics/RenderTarget.hpp>
 
 #include <algorithm>
@@ -41,7 +43,7 @@ namespace Kestrum
             return 0;
         states.blendMode = m_blendMode;
         states.texture = GetTexture();
-        target.draw(vertices.data(), quads * 4, sf::Quads, states);
+        DrawVertices(target, vertices.data(), quads * 4, sf::Quads, states);
         return quads;
     }
 }

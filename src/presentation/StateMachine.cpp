@@ -7,6 +7,7 @@
 #include "presentation/CircleList.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/Shadow.hpp"
+#include "presentation/SpriteBatch.hpp"
 #include "presentation/State.hpp"
 #include "presentation/StateMachinePath.hpp"
 
@@ -256,6 +257,7 @@ namespace Kestrum
     void StateMachine::DrawDebugInformation()
     {
         Data& data = GetData();
+        FlushSprites();
         sf::RenderWindow& window = *GetFromRegistry<sf::RenderWindow>();
         sf::CircleShape dot(2.f);
         dot.setOrigin(2.f, 2.f);

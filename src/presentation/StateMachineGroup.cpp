@@ -11,6 +11,7 @@
 #include "presentation/ResourceManager.hpp"
 #include "presentation/RotationSequence.hpp"
 #include "presentation/Shadow.hpp"
+#include "presentation/SpriteBatch.hpp"
 #include "presentation/StateMachinePath.hpp"
 #include "presentation/TriggerSequence.hpp"
 
@@ -439,6 +440,7 @@ namespace Kestrum
     void StateMachineGroup::DrawDebugInformation()
     {
         Data& data = *m_data;
+        FlushSprites();
         sf::RenderWindow& window = *GetFromRegistry<sf::RenderWindow>();
         if (!data.debugFont)
             data.debugFont = ShareDebugFont().get_shared();
