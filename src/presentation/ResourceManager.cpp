@@ -12,6 +12,7 @@
 #include "presentation/State.hpp"
 #include "presentation/StateMachine.hpp"
 #include "presentation/StateMachineGroup.hpp"
+#include "presentation/TextureAtlas.hpp"
 
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Audio/Sound.hpp>
@@ -104,6 +105,7 @@ namespace Kestrum
         Cache<sf::SoundBuffer> soundBuffers;
         Cache<SpriteList> spriteLists;
         Cache<Animation> animations;  // prototypes, handed out as clones
+        TextureAtlas atlas;           // keyed like the images
     };
 
     ResourceManager::ResourceManager() : m_data(new Data) {}
@@ -132,6 +134,14 @@ namespace Kestrum
         texture->setSmooth(smooth);
         m_data->textures.emplace(key, texture);
         return create_stable_ptr(texture);
+    }
+
+    ResourceManager::PackedImage ResourceManager::GetPackedImage(const std::string& path)
+    {
+        const stable_ptr<sf::Image> image = GetImage(path, true);
+        if (const std::optional<TextureAtlas::Place> place = m_data->atlas.Pack(Canonize(path), *image))
+            return PackedImage{create_stable_ptr(place->page), place->offset, image->getSize()};
+        return PackedImage{GetTexture(path, true), sf::Vector2i(0, 0), image->getSize()};
     }
 
     stable_ptr<sf::Sprite> ResourceManager::CreateSprite(const std::string& path, bool smooth)

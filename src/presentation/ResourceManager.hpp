@@ -18,6 +18,8 @@
 
 #include "core/StablePtr.hpp"
 
+#include <SFML/System/Vector2.hpp>
+
 #include <istream>
 #include <memory>
 #include <string>
@@ -64,6 +66,19 @@ namespace Kestrum
         // The cached texture made from the image of GetImage with the same
         // arguments. Needs an OpenGL context (a window, or Xvfb).
         stable_ptr<sf::Texture> GetTexture(const std::string& path, bool smooth);
+
+        // Where the image of the path lies in the shared textures of the sprite
+        // sheets (presentation/TextureAtlas.hpp), packed on the first request:
+        // the texture, smooth, and the image's top left corner on it. An image
+        // too large to share a texture lies alone on its own (GetTexture, smooth)
+        // at (0, 0). Needs an OpenGL context.
+        struct PackedImage
+        {
+            stable_ptr<sf::Texture> texture;
+            sf::Vector2i offset;
+            sf::Vector2u size;  // of the image
+        };
+        PackedImage GetPackedImage(const std::string& path);
 
         // A new sprite on the whole texture of the path, at (0, 0), scale 1,
         // rotation 0, opaque white. The sprite keeps its texture alive.

@@ -35,7 +35,7 @@ namespace Kestrum
         }
     }
 
-    SpriteBatch::SpriteBatch() : m_open(false), m_target(nullptr), m_texture(nullptr), m_count(0), m_batching(false), m_drawCalls(0)
+    SpriteBatch::SpriteBatch() : m_open(false), m_target(nullptr), m_texture(nullptr), m_count(0), m_batching(true), m_drawCalls(0)
     {
     }
 

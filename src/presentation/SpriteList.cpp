@@ -43,17 +43,24 @@ namespace Kestrum
                 BOOST_THROW_EXCEPTION(LogicError("Invalid height"));
 
             const std::string path = JoinResourcePath(folder, GetAttributeText(element, "image_path"));
-            const stable_ptr<sf::Texture> texture = GetFromRegistry<ResourceManager>()->GetTexture(path, true);
-            const sf::Vector2u size = texture->getSize();
+            const stable_ptr<ResourceManager> resources = GetFromRegistry<ResourceManager>();
+            const ResourceManager::PackedImage packed = resources->GetPackedImage(path);
+            const sf::Vector2u size = packed.size;
             // Only the corner must lie in the image; the rectangle may reach past it.
             if (x >= 0 && static_cast<unsigned>(x) >= size.x)
                 BOOST_THROW_EXCEPTION(OutOfRangeError((boost::format("x = %1%, width = %2%") % x % size.x).str()));
             if (y >= 0 && static_cast<unsigned>(y) >= size.y)
                 BOOST_THROW_EXCEPTION(OutOfRangeError((boost::format("y = %1%, height = %2%") % y % size.y).str()));
 
+            // Sprites are cut from the image where it lies packed with others;
+            // one whose rectangle reaches past the image comes from the image's
+            // own texture, whose edges stretch beyond it.
+            const bool inside = x >= 0 && y >= 0 && unsigned(x + width) <= size.x && unsigned(y + height) <= size.y;
+            const stable_ptr<sf::Texture> texture = inside ? packed.texture : resources->GetTexture(path, true);
+            const sf::Vector2i offset = inside ? packed.offset : sf::Vector2i(0, 0);
             if (std::find(textures.begin(), textures.end(), texture) == textures.end())
                 textures.push_back(texture);
-            return sf::Sprite(*texture, sf::IntRect(x, y, width, height));
+            return sf::Sprite(*texture, sf::IntRect(x + offset.x, y + offset.y, width, height));
         }
     }
 
