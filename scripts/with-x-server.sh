@@ -8,8 +8,18 @@
 set -uo pipefail
 folder=$(mktemp -d "${TMPDIR:-/tmp}/quorvallis-x-XXXXXX")
 server=
+# A server asked to end right after it started may miss the request, so it is
+# asked again until it has gone; one that does not go within five seconds is killed.
 finish() {
-    [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
+    if [ -n "$server" ]; then
+        for _ in $(seq 50); do
+            kill -TERM "$server" 2>/dev/null || break
+            [ "$(cut -d' ' -f3 "/proc/$server/stat" 2>/dev/null)" = Z ] && break
+            sleep 0.1
+        done
+        kill -KILL "$server" 2>/dev/null
+        wait "$server" 2>/dev/null
+    fi
     rm -rf "$folder"
 }
 trap finish EXIT
