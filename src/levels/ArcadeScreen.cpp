@@ -1,19 +1,256 @@
 #include "levels/ArcadeScreen.hpp"
 
+#include "campaign/EquipmentSlot.hpp"
+#include "campaign/Inventory.hpp"
+#include "core/ConfigurationSystem.hpp"
+#include "core/Exception.hpp"
+#include "core/LogSystem.hpp"
+#include "core/Registry.hpp"
+#include "core/TimeSystem.hpp"
+#include "flight/GameObjectManager.hpp"
+#include "flight/Hull.hpp"
+#include "flight/HullFactory.hpp"
+#include "flight/PlayerShip.hpp"
+#include "flight/ScoreSystem.hpp"
+#include "flight/StatisticSystem.hpp"
+#include "flight/Weapon.hpp"
+#include "flight/WeaponFactory.hpp"
+#include "levels/ArcadeMission.hpp"
+#include "levels/GoToStartScreen.hpp"
+#include "levels/MissionFactory.hpp"
+#include "presentation/ResourceManager.hpp"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
 namespace Kestrum
 {
-    ArcadeScreen::ArcadeScreen() = default;
+    namespace
+    {
+        const char* const defaultHull = "000";
+        const char* const defaultWeapon = "000";
+        const char* const loadingImage = "$resources|gui|screens|flight|loading.jpg";
+
+        stable_ptr<PlayerShip> CreateDefaultShip()
+        {
+            const stable_ptr<Hull> hull = GetFromRegistry<HullFactory>()->Create(defaultHull);
+            const stable_ptr<PlayerShip> ship(new PlayerShip(hull.get_shared()));
+            ship->Initialize();
+            const Hull::Slots slots = hull->GetSlots(Categories::Weapon);
+            if (slots.empty())
+                BOOST_THROW_EXCEPTION(LogicError("default hull has no weapon slots"));
+            slots.front()->SetEquipment(GetFromRegistry<WeaponFactory>()->CreatePlayerWeapon(defaultWeapon).get_shared());
+            return ship;
+        }
+
+        // The ship of the registered inventory at its start, three quarters down
+        // the middle of the play field, alone in the flight.
+        void ResetShipAndObjects()
+        {
+            const stable_ptr<PlayerShip> ship = GetFromRegistry<Inventory>()->GetShip();
+            const EdgeRect area = GetFlightArea();
+            ship->Reset(sf::Vector2f(area.left + (area.right - area.left) * 0.5f,
+                                     area.top + (area.bottom - area.top) * 0.75f));
+            const stable_ptr<GameObjectManager> objects = GetFromRegistry<GameObjectManager>();
+            objects->Clear();
+            objects->Add(ship);
+        }
+    }
+
+    class ArcadeScreen::Loader
+    {
+    public:
+        explicit Loader(unsigned missionNumber) : m_missionNumber(missionNumber), m_step(0) {}
+        Loader(const Loader&) = delete;
+        Loader& operator=(const Loader&) = delete;
+
+        // One step a frame: the picture, then the ship and the mission, then an
+        // idle frame; from then on the mission is handed over.
+        void Step()
+        {
+            switch (m_step)
+            {
+            case 0:
+                LoadScreen();
+                m_step = 1;
+                break;
+            case 1:
+                PrepareLevel();
+                m_step = 2;
+                break;
+            case 2:
+                m_step = 3;
+                break;
+            default:
+                m_published = m_prepared;
+                break;
+            }
+        }
+
+        void Draw() const
+        {
+            if (!m_image)
+                BOOST_THROW_EXCEPTION(LogicError("loading screen image not available"));
+            GetFromRegistry<sf::RenderWindow>()->draw(*m_image);
+        }
+
+        // Leaves the mission that was entered but never handed over.
+        void Abandon()
+        {
+            if (m_prepared && !m_published && m_prepared->IsEntered())
+                m_prepared->OnExit();
+            m_prepared.reset();
+        }
+
+        unsigned GetMissionNumber() const { return m_missionNumber; }
+        const std::shared_ptr<ArcadeMission>& GetPublishedMission() const { return m_published; }
+
+    private:
+        void LoadScreen()
+        {
+            if (m_image)
+                BOOST_THROW_EXCEPTION(LogicError());
+            const stable_ptr<sf::Sprite> image = GetFromRegistry<ResourceManager>()->CreateSprite(loadingImage, true);
+            const sf::Vector2f screen = GetFromRegistry<ConfigurationSystem>()->GetScreenSize();
+            const float scale = screen.y / float(image->getTexture()->getSize().y);
+            image->setScale(scale, scale);
+            const sf::FloatRect bounds = image->getGlobalBounds();
+            image->setPosition((screen.x - bounds.width) * 0.5f, (screen.y - bounds.height) * 0.5f);
+            m_image = image.get_shared();
+        }
+
+        void PrepareLevel()
+        {
+            if (m_prepared || m_published)
+                BOOST_THROW_EXCEPTION(LogicError());
+            const stable_ptr<PlayerShip> ship = CreateDefaultShip();
+            Registry::Instance()->Register<Inventory>(Inventory::Create({ship.get_shared()}, ship));
+            LoadMission();
+            ResetShipAndObjects();
+        }
+
+        void LoadMission()
+        {
+            const stable_ptr<MissionFactory> missions = GetFromRegistry<MissionFactory>();
+            if (!missions->ArcadeMissionExists(m_missionNumber))
+                BOOST_THROW_EXCEPTION(LogicError("initial mission not found"));
+            m_prepared = missions->CreateArcadeMission(m_missionNumber);
+            m_prepared->OnEnter();
+        }
+
+        unsigned m_missionNumber;
+        int m_step;
+        std::shared_ptr<sf::Sprite> m_image;
+        std::shared_ptr<ArcadeMission> m_prepared;
+        std::shared_ptr<ArcadeMission> m_published;
+    };
+
+    ArcadeScreen::ArcadeScreen() : m_missionNumber(0) {}
     ArcadeScreen::~ArcadeScreen() = default;
+
+    bool ArcadeScreen::HandleAction(Action action)
+    {
+        if (FlightScreen::HandleAction(action))
+            return true;
+        if (action == escape)
+        {
+            GoToStartScreen();
+            return true;
+        }
+        if (action == pause)
+        {
+            const stable_ptr<TimeSystem> time = GetFromRegistry<TimeSystem>();
+            time->paused = !time->paused;
+            return true;
+        }
+        return false;
+    }
 
     void ArcadeScreen::OnEnter()
     {
+        if (m_mission)
+            BOOST_THROW_EXCEPTION(LogicError("no mission must be available on entering screen"));
+        FlightScreen::OnEnter();
+        m_missionNumber = 0;
+        m_loader = std::make_shared<Loader>(m_missionNumber);
     }
 
     void ArcadeScreen::OnUpdate()
     {
+        if (m_loader)
+        {
+            m_loader->Step();
+            m_mission = m_loader->GetPublishedMission();
+            if (!m_mission)
+                return;
+            GetFromRegistry<StatisticSystem>()->ResetCurrent(m_loader->GetMissionNumber(),
+                                                             m_mission->GetTotalEnemyCount());
+            *Log(LogLevel::info) << "arcade mission " << m_loader->GetMissionNumber() << " begins";
+            m_loader.reset();
+        }
+        FlightScreen::OnUpdate();
+        if (!m_mission)
+            BOOST_THROW_EXCEPTION(LogicError("mission is not available"));
+        m_mission->OnUpdate();
+        if (m_mission->Failed())
+        {
+            std::uint32_t& score = GetFromRegistry<ScoreSystem>()->score;
+            *Log(LogLevel::info) << "arcade mission " << m_missionNumber << " failed: the score halves from "
+                                 << score << " to " << (score >> 1);
+            score >>= 1;
+            ResetShipAndObjects();
+            m_mission->OnExit();
+            m_mission.reset();
+            m_loader = std::make_shared<Loader>(m_missionNumber);
+            m_loader->Step();
+        }
+        else if (m_mission->Completed())
+        {
+            *Log(LogLevel::info) << "arcade mission " << m_missionNumber << " completed";
+            ResetShipAndObjects();
+            ++m_missionNumber;
+            if (GetFromRegistry<MissionFactory>()->ArcadeMissionExists(m_missionNumber))
+            {
+                m_mission->OnExit();
+                m_mission.reset();
+                m_loader = std::make_shared<Loader>(m_missionNumber);
+                m_loader->Step();
+            }
+            else
+            {
+                *Log(LogLevel::info) << "finished last mission!";
+                GoToStartScreen();
+            }
+        }
     }
 
     void ArcadeScreen::OnExit()
     {
+        // Left while loading, the mission being prepared may have been entered
+        // already: it is left as a flown one would be.
+        if (m_loader)
+            m_loader->Abandon();
+        m_loader.reset();
+        if (m_mission)
+            m_mission->OnExit();
+        m_mission.reset();
+        GetFromRegistry<GameObjectManager>()->Clear();
+        Registry::Instance()->Unregister<Inventory>();
+        GetFromRegistry<TimeSystem>()->paused = false;
+        FlightScreen::OnExit();
+    }
+
+    void ArcadeScreen::Draw()
+    {
+        if (m_loader)
+        {
+            m_loader->Draw();
+            return;
+        }
+        if (!m_mission)
+            BOOST_THROW_EXCEPTION(LogicError());
+        m_mission->Draw();
+        DrawGUI();
     }
 }

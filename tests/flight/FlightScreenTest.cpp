@@ -31,6 +31,8 @@ namespace
     class FlyingScreen : public ArcadeScreen
     {
     public:
+        // The flight screen's own handling, without the arcade's escape and pause.
+        bool HandleAction(Action action) override { return FlightScreen::HandleAction(action); }
         void OnEnter() override
         {
             FlightScreen::OnEnter();
