@@ -33,6 +33,12 @@ namespace Kestrum
         UpdateBoundingCircle();
     }
 
+    void CircleList::Clear()
+    {
+        m_circles.clear();
+        m_bounding = Circle();
+    }
+
     void CircleList::UpdateBoundingCircle()
     {
         if (m_circles.empty())

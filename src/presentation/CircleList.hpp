@@ -23,6 +23,8 @@ namespace Kestrum
         void Add(const CircleList& other);
         // Fits the bounding circle around the box spanned by all circles.
         void UpdateBoundingCircle();
+        // Back to a new list, keeping the storage for the circles to come.
+        void Clear();
 
         const std::vector<Circle>& GetCircles() const { return m_circles; }
         const Circle& GetBoundingCircle() const { return m_bounding; }

@@ -182,8 +182,10 @@ namespace Kestrum
         {
             const sf::BlendMode blendMode = ToBlendMode(GetChildValue<std::string>(element, "blend_mode"));
             const std::string texture = JoinResourcePath(folder, GetChildValue<std::string>(element, "texture"));
+            // Packed with the sprite sheets, so that effects and sprites share a texture.
+            const ResourceManager::PackedImage packed = GetFromRegistry<ResourceManager>()->GetPackedImage(texture);
             const auto renderer = std::make_shared<ParticleQuadRenderer>(
-                GetFromRegistry<ResourceManager>()->GetTexture(texture, true), blendMode);
+                packed.texture, sf::IntRect(packed.offset, sf::Vector2i(packed.size)), blendMode);
             if (element.child("atlas_dimensions"))
             {
                 const sf::Vector2u atlas = GetChildValue<sf::Vector2u>(element, "atlas_dimensions");

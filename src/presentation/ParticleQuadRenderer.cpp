@@ -13,7 +13,14 @@ namespace Kestrum
     }
 
     ParticleQuadRenderer::ParticleQuadRenderer(const stable_ptr<sf::Texture>& texture, const sf::BlendMode& blendMode)
-        : ParticleRenderer(blendMode), m_texture(texture), m_scale(1.f, 1.f)
+        : ParticleQuadRenderer(texture, sf::IntRect(0, 0, int(texture->getSize().x), int(texture->getSize().y)),
+                               blendMode)
+    {
+    }
+
+    ParticleQuadRenderer::ParticleQuadRenderer(const stable_ptr<sf::Texture>& texture, const sf::IntRect& image,
+                                               const sf::BlendMode& blendMode)
+        : ParticleRenderer(blendMode), m_texture(texture), m_image(image), m_scale(1.f, 1.f)
     {
         SetAtlasDimensions(1, 1);
     }
@@ -23,8 +30,7 @@ namespace Kestrum
         if (columns == 0 || rows == 0)
             BOOST_THROW_EXCEPTION(LogicError("atlas dimensions must not be zero"));
         m_atlas = sf::Vector2u(columns, rows);
-        const sf::Vector2u size = m_texture->getSize();
-        m_cell = sf::Vector2f(float(size.x) / float(columns), float(size.y) / float(rows));
+        m_cell = sf::Vector2f(float(m_image.width) / float(columns), float(m_image.height) / float(rows));
     }
 
     void ParticleQuadRenderer::SetScale(float x, float y)
@@ -52,8 +58,8 @@ namespace Kestrum
         const unsigned cells = m_atlas.x * m_atlas.y;
         const float index = particle.value[ParticleTextureIndex];
         const unsigned cell = index > 0.f ? unsigned(std::min(index, float(cells - 1))) : 0u;
-        const float left = float(cell % m_atlas.x) * m_cell.x;
-        const float top = float(cell / m_atlas.x) * m_cell.y;
+        const float left = float(m_image.left) + float(cell % m_atlas.x) * m_cell.x;
+        const float top = float(m_image.top) + float(cell / m_atlas.x) * m_cell.y;
 
         const sf::Vector2f centre(particle.position.x, particle.position.y);
         const sf::Color color = GetColor(particle);

@@ -7,6 +7,7 @@
 #include "core/StablePtr.hpp"
 #include "presentation/ParticleRenderer.hpp"
 
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>
 
@@ -16,6 +17,10 @@ namespace Kestrum
     {
     public:
         ParticleQuadRenderer(const stable_ptr<sf::Texture>& texture, const sf::BlendMode& blendMode);
+        // The image lies in the given rectangle of the texture (a sheet packed
+        // with others, presentation/TextureAtlas.hpp).
+        ParticleQuadRenderer(const stable_ptr<sf::Texture>& texture, const sf::IntRect& image,
+                             const sf::BlendMode& blendMode);
 
         // Columns and rows of the atlas, 1 x 1 at first; a zero: LogicError
         // "atlas dimensions must not be zero".
@@ -32,6 +37,7 @@ namespace Kestrum
 
     private:
         stable_ptr<sf::Texture> m_texture;
+        sf::IntRect m_image;
         sf::Vector2u m_atlas;
         sf::Vector2f m_cell;
         sf::Vector2f m_scale;

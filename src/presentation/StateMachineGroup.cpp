@@ -232,6 +232,8 @@ namespace Kestrum
         std::shared_ptr<ShadowGroup> shadow;
         // The boundary of the present frame; dropped whenever a part may move.
         mutable std::shared_ptr<const CircleList> boundary;
+        // The last one built, filled anew for the next once nobody holds it.
+        mutable std::shared_ptr<CircleList> spareBoundary;
         std::shared_ptr<sf::Font> debugFont;
 
         const GroupPart* FindPart(const std::string& name) const
@@ -461,11 +463,14 @@ namespace Kestrum
         Data& data = *m_data;
         if (!data.boundary)
         {
-            const auto boundary = std::make_shared<CircleList>();
-            boundary->SetPosition(GetPosition());
+            if (!data.spareBoundary || data.spareBoundary.use_count() != 1)
+                data.spareBoundary = std::make_shared<CircleList>();
+            CircleList& boundary = *data.spareBoundary;
+            boundary.Clear();
+            boundary.SetPosition(GetPosition());
             for (const stable_ptr<GroupPart>& part : data.parts)
-                boundary->Add(*part->machine->GetBoundary());
-            data.boundary = boundary;
+                boundary.Add(*part->machine->GetBoundary());
+            data.boundary = data.spareBoundary;
         }
         return create_stable_ptr(data.boundary);
     }

@@ -239,6 +239,12 @@ TEST(ParticleSimulation, RenderersWriteOneQuadPerVisibleParticle)
     EXPECT_EQ(sf::Color(255, 128, 0, 255), vertices[0].color);
     EXPECT_EQ("atlas dimensions must not be zero",
               ThrownMessage<LogicError>([&] { quads.SetAtlasDimensions(0, 2); }));
+    // The same image packed into a larger texture at (100, 50): the same cell there.
+    ParticleQuadRenderer packed(texture, sf::IntRect(100, 50, 64, 32), sf::BlendAlpha);
+    packed.SetAtlasDimensions(2, 2);
+    EXPECT_EQ(1u, packed.Render({particle}, vertices, target, sf::RenderStates()));
+    EXPECT_EQ(sf::Vector2f(132.f, 66.f), vertices[0].texCoords);
+    EXPECT_EQ(sf::Vector2f(164.f, 82.f), vertices[2].texCoords);
 
     ParticleLineRenderer lines(0.1f, 4.f, sf::BlendAdd);
     Particle resting = particle;
