@@ -13,9 +13,12 @@
 #include "flight/Weapon.hpp"
 #include "interface/StartScreen.hpp"
 
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Texture.hpp>
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -66,10 +69,25 @@ TEST_F(ArcadeScreenTest, LoadsForThreeFramesThenFliesAndLeavesCleanlyEvenWhileLo
     score->score = 1001;
     screen.OnEnter();
     EXPECT_EQ(0u, screen.GetMissionNumber());
-    // Frame 1: the picture only.
+    // Frame 1: the picture only, filling the window.
     screen.OnUpdate();
+    window->clear();
     screen.Draw();
     EXPECT_TRUE(screen.IsLoading());
+    sf::Texture shown;
+    shown.create(1024, 768);
+    shown.update(*window);
+    const sf::Image picture = shown.copyToImage();
+    sf::Image loading;
+    ASSERT_TRUE(loading.loadFromFile((root.GetPath() / "resources/gui/screens/flight/loading.jpg").string()));
+    double difference = 0.;
+    for (unsigned y = 0; y < 768; y += 4)
+        for (unsigned x = 0; x < 1024; x += 4)
+        {
+            const sf::Color a = picture.getPixel(x, y), b = loading.getPixel(x, y);
+            difference += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+        }
+    EXPECT_LT(difference / (3. * 256. * 192.), 4.);
     EXPECT_FALSE(TilesEntered());
     // Frame 2: the default ship in a new inventory, the mission entered.
     screen.OnUpdate();
