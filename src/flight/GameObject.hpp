@@ -12,9 +12,14 @@
 //     public:
 //         Spark() : GameObject(LayerEffect) {}
 //         void OnUpdate() override { ... }        // one frame of game time
-//         void Draw() override { ... }            // into the render window
+//         void Draw() override { ... }            // into the render window (see below)
 //         bool IsExpired() const override { ... } // true once it may go
 //     };
+//
+// Draw runs inside the manager's drawing pass, which batches sprites
+// (presentation/SpriteBatch.hpp): sprites go through DrawSprite (animations do
+// this), and whatever is drawn straight into the window calls FlushSprites
+// first, so that it lands over the sprites drawn before it.
 //
 // Objects that take part in collisions derive from one of the colliding kinds
 // instead (flight/CollidingShot.hpp, CollidingEnemy.hpp, CollidingShip.hpp,
