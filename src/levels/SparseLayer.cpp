@@ -1,5 +1,6 @@
 #include "levels/SparseLayer.hpp"
 
+#include "core/ConfigurationSystem.hpp"
 #include "core/Exception.hpp"
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
@@ -13,6 +14,9 @@ namespace Kestrum
 {
     namespace
     {
+        // Beyond this many pixels above or below the screen no placed picture shows.
+        const float offScreenMargin = 512.f;
+
         SparseLayer::SpriteData LoadSpriteData(const pugi::xml_node& element)
         {
             AssertElementName(element, "sprite");
@@ -46,10 +50,15 @@ namespace Kestrum
     {
         const std::vector<SpriteData>& sprites = GetSprites();
         const float offset = GetOffset();
+        const sf::Vector2f screen = GetFromRegistry<ConfigurationSystem>()->GetScreenSize();
         for (const SpriteData& sprite : sprites)
         {
-            const sf::Vector2f corner = TileToWorld(sprite.tile.x, sprite.tile.y, offset);
-            sprite.animation->SetPosition(corner.x + sprite.offset.x, corner.y + sprite.offset.y);
+            const sf::Vector2f corner = TileToWorld(sprite.tile.x, sprite.tile.y, offset, screen);
+            const sf::Vector2f position = corner + sprite.offset;
+            // Far above or below the screen it would not show.
+            if (position.y < -offScreenMargin || position.y > screen.y + offScreenMargin)
+                continue;
+            sprite.animation->SetPosition(position.x, position.y);
             sprite.animation->Draw();
         }
     }

@@ -40,8 +40,9 @@ namespace Kestrum
 
         // Plays every animation on; before Load: LogicError "forgot to call Load()?".
         void OnUpdate() override;
-        // Draws every animation at its tile's corner plus its offset; before
-        // Load: LogicError "forgot to call Load()?".
+        // Draws every animation at its tile's corner plus its offset (those
+        // far off the screen are left out); before Load: LogicError "forgot to
+        // call Load()?".
         void Draw() override;
         // The element must be a "layer" of type "sparse" (LogicError otherwise).
         // A missing or malformed attribute: XmlError; an animation that cannot

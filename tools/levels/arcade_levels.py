@@ -117,6 +117,55 @@ class Level:
         self.middle = Mask(rows)    # the other set over the base
         self.top = Mask(rows)       # the base set again, over the middle layer
         self.enemies = []           # (column, row, type, extra XML)
+        self.sprites = []           # (column, row, resource, offset x, offset y)
+        self.random = random.Random(1000 + number)
+
+    def corner_set(self, i, j):
+        """The tile set that shows at a tile corner."""
+        if self.top.cells[j][i]:
+            return self.base
+        if self.middle.cells[j][i]:
+            return self.other
+        return self.base
+
+    def ground(self, column, row):
+        """The tile set of a tile whose four corners agree, else None."""
+        if not (0 <= column < COLUMNS and 0 <= row < self.rows):
+            return None
+        sets = {self.corner_set(i, j) for i in (column, column + 1) for j in (row, row + 1)}
+        return sets.pop() if len(sets) == 1 else None
+
+    def free(self, column, row):
+        """No turret and no other placed thing on or beside the tile."""
+        for c, r, kind, _ in self.enemies:
+            if kind.startswith("turret") and abs(c - column) <= 1 and abs(r - row) <= 1:
+                return False
+        return all(abs(c - column) + abs(r - row) > 0 for c, r, _, _, _ in self.sprites)
+
+    def place(self, column, row, resource, on, jitter=6.0):
+        """Puts a picture on a tile of the ground `on` (the whole tile), if free."""
+        if self.ground(column, row) != on or not self.free(column, row):
+            return False
+        self.sprites.append((column, row, resource, 16 + self.random.uniform(-jitter, jitter),
+                             16 + self.random.uniform(-jitter, jitter)))
+        return True
+
+    def copse(self, column, row, count, resource, on, spread=2.5):
+        """A cluster of pictures around a tile."""
+        for _ in range(count * 3):
+            if count <= 0:
+                break
+            c = int(round(column + self.random.gauss(0, spread)))
+            r = int(round(row + self.random.gauss(0, spread)))
+            if self.place(c, r, resource, on):
+                count -= 1
+
+    def scatter(self, resource, on, count, first, last):
+        for _ in range(count * 5):
+            if count <= 0:
+                break
+            if self.place(self.random.randrange(COLUMNS), self.random.randrange(first, last), resource, on):
+                count -= 1
 
     def row_at(self, t):
         """The row that comes in at the flight time t."""
@@ -166,6 +215,7 @@ class Level:
             tile_layer([base_row] * self.rows),
             tile_layer(self.middle.tiles(self.other)),
             tile_layer(self.top.tiles(self.base)),
+            sparse_layer(self.sprites),
         ]
         enemies = sorted(self.enemies, key=lambda e: (e[1], e[0], e[2]))
         lines = ['<?xml version="1.0" encoding="utf-8" standalone="yes"?>',
@@ -213,6 +263,15 @@ def tile_layer(grid):
         lines.append('                <tile_row repeat="%d">%s</tile_row>' % (n, tile_row(grid[k])))
         k += n
     lines += ["            </tile_grid>", "        </layer>"]
+    return "\n".join(lines)
+
+
+def sparse_layer(sprites):
+    lines = ['        <layer type="sparse" scroll_factor="1">']
+    for column, row, resource, x, y in sorted(sprites, key=lambda s: (s[1], s[0])):
+        lines.append('            <sprite x="%d" y="%d" resource="%s"><offset x="%.0f" y="%.0f"/></sprite>' %
+                     (column, row, resource, x, y))
+    lines.append("        </layer>")
     return "\n".join(lines)
 
 
@@ -295,6 +354,15 @@ def mission_0():
     # The last wave must be beaten: three wardens behind a screen of gunboats.
     level.line(164, "airship000", [6, 20])
     level.line(170, "airship005", [6, 13, 20], kill_to_win=True)
+
+    # Copses and single trees on the grass, bushes along the road, boulders
+    # at the edges of the clearings.
+    for row in range(12, 320, 22):
+        column = level.random.choice([3, 5, 20, 22, 24])
+        level.copse(column, row, level.random.randint(4, 9), "tree", GRASS)
+    level.scatter("tree", GRASS, 40, 0, 330)
+    level.scatter("bush", GRASS, 60, 0, 330)
+    level.scatter("boulder", EARTH, 14, 0, 310)
     return level
 
 
@@ -351,6 +419,17 @@ def mission_1():
     level.line(158, "airship000", [10, 16], upgrades=["wpn000"])
     # The disk boss comes in as the river runs out.
     level.at(170, 13, "airboss001", kill_to_win=True)
+
+    # Trees at the oases and along the banks, boulders and dead bushes out on
+    # the dry earth.
+    for column, row, radius in oases:
+        level.copse(column, row, 6, "tree", GRASS, 1.5)
+    level.scatter("bush", GRASS, 60, 0, 370)
+    level.scatter("tree", GRASS, 20, 0, 370)
+    level.scatter("boulder", EARTH, 45, 0, 370)
+    level.scatter("deadbush", EARTH, 50, 0, 370)
+    for row in range(20, 280, 40):
+        level.copse(level.random.choice([1, 2, 23, 24]), row, 5, "boulder", EARTH, 1.5)
     return level
 
 
@@ -415,6 +494,24 @@ def mission_2():
     level.sweep(160, "airship001", [23, 18, 13, 8, 3], 0.4)
     # The tank boss rolls out onto the square at the end of the road.
     level.at(172, 13, "groundboss000", kill_to_win=True)
+
+    # Hedgerows of bushes along the field edges, trees round the village
+    # greens and orchards on some of the grass.
+    for row in range(0, 300):
+        for column in (0, 11, 15, 25):
+            if level.ground(column, row) == GRASS and (level.ground(column - 1, row) == EARTH or
+                                                      level.ground(column + 1, row) == EARTH):
+                if level.random.random() < 0.35:
+                    level.place(column, row, "bush", GRASS, 3)
+    for crossing in (70, 160, 240):
+        for column in (7, 19):
+            level.copse(column, crossing + 4, 4, "tree", GRASS, 1.5)
+    for _ in range(8):
+        left, bottom = level.random.randint(1, 20), level.random.randint(10, 290)
+        for r in range(bottom, bottom + 8, 2):
+            for c in range(left, left + 6, 2):
+                level.place(c, r, "tree", GRASS, 2)
+    level.scatter("boulder", EARTH, 10, 0, 300)
     return level
 
 
