@@ -175,6 +175,9 @@ class Level:
         """The ground row that stands `fraction` of the screen down from its top at time t."""
         return int(24 * self.curve.position(t) + 24 * (1 - fraction))
 
+    # Pick-ups: the same weapon again goes a level up, another weapon takes
+    # its place at its lowest level. So a level hands out its pulse cannon
+    # (wpn000) upgrades before its twin laser (wpn001), never after.
     def add(self, column, row, kind, upgrades=(), kill_to_win=False):
         extra = ""
         if upgrades:
@@ -416,7 +419,7 @@ def mission_1():
     level.turrets("turret000", [(4, 250), (6, 252)])
     level.line(142, "airship005", [5, 13, 21])
     level.sweep(150, "airship002", [2, 6, 10, 14, 18, 22], 0.3)
-    level.line(158, "airship000", [10, 16], upgrades=["wpn000"])
+    level.line(158, "airship000", [10, 16], upgrades=["wpn001"])
     # The disk boss comes in as the river runs out.
     level.at(170, 13, "airboss001", kill_to_win=True)
 
@@ -490,7 +493,7 @@ def mission_2():
     level.line(138, "airship005", [5, 13, 21])
     level.turrets("turret000", [(7, 265), (19, 265)])
     level.vee(146, "airship002", 13, 9, 3, 0.3)
-    level.line(154, "airship000", [6, 20], upgrades=["wpn000"])
+    level.line(154, "airship000", [6, 20], upgrades=["wpn001"])
     level.sweep(160, "airship001", [23, 18, 13, 8, 3], 0.4)
     # The tank boss rolls out onto the square at the end of the road.
     level.at(172, 13, "groundboss000", kill_to_win=True)
