@@ -21,10 +21,11 @@
 
 namespace
 {
+    using Content::Pi;
+
     const unsigned Rate = 44100;
     const int Step = 4725;  // samples of a sixteenth note at 140 beats a minute
     const int StepsPerBar = 16;
-    const float Pi = 3.14159265f;
 
     float Frequency(float midi) { return 440.f * std::pow(2.f, (midi - 69.f) / 12.f); }
 

@@ -32,16 +32,11 @@ namespace
     using Content::Canvas;
     using Content::Hex;
     using Content::Mix;
-    using Content::SaveStrip;
+    using Content::PaintStrip;
+    using Content::Pi;
+    using Content::Polar;
     using Content::Shade;
     using Content::WithAlpha;
-
-    const float pi = 3.14159265f;
-
-    sf::Vector2f Polar(const sf::Vector2f& centre, float radius, float angle)
-    {
-        return centre + sf::Vector2f(radius * std::cos(angle), radius * std::sin(angle));
-    }
 
     // The points turned by `angle` about the origin, then moved to `centre`.
     std::vector<sf::Vector2f> Turned(const std::vector<sf::Vector2f>& points, const sf::Vector2f& centre, float angle)
@@ -52,22 +47,6 @@ namespace
         for (const sf::Vector2f& p : points)
             turned.push_back(centre + sf::Vector2f(p.x * c - p.y * s, p.x * s + p.y * c));
         return turned;
-    }
-
-    // Light from the upper left: opaque pixels brighten above the middle line
-    // and darken below it.
-    void Relief(Canvas& c, float amount)
-    {
-        const float middle = float(c.Height()) / 2.f;
-        for (unsigned y = 0; y < c.Height(); ++y)
-            for (unsigned x = 0; x < c.Width(); ++x)
-            {
-                const sf::Color p = c.Image().getPixel(x, y);
-                if (p.a == 0)
-                    continue;
-                const sf::Color shaded = Shade(p, amount * (middle - float(y)) / middle);
-                c.Image().setPixel(x, y, sf::Color(shaded.r, shaded.g, shaded.b, p.a));
-            }
     }
 
     void Rivets(Canvas& c, const sf::Vector2f& from, const sf::Vector2f& to, int count, const sf::Color& colour)
@@ -98,10 +77,7 @@ namespace
 
     void Disk(const std::filesystem::path& root)
     {
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 4; ++f)
-        {
-            Canvas c(256, 256);
+        PaintStrip(root, disk + "disk.png", 256, 256, 4, [&](Canvas& c, int f) {
             const sf::Vector2f centre(128.f, 128.f);
             // Rim and plate.
             c.FillCircle(centre, 120.f, Hex(0x07070c));
@@ -112,8 +88,8 @@ namespace
             // Armour plates between the bands: alternate shades.
             for (int i = 0; i < 12; ++i)
             {
-                const float a0 = (float(i) + 0.08f) / 12.f * 2.f * pi;
-                const float a1 = (float(i) + 0.92f) / 12.f * 2.f * pi;
+                const float a0 = (float(i) + 0.08f) / 12.f * 2.f * Pi;
+                const float a1 = (float(i) + 0.92f) / 12.f * 2.f * Pi;
                 std::vector<sf::Vector2f> plate;
                 for (int k = 0; k <= 6; ++k)
                     plate.push_back(Polar(centre, 95.f, a0 + (a1 - a0) * float(k) / 6.f));
@@ -126,13 +102,13 @@ namespace
             // between them that glow with the machine's heat.
             for (int i = 0; i < 4; ++i)
             {
-                const float a = float(i) * pi / 2.f;
+                const float a = float(i) * Pi / 2.f;
                 c.FillPolygon(Turned({{84.f, -20.f}, {118.f, -16.f}, {118.f, 16.f}, {84.f, 20.f}}, centre, a),
                               Hex(0x101118));
                 c.FillPolygon(Turned({{88.f, -15.f}, {114.f, -12.f}, {114.f, 12.f}, {88.f, 15.f}}, centre, a),
                               Hex(0x26140e));
-                const float v = a + pi / 4.f;
-                const sf::Color heat = Mix(Hex(0xff5a1a), Hex(0xffd060), 0.5f + 0.5f * std::sin(float(f + i) * pi / 2.f));
+                const float v = a + Pi / 4.f;
+                const sf::Color heat = Mix(Hex(0xff5a1a), Hex(0xffd060), 0.5f + 0.5f * std::sin(float(f + i) * Pi / 2.f));
                 for (int k = -2; k <= 2; ++k)
                 {
                     const float w = v + float(k) * 0.06f;
@@ -143,7 +119,7 @@ namespace
             // Running lights on the rim: one of every four lit, chasing round.
             for (int i = 0; i < 24; ++i)
             {
-                const float a = (float(i) + 0.5f) / 24.f * 2.f * pi;
+                const float a = (float(i) + 0.5f) / 24.f * 2.f * Pi;
                 if (i % 6 == 0 || i % 6 == 5)
                     continue;  // the slot bays
                 const bool lit = i % 4 == f;
@@ -156,29 +132,24 @@ namespace
             c.RadialGradient(centre, 64.f, Hex(0x50546a), Hex(0x2a2c3a));
             for (int i = 0; i < 8; ++i)
             {
-                const float a = float(i) / 8.f * 2.f * pi + pi / 8.f;
+                const float a = float(i) / 8.f * 2.f * Pi + Pi / 8.f;
                 c.Line(Polar(centre, 36.f, a), Polar(centre, 62.f, a), 5.f, Hex(0x1a1b24));
                 c.Line(Polar(centre, 37.f, a), Polar(centre, 60.f, a), 2.f, Hex(0x70748a));
             }
-            const float pulse = 0.5f + 0.5f * std::cos(float(f) / 4.f * 2.f * pi);
+            const float pulse = 0.5f + 0.5f * std::cos(float(f) / 4.f * 2.f * Pi);
             c.FillCircle(centre, 36.f, Hex(0x0a0508));
             c.RadialGradient(centre, 32.f, Mix(Hex(0xff6040), Hex(0xfff0c0), pulse), Hex(0x700810));
             c.FillCircle(centre, 12.f + 3.f * pulse, Hex(0x1a0204));
             c.RadialGradient(centre - sf::Vector2f(10.f, 10.f), 9.f, Hex(0xffffff, 150), Hex(0xffffff, 0));
             c.Grain(c.Bounds(), 0.05f, 71u + unsigned(f));
-            Relief(c, 0.2f);
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, disk + "disk.png");
+            c.Relief(0.2f);
+        });
     }
 
     // One slot gun: the hatch on the rim and the barrel it pushes out.
     void Slot(const std::filesystem::path& root)
     {
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 7; ++f)
-        {
-            Canvas c(80, 48);
+        PaintStrip(root, disk + "slot.png", 80, 48, 7, [&](Canvas& c, int f) {
             const float out = float(f < 6 ? f : 5) / 5.f;  // how far the barrel is out
             const float tip = 40.f + 36.f * out;
             // The barrel with its cooling rings and a muzzle brake.
@@ -211,10 +182,8 @@ namespace
             }
             c.FillCircle({12.f, 24.f}, 4.f, Hex(0x08080a));
             c.FillCircle({12.f, 24.f}, 2.8f, f >= 5 ? Hex(0x50ff70) : Hex(0xff3020));
-            Relief(c, 0.2f);
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, disk + "slot.png");
+            c.Relief(0.2f);
+        });
     }
 
     // ------------------------------------------------------------------ tank
@@ -283,40 +252,26 @@ namespace
             c.RadialGradient({100.f, 56.f}, 30.f, f == 0 ? Hex(0x8af0ff) : Hex(0xe0ffff), Hex(0x1050a0, 40));
             for (int i = 0; i < 6; ++i)
             {
-                const float a = float(i) / 6.f * 2.f * pi + (f == 0 ? 0.f : pi / 6.f);
+                const float a = float(i) / 6.f * 2.f * Pi + (f == 0 ? 0.f : Pi / 6.f);
                 c.Line(Polar({100.f, 56.f}, 12.f, a), Polar({100.f, 56.f}, 30.f, a), 3.f, Hex(0x101820));
             }
             c.OutlineCircle({100.f, 56.f}, 34.f, 4.f, Hex(0x302818));
             c.FillCircle({100.f, 56.f}, 8.f, Hex(0xffffff));
         }
         c.Grain(c.Bounds(), 0.06f, 91u + unsigned(f) + (core ? 7u : 0u));
-        Relief(c, 0.18f);
+        c.Relief(0.18f);
     }
 
     void Hulls(const std::filesystem::path& root)
     {
-        std::vector<Canvas> closed;
-        std::vector<Canvas> opened;
-        for (int f = 0; f < 2; ++f)
-        {
-            Canvas a(176, 112);
-            HullFrame(a, f, false);
-            closed.push_back(a);
-            Canvas b(176, 112);
-            HullFrame(b, f, true);
-            opened.push_back(b);
-        }
-        SaveStrip(closed, root, tank + "hull.png");
-        SaveStrip(opened, root, tank + "core.png");
+        PaintStrip(root, tank + "hull.png", 176, 112, 2, [](Canvas& c, int f) { HullFrame(c, f, false); });
+        PaintStrip(root, tank + "core.png", 176, 112, 2, [](Canvas& c, int f) { HullFrame(c, f, true); });
     }
 
     // A track: links that run backwards as the tank drives forwards.
     void Track(const std::filesystem::path& root)
     {
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 4; ++f)
-        {
-            Canvas c(176, 32);
+        PaintStrip(root, tank + "track.png", 176, 32, 4, [&](Canvas& c, int f) {
             c.FillRoundedRectangle({0.f, 0.f, 176.f, 32.f}, 10.f, Hex(0x0a0a0a));
             c.FillRoundedRectangle({2.f, 2.f, 172.f, 28.f}, 9.f, Hex(0x2a2a28));
             for (float x = 4.f - float(f) * 3.f; x < 176.f; x += 12.f)
@@ -327,10 +282,8 @@ namespace
                 c.Line({x + 1.f, 4.f}, {x + 1.f, 28.f}, 1.5f, Hex(0x6e6e68));
                 c.Line({x + 4.f, 12.f}, {x + 4.f, 20.f}, 2.f, Hex(0x1c1c1a));
             }
-            Relief(c, 0.15f);
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, tank + "track.png");
+            c.Relief(0.15f);
+        });
     }
 
     void Barrel(Canvas& c, const sf::Vector2f& from, float length, float angle, float width)
@@ -338,28 +291,25 @@ namespace
         const sf::Vector2f to = Polar(from, length, angle);
         c.Line(from, to, width + 4.f, Hex(0x0a0a08));
         c.Line(from, to, width, Shade(steel, -0.1f));
-        c.Line(Polar(from, 2.f, angle - pi / 2.f), Polar(to, 2.f, angle - pi / 2.f), 1.5f, Shade(steel, 0.4f));
+        c.Line(Polar(from, 2.f, angle - Pi / 2.f), Polar(to, 2.f, angle - Pi / 2.f), 1.5f, Shade(steel, 0.4f));
         c.Line(Polar(from, length - 6.f, angle), to, width + 5.f, Hex(0x1a1c1e));
     }
 
     // The five-barrelled turret of the first phase; its pivot lies at (48, 56).
     void Turret(const std::filesystem::path& root)
     {
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 2; ++f)
-        {
-            Canvas c(136, 112);
+        PaintStrip(root, tank + "turret.png", 136, 112, 2, [&](Canvas& c, int f) {
             const sf::Vector2f pivot(48.f, 56.f);
             for (int g = 0; g < 5; ++g)
             {
-                const float a = float(g - 2) * 12.f * pi / 180.f;
+                const float a = float(g - 2) * 12.f * Pi / 180.f;
                 Barrel(c, Polar(pivot, 20.f, a), g == 2 ? 66.f : 56.f, a, g == 2 ? 9.f : 7.f);
             }
             // The cast turret: a flattened dome with a mantlet in front.
             std::vector<sf::Vector2f> dome;
             for (int i = 0; i < 24; ++i)
             {
-                const float a = float(i) / 24.f * 2.f * pi;
+                const float a = float(i) / 24.f * 2.f * Pi;
                 const float reach = std::cos(a) > 0.f ? 34.f : 40.f;
                 dome.push_back(Polar(pivot, reach, a));
             }
@@ -375,19 +325,14 @@ namespace
             c.FillRoundedRectangle({pivot.x - 2.f, pivot.y + 10.f, 12.f, 8.f}, 2.f, Hex(0x10181c));
             c.FillCircle(pivot + sf::Vector2f(-18.f, 14.f), 3.f, f == 0 ? Hex(0xff3020) : Hex(0x601008));
             Rivets(c, pivot + sf::Vector2f(-30.f, -18.f), pivot + sf::Vector2f(-30.f, 18.f), 5, olive);
-            Relief(c, 0.2f);
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, tank + "turret.png");
+            c.Relief(0.2f);
+        });
     }
 
     // The pod of a side part: symmetric about its length, so it serves both sides.
     void Pod(const std::filesystem::path& root)
     {
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 2; ++f)
-        {
-            Canvas c(160, 104);
+        PaintStrip(root, tank + "pod.png", 160, 104, 2, [&](Canvas& c, int f) {
             const std::vector<sf::Vector2f> outline = {{4.f, 22.f},   {120.f, 14.f}, {156.f, 34.f},
                                                        {156.f, 70.f}, {120.f, 90.f}, {4.f, 82.f}};
             std::vector<sf::Vector2f> rim;
@@ -407,41 +352,34 @@ namespace
             c.FillCircle({12.f, 26.f}, 3.f, f == 0 ? Hex(0x40ff60) : Hex(0x104018));
             c.FillCircle({12.f, 78.f}, 3.f, f == 1 ? Hex(0x40ff60) : Hex(0x104018));
             c.Grain(c.Bounds(), 0.06f, 113u + unsigned(f));
-            Relief(c, 0.18f);
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, tank + "pod.png");
+            c.Relief(0.18f);
+        });
     }
 
     // A side turret: eight short barrels round a glowing drum.
     void GunRing(const std::filesystem::path& root)
     {
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 2; ++f)
-        {
-            Canvas c(112, 112);
+        PaintStrip(root, tank + "gun_ring.png", 112, 112, 2, [&](Canvas& c, int f) {
             const sf::Vector2f centre(56.f, 56.f);
             for (int g = 0; g < 8; ++g)
             {
-                const float a = float(g) / 8.f * 2.f * pi;
+                const float a = float(g) / 8.f * 2.f * Pi;
                 Barrel(c, Polar(centre, 22.f, a), 28.f, a, 7.f);
             }
             std::vector<sf::Vector2f> drum;
             for (int i = 0; i < 8; ++i)
-                drum.push_back(Polar(centre, 32.f, (float(i) + 0.5f) / 8.f * 2.f * pi));
+                drum.push_back(Polar(centre, 32.f, (float(i) + 0.5f) / 8.f * 2.f * Pi));
             c.FillPolygon(drum, Hex(0x0c0e08));
             std::vector<sf::Vector2f> top;
             for (int i = 0; i < 8; ++i)
-                top.push_back(Polar(centre, 29.f, (float(i) + 0.5f) / 8.f * 2.f * pi));
+                top.push_back(Polar(centre, 29.f, (float(i) + 0.5f) / 8.f * 2.f * Pi));
             c.FillPolygon(top, Shade(olive, 0.05f));
             c.FillCircle(centre, 17.f, Hex(0x0a0a08));
             c.RadialGradient(centre, 15.f, f == 0 ? Hex(0xffe080) : Hex(0xfff8d0), Hex(0xff6010, 60));
             for (int i = 0; i < 8; ++i)
-                c.FillCircle(Polar(centre, 24.f, float(i) / 8.f * 2.f * pi + pi / 8.f), 1.8f, Shade(olive, -0.5f));
-            Relief(c, 0.2f);
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, tank + "gun_ring.png");
+                c.FillCircle(Polar(centre, 24.f, float(i) / 8.f * 2.f * Pi + Pi / 8.f), 1.8f, Shade(olive, -0.5f));
+            c.Relief(0.2f);
+        });
     }
 
     void Generate(const std::filesystem::path& root)

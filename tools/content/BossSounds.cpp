@@ -13,13 +13,10 @@
 
 namespace
 {
-    const unsigned rate = 22050;
-    const float pi = 3.14159265f;
+    using Content::Pi;
+    using Content::ToSample;
 
-    std::int16_t ToSample(float value)
-    {
-        return std::int16_t(std::max(-1.f, std::min(1.f, value)) * 32767.f);
-    }
+    const unsigned rate = 22050;
 
     // Every tone completes whole periods in the loop's length, and the rumble
     // is cross-faded from the loop's end into its start, so the loop is seamless.
@@ -46,10 +43,10 @@ namespace
             const float t = float(i) / float(rate);
             // 55 Hz with its overtones, beating against 82.5 Hz; a throb four
             // times a second, a slow swell once a loop.
-            const float drone = 0.5f * std::sin(2.f * pi * 55.f * t) + 0.22f * std::sin(2.f * pi * 110.f * t) +
-                                0.12f * std::sin(2.f * pi * 165.f * t) + 0.18f * std::sin(2.f * pi * 82.5f * t);
-            const float throb = 0.65f + 0.35f * std::sin(2.f * pi * 4.f * t);
-            const float swell = 0.85f + 0.15f * std::sin(2.f * pi * 0.5f * t);
+            const float drone = 0.5f * std::sin(2.f * Pi * 55.f * t) + 0.22f * std::sin(2.f * Pi * 110.f * t) +
+                                0.12f * std::sin(2.f * Pi * 165.f * t) + 0.18f * std::sin(2.f * Pi * 82.5f * t);
+            const float throb = 0.65f + 0.35f * std::sin(2.f * Pi * 4.f * t);
+            const float swell = 0.85f + 0.15f * std::sin(2.f * Pi * 0.5f * t);
             samples[i] = ToSample(0.55f * (drone * throb * swell + 1.6f * rumble[i]));
         }
         return samples;
@@ -68,17 +65,17 @@ namespace
         {
             const float t = float(i) / float(rate);
             const float f = 180.f + 420.f * std::min(1.f, t / 1.5f);
-            phase += 2.f * pi * f / float(rate);
+            phase += 2.f * Pi * f / float(rate);
             grind += (random.Between(-1.f, 1.f) - grind) * 0.3f;
             const float motor = t < 1.5f ? std::min(1.f, t / 0.1f) * std::min(1.f, (1.5f - t) / 0.05f) : 0.f;
             float value = motor * (0.25f * std::sin(phase) + 0.12f * std::sin(2.f * phase) +
-                                   0.25f * grind * (0.6f + 0.4f * std::sin(2.f * pi * 30.f * t)));
+                                   0.25f * grind * (0.6f + 0.4f * std::sin(2.f * Pi * 30.f * t)));
             for (float clank : {1.5f, 1.62f})
                 if (t >= clank)
                 {
                     const float d = t - clank;
                     value += std::exp(-d * 25.f) *
-                             (0.6f * std::sin(2.f * pi * 70.f * d) + 0.3f * random.Between(-1.f, 1.f));
+                             (0.6f * std::sin(2.f * Pi * 70.f * d) + 0.3f * random.Between(-1.f, 1.f));
                 }
             samples[i] = ToSample(value * std::min(1.f, (seconds - t) / 0.02f));
         }

@@ -19,11 +19,6 @@ namespace Content
     {
         const char* const FontFolder = "/usr/share/fonts/truetype/dejavu/";
 
-        float Clamp01(float value)
-        {
-            return std::min(1.f, std::max(0.f, value));
-        }
-
         std::uint8_t ToByte(float value)
         {
             return static_cast<std::uint8_t>(std::lround(std::min(255.f, std::max(0.f, value))));
@@ -202,6 +197,22 @@ namespace Content
         {
             return (face->size->metrics.height / 64.f) * style.lineSpacing;
         }
+    }
+
+    float Clamp01(float value)
+    {
+        return std::min(1.f, std::max(0.f, value));
+    }
+
+    float SmoothStep(float edge0, float edge1, float x)
+    {
+        const float t = Clamp01((x - edge0) / (edge1 - edge0));
+        return t * t * (3.f - 2.f * t);
+    }
+
+    sf::Vector2f Polar(const sf::Vector2f& centre, float radius, float angle)
+    {
+        return centre + sf::Vector2f(radius * std::cos(angle), radius * std::sin(angle));
     }
 
     sf::Color Mix(const sf::Color& a, const sf::Color& b, float t)
@@ -458,6 +469,20 @@ namespace Content
         }
     }
 
+    void Canvas::Relief(float amount)
+    {
+        const float middle = float(Height()) / 2.f;
+        for (unsigned y = 0; y < Height(); ++y)
+            for (unsigned x = 0; x < Width(); ++x)
+            {
+                const sf::Color p = m_image.getPixel(x, y);
+                if (p.a == 0)
+                    continue;
+                const sf::Color shaded = Shade(p, amount * (middle - float(y)) / middle);
+                m_image.setPixel(x, y, sf::Color(shaded.r, shaded.g, shaded.b, p.a));
+            }
+    }
+
     void Canvas::Draw(const Canvas& other, int x, int y)
     {
         for (unsigned sy = 0; sy < other.Height(); ++sy)
@@ -553,6 +578,11 @@ namespace Content
         std::string path = relativePath;
         std::replace(path.begin(), path.end(), '|', '/');
         Save(Prepare(gameRoot, path));
+    }
+
+    std::int16_t ToSample(float value)
+    {
+        return std::int16_t(std::max(-1.f, std::min(1.f, value)) * 32767.f);
     }
 
     void SaveSound(const std::filesystem::path& file, const std::vector<std::int16_t>& samples,

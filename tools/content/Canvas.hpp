@@ -38,6 +38,15 @@ namespace Content
         return sf::Color(sf::Uint8(rgb >> 16), sf::Uint8(rgb >> 8), sf::Uint8(rgb), alpha);
     }
 
+    const float Pi = 3.14159265f;
+
+    // The value held to [0, 1].
+    float Clamp01(float value);
+    // 0 up to edge0, 1 from edge1 on, rising smoothly between.
+    float SmoothStep(float edge0, float edge1, float x);
+    // The point `radius` away from `centre` at `angle` (radians from +x towards +y).
+    sf::Vector2f Polar(const sf::Vector2f& centre, float radius, float angle);
+
     // Linear mix: t = 0 gives a, t = 1 gives b (alpha mixed too).
     sf::Color Mix(const sf::Color& a, const sf::Color& b, float t);
     // The colour with another alpha.
@@ -157,6 +166,10 @@ namespace Content
         // Scatters `count` small bright points (stars, sparks) over the rectangle.
         void Stars(const sf::FloatRect& rect, unsigned count, std::uint32_t seed,
                    const sf::Color& color = sf::Color::White);
+        // Light from the upper left: opaque pixels are brightened above the
+        // middle line and darkened below it, by up to `amount` (Shade) at the
+        // top and bottom edges; alpha untouched.
+        void Relief(float amount);
         // Blends another canvas over this one with its top-left corner at (x, y).
         void Draw(const Canvas& other, int x, int y);
 
@@ -184,6 +197,8 @@ namespace Content
         sf::Image m_image;
     };
 
+    // A sound value in [-1, 1] (beyond it: clipped) as a 16-bit sample.
+    std::int16_t ToSample(float value);
     // Writes 16-bit samples (interleaved when there is more than one channel) as
     // OGG, WAV or FLAC by the file's extension; throws std::runtime_error on failure.
     void SaveSound(const std::filesystem::path& file, const std::vector<std::int16_t>& samples,

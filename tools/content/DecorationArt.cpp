@@ -15,8 +15,7 @@
 namespace
 {
     using Content::Canvas;
-
-    const float Pi = 3.14159265f;
+    using Content::Pi;
 
     // The same numbers on every run.
     class Random

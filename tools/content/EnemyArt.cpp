@@ -16,16 +16,11 @@ namespace
     using Content::Canvas;
     using Content::Hex;
     using Content::Mix;
-    using Content::SaveStrip;
+    using Content::PaintStrip;
+    using Content::Pi;
+    using Content::Polar;
     using Content::Shade;
     using Content::WithAlpha;
-
-    const float pi = 3.14159265f;
-
-    sf::Vector2f Polar(const sf::Vector2f& centre, float radius, float angle)
-    {
-        return centre + sf::Vector2f(radius * std::cos(angle), radius * std::sin(angle));
-    }
 
     // A shape symmetric about the frame's middle line: `half` runs along the
     // upper side (fractions of the frame, y up to 0.5), the lower side mirrors it.
@@ -54,22 +49,6 @@ namespace
         c.FillPolygon(Mirrored(c, half, 0.4f), Shade(body, 0.3f));
     }
 
-    // Light from the upper left: opaque pixels brighten above the middle line
-    // and darken below it.
-    void Relief(Canvas& c, float amount)
-    {
-        const float middle = float(c.Height()) / 2.f;
-        for (unsigned y = 0; y < c.Height(); ++y)
-            for (unsigned x = 0; x < c.Width(); ++x)
-            {
-                const sf::Color p = c.Image().getPixel(x, y);
-                if (p.a == 0)
-                    continue;
-                const sf::Color shaded = Shade(p, amount * (middle - float(y)) / middle);
-                c.Image().setPixel(x, y, sf::Color(shaded.r, shaded.g, shaded.b, p.a));
-            }
-    }
-
     void Flame(Canvas& c, const sf::Vector2f& nozzle, float length, float width, const sf::Color& colour)
     {
         c.Line(nozzle, nozzle - sf::Vector2f(length, 0.f), width, WithAlpha(colour, 150));
@@ -82,7 +61,7 @@ namespace
         c.FillCircle(hub, radius, sf::Color(210, 220, 235, 45));
         for (int b = 0; b < 2; ++b)
         {
-            const float a = angle + float(b) * pi;
+            const float a = angle + float(b) * Pi;
             c.Line(hub, Polar(hub, radius * 0.95f, a), 3.f, Hex(0x23262c, 220));
         }
         c.FillCircle(hub, 3.5f, Hex(0x9aa0aa));
@@ -95,11 +74,8 @@ namespace
     // gun, twin propellers turning at the tail. 72 x 56, four frames.
     void Gunboat(const std::filesystem::path& root)
     {
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 4; ++f)
-        {
-            Canvas c(72, 56);
-            const float spin = float(f) / 4.f * pi;
+        PaintStrip(root, airships + "000|ship.png", 72, 56, 4, [&](Canvas& c, int f) {
+            const float spin = float(f) / 4.f * Pi;
             Rotor(c, {7.f, 14.f}, 8.f, spin);
             Rotor(c, {7.f, 42.f}, 8.f, -spin);
             // Fins.
@@ -108,7 +84,7 @@ namespace
             std::vector<sf::Vector2f> half;
             for (int i = 0; i <= 16; ++i)
             {
-                const float a = float(i) / 16.f * pi;
+                const float a = float(i) / 16.f * Pi;
                 const float reach = std::cos(a) > 0.f ? 0.44f : 0.38f;
                 half.push_back({0.5f + reach * std::cos(a), 0.5f - 0.3f * std::sin(a)});
             }
@@ -121,20 +97,15 @@ namespace
             c.Line({56.f, 28.f}, {68.f, 28.f}, 3.f, Hex(0x1a1c14));
             // A red warning light that blinks.
             c.FillCircle({38.f, 28.f}, 2.2f, f < 2 ? Hex(0xff3a2a) : Hex(0x6a1a14));
-            Relief(c, 0.25f);
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, airships + "000|ship.png");
+            c.Relief(0.25f);
+        });
     }
 
     // 001, the dart: a steel-blue arrowhead with red stripes and a flickering
     // exhaust. 64 x 64, four frames.
     void Dart(const std::filesystem::path& root)
     {
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 4; ++f)
-        {
-            Canvas c(64, 64);
+        PaintStrip(root, airships + "001|ship.png", 64, 64, 4, [&](Canvas& c, int f) {
             Flame(c, {12.f, 32.f}, 9.f + 3.f * float(f % 2) + float(f), 7.f, Hex(0x4ab0ff));
             Hull(c, {{0.97f, 0.5f}, {0.6f, 0.4f}, {0.3f, 0.06f}, {0.18f, 0.08f}, {0.3f, 0.38f}, {0.18f, 0.42f}},
                  Hex(0x3d6fa8));
@@ -143,52 +114,42 @@ namespace
             // Canopy.
             c.FillCircle({44.f, 32.f}, 5.f, Hex(0x0c1a2c));
             c.RadialGradient({45.f, 30.5f}, 3.5f, Hex(0xbff0ff), Hex(0x3a8ad0, 0));
-            Relief(c, 0.3f);
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, airships + "001|ship.png");
+            c.Relief(0.3f);
+        });
     }
 
     // 002, the hornet: a small spiked crimson drone with a glowing yellow eye
     // at its nose; the spikes throb. 44 x 44, four frames.
     void Hornet(const std::filesystem::path& root)
     {
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 4; ++f)
-        {
-            Canvas c(44, 44);
+        PaintStrip(root, airships + "002|ship.png", 44, 44, 4, [&](Canvas& c, int f) {
             const sf::Vector2f centre(21.f, 22.f);
-            const float throb = 0.5f + 0.5f * std::sin(float(f) / 4.f * 2.f * pi);
+            const float throb = 0.5f + 0.5f * std::sin(float(f) / 4.f * 2.f * Pi);
             std::vector<sf::Vector2f> star;
             for (int i = 0; i < 16; ++i)
             {
-                const float a = float(i) / 16.f * 2.f * pi;
+                const float a = float(i) / 16.f * 2.f * Pi;
                 star.push_back(Polar(centre, i % 2 == 0 ? 19.f + 1.5f * throb : 12.f, a));
             }
             c.FillPolygon(star, Hex(0x2a0606));
             c.FillCircle(centre, 13.f, Hex(0xc0221a));
             c.RadialGradient(centre, 11.f, Hex(0xff6a3a), Hex(0xc0221a));
             for (int i = 0; i < 4; ++i)
-                c.Line(Polar(centre, 6.f, float(i) * pi / 2.f + pi / 4.f),
-                       Polar(centre, 12.f, float(i) * pi / 2.f + pi / 4.f), 2.f, Hex(0x5a0a08));
+                c.Line(Polar(centre, 6.f, float(i) * Pi / 2.f + Pi / 4.f),
+                       Polar(centre, 12.f, float(i) * Pi / 2.f + Pi / 4.f), 2.f, Hex(0x5a0a08));
             // The eye looks where it flies.
             const sf::Vector2f eye(31.f, 22.f);
             c.FillCircle(eye, 6.f, Hex(0x1a0a04));
             c.RadialGradient(eye, 5.f, Mix(Hex(0xffe23a), sf::Color::White, 0.5f * throb), Hex(0xff8a00, 80));
-            Relief(c, 0.2f);
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, airships + "002|ship.png");
+            c.Relief(0.2f);
+        });
     }
 
     // 005, the warden: a heavy violet gunship that hangs on two rotors, a fan
     // gun under its nose and cyan lights. 88 x 88, four frames.
     void Warden(const std::filesystem::path& root)
     {
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 4; ++f)
-        {
-            Canvas c(88, 88);
+        PaintStrip(root, airships + "005|ship.png", 88, 88, 4, [&](Canvas& c, int f) {
             Hull(c, {{0.88f, 0.42f}, {0.7f, 0.26f}, {0.5f, 0.22f}, {0.3f, 0.28f}, {0.14f, 0.38f}, {0.1f, 0.46f}},
                  Hex(0x6a3a9a));
             // Rotor pods on both sides.
@@ -206,13 +167,11 @@ namespace
             // Lights that run along the spine.
             for (int i = 0; i < 4; ++i)
                 c.FillCircle({22.f + 10.f * float(i), 44.f}, 2.f, i == f ? Hex(0xaaffff) : Hex(0x2a8a9a));
-            Relief(c, 0.25f);
-            const float spin = float(f) / 4.f * pi / 2.f;
+            c.Relief(0.25f);
+            const float spin = float(f) / 4.f * Pi / 2.f;
             Rotor(c, {40.f, 18.f}, 17.f, spin);
             Rotor(c, {40.f, 70.f}, 17.f, -spin + 0.8f);
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, airships + "005|ship.png");
+        });
     }
 
     struct TurretLook
@@ -238,7 +197,7 @@ namespace
         std::vector<sf::Vector2f> top;
         for (int i = 0; i < look.corners; ++i)
         {
-            const float a = (float(i) + 0.5f) / float(look.corners) * 2.f * pi;
+            const float a = (float(i) + 0.5f) / float(look.corners) * 2.f * Pi;
             const float reach = look.corners == 4 ? size * 0.7f : size * 0.5f;
             rim.push_back(Polar(centre, reach * 0.97f, a));
             top.push_back(Polar(centre, reach * 0.8f, a));
@@ -253,7 +212,7 @@ namespace
         }
         c.FillCircle(centre, size * 0.3f, Hex(0x181818));
         c.OutlineCircle(centre, size * 0.3f, 2.f, Shade(look.ground, 0.3f));
-        Relief(c, 0.15f);
+        c.Relief(0.15f);
         c.Save(root, turrets + look.number + "|socket.png");
     }
 
@@ -261,11 +220,8 @@ namespace
     // lights the muzzles.
     void Head(const std::filesystem::path& root, const TurretLook& look)
     {
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 2; ++f)
-        {
-            const float size = float(look.headSize);
-            Canvas c(look.headSize, look.headSize);
+        const float size = float(look.headSize);
+        PaintStrip(root, turrets + look.number + "|head.png", look.headSize, look.headSize, 2, [&](Canvas& c, int f) {
             const sf::Vector2f centre(size / 2.f, size / 2.f);
             for (int b = 0; b < look.barrels; ++b)
             {
@@ -281,9 +237,7 @@ namespace
             c.FillCircle(centre, size * 0.25f, Hex(0x0a0a0a));
             c.RadialGradient(centre, size * 0.23f, Shade(look.head, 0.35f), Shade(look.head, -0.25f));
             c.FillCircle(centre - sf::Vector2f(size * 0.06f, 0.f), size * 0.08f, Mix(look.energy, Hex(0x000000), 0.2f));
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, turrets + look.number + "|head.png");
+        });
     }
 
     void Generate(const std::filesystem::path& root)

@@ -11,8 +11,9 @@
 
 namespace
 {
+    using Content::Pi;
+
     const unsigned rate = 22050;
-    const float pi = 3.14159265f;
 
     // Low-passed noise over a falling thump, fading out.
     std::vector<std::int16_t> Blast(float seconds, float volume, float thumpFrom, float thumpTo, float darkness,
@@ -28,11 +29,11 @@ namespace
             const float t = float(i) / float(rate);
             const float f = float(i) / float(count);
             noise += (random.Between(-1.f, 1.f) - noise) * (darkness + (1.f - darkness) * std::exp(-t * 30.f));
-            phase += 2.f * pi * (thumpFrom * std::pow(thumpTo / thumpFrom, f)) / float(rate);
+            phase += 2.f * Pi * (thumpFrom * std::pow(thumpTo / thumpFrom, f)) / float(rate);
             const float attack = std::min(1.f, t / 0.003f);
             const float value = (1.4f * noise * std::exp(-f * 4.f) + 0.8f * std::sin(phase) * std::exp(-f * 5.f)) *
                                 attack * volume * std::min(1.f, (seconds - t) / 0.02f);
-            samples[i] = std::int16_t(std::max(-1.f, std::min(1.f, value)) * 32767.f);
+            samples[i] = Content::ToSample(value);
         }
         return samples;
     }

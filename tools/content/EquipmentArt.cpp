@@ -15,15 +15,13 @@
 namespace
 {
     using Content::Canvas;
+    using Content::Clamp01;
     using Content::Hex;
     using Content::Mix;
-    using Content::SaveStrip;
+    using Content::PaintStrip;
+    using Content::Pi;
     using Content::Shade;
     using Content::WithAlpha;
-
-    const float pi = 3.14159265f;
-
-    float Clamp01(float v) { return std::min(1.f, std::max(0.f, v)); }
 
     // Brightens the opaque pixels near a line that sweeps across the picture.
     void Shimmer(Canvas& canvas, float phase)
@@ -39,9 +37,10 @@ namespace
                 const float d = std::fabs(float(x + y) - band) / (0.08f * size);
                 const float light = 0.45f * Clamp01(1.f - d);
                 if (light > 0.f)
-                    canvas.Image().setPixel(x, y, sf::Color(Mix(p, sf::Color::White, light).r,
-                                                            Mix(p, sf::Color::White, light).g,
-                                                            Mix(p, sf::Color::White, light).b, p.a));
+                {
+                    const sf::Color lit = Mix(p, sf::Color::White, light);
+                    canvas.Image().setPixel(x, y, sf::Color(lit.r, lit.g, lit.b, p.a));
+                }
             }
     }
 
@@ -84,96 +83,61 @@ namespace
         const std::string folder = "resources|equipment|weapons|shots|";
         {
             // Pulse cannon: a short cyan pulse with a white head.
-            std::vector<Canvas> frames;
-            for (int f = 0; f < 2; ++f)
-            {
-                Canvas c(28, 14);
+            PaintStrip(root, folder + "000|shot.png", 28, 14, 2, [&](Canvas& c, int f) {
                 Streak(c, 3.f + 2.f * f, 21.f, 6.f, Hex(0x38c8ff), Hex(0xf0fcff));
                 c.RadialGradient({21.f, 7.f}, 5.5f - f, Hex(0xffffff), Hex(0x7fe6ff, 60));
-                frames.push_back(c);
-            }
-            SaveStrip(frames, root, folder + "000|shot.png");
+            });
         }
         {
             // Twin laser: a long, thin green beam.
-            std::vector<Canvas> frames;
-            for (int f = 0; f < 2; ++f)
-            {
-                Canvas c(40, 10);
+            PaintStrip(root, folder + "001|shot.png", 40, 10, 2, [&](Canvas& c, int f) {
                 Streak(c, 3.f, 37.f, f == 0 ? 4.f : 3.4f, Hex(0x3cff6a), Hex(0xeaffef));
-                frames.push_back(c);
-            }
-            SaveStrip(frames, root, folder + "001|shot.png");
+            });
         }
         {
             // Scatter blaster: a golden plasma ball with turning sparks.
-            std::vector<Canvas> frames;
-            for (int f = 0; f < 4; ++f)
-            {
-                Canvas c(18, 18);
+            PaintStrip(root, folder + "002|shot.png", 18, 18, 4, [&](Canvas& c, int f) {
                 Orb(c, 8.5f, Hex(0xffd23a), Hex(0xffe27a), Hex(0xffffff));
                 for (int s = 0; s < 3; ++s)
                 {
-                    const float a = (float(f) / 4.f + float(s) / 3.f) * 2.f * pi;
+                    const float a = (float(f) / 4.f + float(s) / 3.f) * 2.f * Pi;
                     c.FillCircle({9.f + 6.5f * std::cos(a), 9.f + 6.5f * std::sin(a)}, 1.3f, Hex(0xfff6c8));
                 }
-                frames.push_back(c);
-            }
-            SaveStrip(frames, root, folder + "002|shot.png");
+            });
         }
         {
             // Tank cannon: a red-hot slug.
-            std::vector<Canvas> frames;
-            for (int f = 0; f < 2; ++f)
-            {
-                Canvas c(20, 20);
+            PaintStrip(root, folder + "500|shot.png", 20, 20, 2, [&](Canvas& c, int f) {
                 Orb(c, f == 0 ? 9.5f : 9.f, Hex(0xff3a1e), Hex(0xff6a3a), Hex(0xfff0c0));
                 c.OutlineCircle({10.f, 10.f}, 5.8f, 1.2f, Hex(0x8a0c00, 200));
-                frames.push_back(c);
-            }
-            SaveStrip(frames, root, folder + "500|shot.png");
+            });
         }
         {
             // Needle: a magenta dart.
-            std::vector<Canvas> frames;
-            for (int f = 0; f < 2; ++f)
-            {
-                Canvas c(24, 10);
+            PaintStrip(root, folder + "501|shot.png", 24, 10, 2, [&](Canvas& c, int f) {
                 Streak(c, 3.f, 19.f, 4.5f, Hex(0xff2ad0), Hex(0xffe0f8));
                 c.FillPolygon({{15.f, 2.f}, {23.f, 5.f}, {15.f, 8.f}}, Hex(0xffb0f0, sf::Uint8(f == 0 ? 255 : 200)));
-                frames.push_back(c);
-            }
-            SaveStrip(frames, root, folder + "501|shot.png");
+            });
         }
         {
             // Fan thrower: a crimson ring round a pale core.
-            std::vector<Canvas> frames;
-            for (int f = 0; f < 2; ++f)
-            {
-                Canvas c(16, 16);
+            PaintStrip(root, folder + "502|shot.png", 16, 16, 2, [&](Canvas& c, int f) {
                 c.RadialGradient({8.f, 8.f}, 7.8f, Hex(0xff2050, 220), Hex(0xff2050, 0));
                 c.OutlineCircle({8.f, 8.f}, 5.f, f == 0 ? 2.6f : 2.f, Hex(0xd0103a));
                 c.FillCircle({8.f, 8.f}, 2.6f, Hex(0xffd8e0));
-                frames.push_back(c);
-            }
-            SaveStrip(frames, root, folder + "502|shot.png");
+            });
         }
         {
             // Orb launcher: a slow violet orb with turning spokes.
-            std::vector<Canvas> frames;
-            for (int f = 0; f < 4; ++f)
-            {
-                Canvas c(24, 24);
+            PaintStrip(root, folder + "504|shot.png", 24, 24, 4, [&](Canvas& c, int f) {
                 Orb(c, 11.5f, Hex(0xa040ff), Hex(0x8a3af0), Hex(0xf4e6ff));
                 for (int s = 0; s < 3; ++s)
                 {
-                    const float a = (float(f) / 12.f + float(s) / 3.f) * 2.f * pi;
+                    const float a = (float(f) / 12.f + float(s) / 3.f) * 2.f * Pi;
                     c.Line({12.f + 3.f * std::cos(a), 12.f + 3.f * std::sin(a)},
                            {12.f + 8.5f * std::cos(a), 12.f + 8.5f * std::sin(a)}, 1.6f, Hex(0xe0c8ff, 220));
                 }
-                frames.push_back(c);
-            }
-            SaveStrip(frames, root, folder + "504|shot.png");
+            });
         }
     }
 
@@ -312,7 +276,7 @@ namespace
         std::vector<sf::Vector2f> canopy;
         for (int i = 0; i < 24; ++i)
         {
-            const float a = float(i) / 24.f * 2.f * pi;
+            const float a = float(i) / 24.f * 2.f * Pi;
             canopy.push_back(At(box, 0.5f + 0.055f * std::cos(a), 0.3f + 0.11f * std::sin(a)));
         }
         c.FillPolygon(canopy, Hex(0x0a1a30));
@@ -335,16 +299,11 @@ namespace
     template <typename Paint>
     void GuiIcon(const std::filesystem::path& root, const std::string& folder, Paint paint)
     {
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 8; ++f)
-        {
-            Canvas c(64, 64);
-            const float phase = 0.5f + 0.5f * std::sin(float(f) / 8.f * 2.f * pi);
+        PaintStrip(root, folder + "|icons|gui.png", 64, 64, 8, [&](Canvas& c, int f) {
+            const float phase = 0.5f + 0.5f * std::sin(float(f) / 8.f * 2.f * Pi);
             paint(c, sf::FloatRect(4.f, 4.f, 56.f, 56.f), phase);
             Shimmer(c, float(f) / 8.f);
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, folder + "|icons|gui.png");
+        });
     }
 
     // The pick-up look: a glowing capsule of the category's colour with turning
@@ -353,18 +312,15 @@ namespace
     void IngameIcon(const std::filesystem::path& root, const std::string& folder, Kind kind, Paint paint)
     {
         const sf::Color colour = kind == Kind::Weapon ? Hex(0xffa530) : kind == Kind::Shield ? Hex(0x3ce0ff) : Hex(0x6aff7a);
-        std::vector<Canvas> frames;
-        for (int f = 0; f < 8; ++f)
-        {
-            Canvas c(56, 56);
+        PaintStrip(root, folder + "|icons|ingame.png", 56, 56, 8, [&](Canvas& c, int f) {
             const sf::Vector2f centre(28.f, 28.f);
-            const float phase = 0.5f + 0.5f * std::sin(float(f) / 8.f * 2.f * pi);
+            const float phase = 0.5f + 0.5f * std::sin(float(f) / 8.f * 2.f * Pi);
             c.RadialGradient(centre, 27.5f, WithAlpha(colour, sf::Uint8(110 + 60 * phase)), WithAlpha(colour, 0));
             c.FillCircle(centre, 21.f, Hex(0x0a0f1c, 235));
             c.OutlineCircle(centre, 21.5f, 2.5f, Mix(colour, sf::Color::White, 0.25f * phase));
             for (int m = 0; m < 3; ++m)
             {
-                const float a = (float(f) / 24.f + float(m) / 3.f) * 2.f * pi;
+                const float a = (float(f) / 24.f + float(m) / 3.f) * 2.f * Pi;
                 for (int s = 0; s < 6; ++s)
                 {
                     const float a0 = a + float(s) * 0.09f;
@@ -377,9 +333,7 @@ namespace
             paint(c, sf::FloatRect(13.f, 13.f, 30.f, 30.f), phase);
             // Glass highlight.
             c.RadialGradient({21.f, 18.f}, 9.f, sf::Color(255, 255, 255, 70), sf::Color(255, 255, 255, 0));
-            frames.push_back(c);
-        }
-        SaveStrip(frames, root, folder + "|icons|ingame.png");
+        });
     }
 
     template <typename Paint>

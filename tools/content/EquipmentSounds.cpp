@@ -13,8 +13,9 @@
 
 namespace
 {
+    using Content::Pi;
+
     const unsigned rate = 22050;
-    const float pi = 3.14159265f;
 
     // A clip of the given length; `sample` gets the time in seconds and the
     // fraction of the clip gone, and answers a value in [-1, 1].
@@ -28,8 +29,7 @@ namespace
             const float fraction = float(i) / float(count);
             // A few milliseconds of fade at both ends keep the clip free of clicks.
             const float fade = std::min(1.f, std::min(t / 0.002f, (seconds - t) / 0.004f));
-            const float value = std::max(-1.f, std::min(1.f, sample(t, fraction) * volume * fade));
-            samples[i] = std::int16_t(value * 32767.f);
+            samples[i] = Content::ToSample(sample(t, fraction) * volume * fade);
         }
         return samples;
     }
@@ -43,7 +43,7 @@ namespace
         float Buzz(float frequency, float drive) { return std::tanh(drive * std::sin(Advance(frequency))); }
         float Triangle(float frequency)
         {
-            const float p = Advance(frequency) / (2.f * pi);
+            const float p = Advance(frequency) / (2.f * Pi);
             const float f = p - std::floor(p);
             return 4.f * std::fabs(f - 0.5f) - 1.f;
         }
@@ -51,9 +51,9 @@ namespace
     private:
         float Advance(float frequency)
         {
-            m_phase += 2.f * pi * frequency / float(rate);
-            if (m_phase > 2.f * pi)
-                m_phase -= 2.f * pi;
+            m_phase += 2.f * Pi * frequency / float(rate);
+            if (m_phase > 2.f * Pi)
+                m_phase -= 2.f * Pi;
             return m_phase;
         }
         float m_phase = 0.f;
@@ -97,7 +97,7 @@ namespace
             // Twin laser: two slightly detuned, fast-falling tones with a flutter.
             Oscillator a, b;
             Save(root, "001", Render(0.1f, 0.36f, [&](float t, float f) {
-                     const float pitch = Sweep(2300.f, 850.f, f) * (1.f + 0.02f * std::sin(2.f * pi * 60.f * t));
+                     const float pitch = Sweep(2300.f, 850.f, f) * (1.f + 0.02f * std::sin(2.f * Pi * 60.f * t));
                      return (a.Sine(pitch) + 0.7f * b.Sine(pitch * 1.012f)) * 0.6f * std::exp(-f * 2.5f);
                  }));
         }
@@ -139,7 +139,7 @@ namespace
             Noise n(17);
             Oscillator o;
             Save(root, "503", Render(0.15f, 0.4f, [&](float, float f) {
-                     const float swell = std::sin(pi * f);
+                     const float swell = std::sin(Pi * f);
                      return n.Next(0.15f + 0.5f * swell) * swell + 0.3f * o.Sine(Sweep(400.f, 200.f, f)) * swell;
                  }));
         }
@@ -147,7 +147,7 @@ namespace
             // Orb launcher: a wobbling, falling hum.
             Oscillator o;
             Save(root, "504", Render(0.2f, 0.34f, [&](float t, float f) {
-                     const float tremolo = 0.6f + 0.4f * std::sin(2.f * pi * 32.f * t);
+                     const float tremolo = 0.6f + 0.4f * std::sin(2.f * Pi * 32.f * t);
                      return o.Buzz(Sweep(320.f, 150.f, f), 1.5f) * tremolo * std::exp(-f * 2.f);
                  }));
         }

@@ -21,11 +21,11 @@ namespace
     using Content::Canvas;
     using Content::Hex;
     using Content::Mix;
+    using Content::Pi;
     using Content::Shade;
     using Content::Style;
     using Content::WithAlpha;
 
-    const float pi = 3.14159265f;
     const float width = 1024.f;
     const float height = 768.f;
     const float console = 204.f;
@@ -111,14 +111,14 @@ namespace
         c.Line(centre - sf::Vector2f(0.f, radius - 4.f), centre + sf::Vector2f(0.f, radius - 4.f), 1.f, line);
         for (int i = 0; i < 36; ++i)
         {
-            const float a = float(i) / 36.f * 2.f * pi;
+            const float a = float(i) / 36.f * 2.f * Pi;
             const float inner = i % 3 == 0 ? radius - 8.f : radius - 4.f;
             c.Line(centre + sf::Vector2f(inner * std::cos(a), inner * std::sin(a)),
                    centre + sf::Vector2f((radius - 1.f) * std::cos(a), (radius - 1.f) * std::sin(a)), 1.f,
                    Hex(0x3cff8a, 110));
         }
         // The sweep: a bright edge with its afterglow trailing behind it.
-        const float edge = -0.35f * pi;
+        const float edge = -0.35f * Pi;
         for (int i = 0; i < 60; ++i)
         {
             const float a = edge - float(i) * 0.012f;
@@ -152,7 +152,7 @@ namespace
         std::vector<sf::Vector2f> star;
         for (int i = 0; i < 10; ++i)
         {
-            const float a = -pi / 2.f + float(i) * pi / 5.f;
+            const float a = -Pi / 2.f + float(i) * Pi / 5.f;
             const float r = i % 2 == 0 ? 13.f : 5.5f;
             star.push_back(centre + sf::Vector2f(r * std::cos(a), r * std::sin(a)));
         }
@@ -249,7 +249,7 @@ namespace
                Content::Align::Center);
         for (int i = 0; i < 4; ++i)
         {
-            const float a = pi / 4.f + float(i) * pi / 2.f;
+            const float a = Pi / 4.f + float(i) * Pi / 2.f;
             Rivet(c, dialCentre + sf::Vector2f(77.f * std::cos(a), 77.f * std::sin(a)));
         }
         c.Text("QV-000", {console / 2.f - 4.f, height - 24.f}, Style(10, Hex(0x6f8fc8, 200), Content::Font::Mono),

@@ -14,10 +14,9 @@ namespace
 {
     using Content::Canvas;
     using Content::Hex;
+    using Content::Pi;
     using Content::Style;
     using Content::TextStyle;
-
-    const float pi = 3.14159265f;
 
     // The four looks of a menu button, in the order of the picture's quarters.
     struct Look
@@ -95,7 +94,7 @@ namespace
 
     float AngleOf(float value)
     {
-        return (120.f - 60.f * value) * pi / 180.f;
+        return (120.f - 60.f * value) * Pi / 180.f;
     }
 
     sf::Vector2f OnArc(float value, float radius)
@@ -221,14 +220,14 @@ namespace
         {
             const float r = 58.f + float(ring);
             const float t = float(ring) / 6.f;
-            frame.OutlineCircle(centre, r, 1.5f, Content::Mix(dark, light, 0.35f + 0.65f * std::sin(t * pi)));
+            frame.OutlineCircle(centre, r, 1.5f, Content::Mix(dark, light, 0.35f + 0.65f * std::sin(t * Pi)));
         }
         frame.OutlineCircle(centre, 58.f, 1.f, Content::Shade(dark, -0.5f));
         frame.OutlineCircle(centre, 64.5f, 1.f, Content::Shade(light, 0.3f));
         for (int i = 0; i < 40; ++i)
         {
             // The sheen on the upper left of the bezel.
-            const float a = (150.f + float(i) * 2.f) * pi / 180.f;
+            const float a = (150.f + float(i) * 2.f) * Pi / 180.f;
             frame.BlendPixel(int(centre.x + 61.f * std::cos(a)), int(centre.y - 61.f * std::sin(a)), sf::Color::White,
                              0.45f);
         }

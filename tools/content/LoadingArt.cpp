@@ -4,6 +4,7 @@
 // "Loading" across the middle.
 #include "Canvas.hpp"
 #include "Generator.hpp"
+#include "Noise.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -13,63 +14,21 @@
 namespace
 {
     using Content::Canvas;
+    using Content::Clamp01;
     using Content::Hex;
     using Content::Mix;
-
-    float Clamp01(float v) { return std::min(1.f, std::max(0.f, v)); }
-
-    float SmoothStep(float edge0, float edge1, float x)
-    {
-        const float t = Clamp01((x - edge0) / (edge1 - edge0));
-        return t * t * (3.f - 2.f * t);
-    }
+    using Content::SmoothStep;
 
     // Smooth value noise in several octaves, about 0..1.
-    class Field
+    Content::ValueNoise Field(std::uint32_t seed)
     {
-    public:
-        explicit Field(std::uint32_t seed) : m_seed(seed) {}
-
-        float operator()(float x, float y, int octaves) const
-        {
-            float sum = 0.f, amplitude = 0.5f, total = 0.f;
-            for (int i = 0; i < octaves; ++i)
-            {
-                sum += amplitude * Value(x, y, std::uint32_t(i));
-                total += amplitude;
-                x = x * 2.01f + 13.7f;
-                y = y * 2.01f + 7.1f;
-                amplitude *= 0.5f;
-            }
-            return sum / total;
-        }
-
-    private:
-        float Lattice(int x, int y, std::uint32_t octave) const
-        {
-            std::uint32_t h = std::uint32_t(x) * 374761393u + std::uint32_t(y) * 668265263u + (m_seed + octave) * 2246822519u;
-            h = (h ^ (h >> 13)) * 1274126177u;
-            return float((h ^ (h >> 16)) & 0xFFFF) / 65535.f;
-        }
-
-        float Value(float x, float y, std::uint32_t octave) const
-        {
-            const int ix = int(std::floor(x)), iy = int(std::floor(y));
-            const float fx = x - float(ix), fy = y - float(iy);
-            const float sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
-            const float top = Lattice(ix, iy, octave) + (Lattice(ix + 1, iy, octave) - Lattice(ix, iy, octave)) * sx;
-            const float bottom =
-                Lattice(ix, iy + 1, octave) + (Lattice(ix + 1, iy + 1, octave) - Lattice(ix, iy + 1, octave)) * sx;
-            return top + (bottom - top) * sy;
-        }
-
-        std::uint32_t m_seed;
-    };
+        return Content::ValueNoise(seed, 2.01f, 13.7f, 7.1f);
+    }
 
     // Fields, forests, dry earth and a river, as a pilot sees them from high up.
     void PaintLand(Canvas& canvas)
     {
-        const Field relief(31), woods(37), dry(41), river(43), grain(47);
+        const Content::ValueNoise relief = Field(31), woods = Field(37), dry = Field(41), river = Field(43), grain = Field(47);
         for (unsigned y = 0; y < canvas.Height(); ++y)
             for (unsigned x = 0; x < canvas.Width(); ++x)
             {
@@ -90,7 +49,7 @@ namespace
     // Clouds below the aircraft with their shadows on the land.
     void PaintClouds(Canvas& canvas)
     {
-        const Field cloud(53);
+        const Content::ValueNoise cloud = Field(53);
         const int w = int(canvas.Width()), h = int(canvas.Height());
         std::vector<float> density(std::size_t(w) * std::size_t(h));
         for (int y = 0; y < h; ++y)

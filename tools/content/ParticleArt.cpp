@@ -8,21 +8,20 @@
 //   debris.png  four metal shards, 2 x 2 cells of 32 x 32
 #include "Canvas.hpp"
 #include "Generator.hpp"
+#include "Noise.hpp"
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace
 {
     using Content::Canvas;
+    using Content::Clamp01;
 
     const char* const folder = "resources/particles/textures/";
-
-    float Clamp01(float v)
-    {
-        return std::min(1.f, std::max(0.f, v));
-    }
 
     sf::Uint8 ToByte(float v)
     {
@@ -66,9 +65,7 @@ namespace
     // Grainy variation in [-1, 1] that repeats the same way on every run.
     float Grain(unsigned x, unsigned y, unsigned seed)
     {
-        unsigned h = x * 374761393u + y * 668265263u + seed * 2246822519u;
-        h = (h ^ (h >> 13)) * 1274126177u;
-        return float((h ^ (h >> 16)) & 0xffff) / 32767.5f - 1.f;
+        return float(Content::LatticeBits(x, y, seed)) / 32767.5f - 1.f;
     }
 
     // Smooth noise in about [-1, 1]: hashed values on a grid of the given
@@ -106,85 +103,80 @@ namespace
         return Clamp01((1.f - d) * 4.f);
     }
 
-    void Glow(const std::filesystem::path& root)
+    // A 64 x 64 white picture whose alpha depends on the distance from its
+    // centre (1 at the rim).
+    void SaveRadial(const std::filesystem::path& root, const std::string& file, const std::function<float(float)>& alpha)
     {
         Canvas canvas(64, 64);
         for (unsigned y = 0; y < 64; ++y)
             for (unsigned x = 0; x < 64; ++x)
             {
                 const float d = std::hypot(float(x) + 0.5f - 32.f, float(y) + 0.5f - 32.f) / 32.f;
-                const float light = Clamp01(1.f - d);
-                canvas.SetPixel(int(x), int(y), sf::Color(255, 255, 255, ToByte(std::pow(light, 1.6f))));
+                canvas.SetPixel(int(x), int(y), sf::Color(255, 255, 255, ToByte(alpha(d))));
             }
-        canvas.Save(root, std::string(folder) + "glow.png");
+        canvas.Save(root, std::string(folder) + file);
+    }
+
+    void Glow(const std::filesystem::path& root)
+    {
+        SaveRadial(root, "glow.png", [](float d) { return std::pow(Clamp01(1.f - d), 1.6f); });
     }
 
     void Ring(const std::filesystem::path& root)
     {
-        Canvas canvas(64, 64);
-        for (unsigned y = 0; y < 64; ++y)
-            for (unsigned x = 0; x < 64; ++x)
-            {
-                const float d = std::hypot(float(x) + 0.5f - 32.f, float(y) + 0.5f - 32.f) / 32.f;
-                const float band = std::exp(-std::pow((d - 0.8f) / 0.09f, 2.f));
-                const float inner = 0.25f * Clamp01(d / 0.8f) * (d < 0.8f ? 1.f : 0.f);
-                canvas.SetPixel(int(x), int(y), sf::Color(255, 255, 255, ToByte(band + inner * inner)));
-            }
-        canvas.Save(root, std::string(folder) + "ring.png");
+        SaveRadial(root, "ring.png", [](float d) {
+            const float band = std::exp(-std::pow((d - 0.8f) / 0.09f, 2.f));
+            const float inner = 0.25f * Clamp01(d / 0.8f) * (d < 0.8f ? 1.f : 0.f);
+            return band + inner * inner;
+        });
+    }
+
+    // Four soft puffs, 2 x 2 cells of 64 x 64: each a cloud of `blobCount` blobs
+    // faded out towards the cell's border; `pixel` colours a pixel from its
+    // cell's number, its place in the cell and that shape's density there.
+    void SavePuffs(const std::filesystem::path& root, const std::string& file, std::uint32_t seed, unsigned blobCount,
+                   float spread, const std::function<sf::Color(unsigned, float, float, float)>& pixel)
+    {
+        const unsigned cell = 64;
+        Canvas canvas(cell * 2, cell * 2);
+        Content::Random random(seed);
+        for (unsigned c = 0; c < 4; ++c)
+        {
+            const std::vector<Blob> blobs = MakeBlobs(random, float(cell), blobCount, spread);
+            const unsigned left = (c % 2) * cell;
+            const unsigned top = (c / 2) * cell;
+            for (unsigned y = 0; y < cell; ++y)
+                for (unsigned x = 0; x < cell; ++x)
+                {
+                    const float fx = float(x) + 0.5f;
+                    const float fy = float(y) + 0.5f;
+                    const float shape = Density(blobs, fx, fy) * EdgeFade(fx, fy, float(cell));
+                    canvas.SetPixel(int(left + x), int(top + y), pixel(c, fx, fy, shape));
+                }
+        }
+        canvas.Save(root, std::string(folder) + file);
     }
 
     void Flames(const std::filesystem::path& root)
     {
-        const unsigned cell = 64;
-        Canvas canvas(cell * 2, cell * 2);
-        Content::Random random(71);
-        for (unsigned c = 0; c < 4; ++c)
-        {
-            const std::vector<Blob> blobs = MakeBlobs(random, float(cell), 6, 0.24f);
-            const unsigned left = (c % 2) * cell;
-            const unsigned top = (c / 2) * cell;
-            for (unsigned y = 0; y < cell; ++y)
-                for (unsigned x = 0; x < cell; ++x)
-                {
-                    const float fx = float(x) + 0.5f;
-                    const float fy = float(y) + 0.5f;
-                    const float density = Density(blobs, fx, fy) * EdgeFade(fx, fy, float(cell)) *
-                                          (0.75f + 0.6f * SmoothNoise(fx, fy, 11.f, c + 1));
-                    // White-hot where the fire is dense, yellow towards its ragged rim.
-                    const float heat = Clamp01(density - 0.9f);
-                    const sf::Color color(255, ToByte(0.75f + 0.25f * heat), ToByte(0.35f + 0.65f * heat),
-                                          ToByte(std::pow(Clamp01(density * 0.8f), 1.6f)));
-                    canvas.SetPixel(int(left + x), int(top + y), color);
-                }
-        }
-        canvas.Save(root, std::string(folder) + "flame.png");
+        SavePuffs(root, "flame.png", 71, 6, 0.24f, [](unsigned c, float fx, float fy, float shape) {
+            const float density = shape * (0.75f + 0.6f * SmoothNoise(fx, fy, 11.f, c + 1));
+            // White-hot where the fire is dense, yellow towards its ragged rim.
+            const float heat = Clamp01(density - 0.9f);
+            return sf::Color(255, ToByte(0.75f + 0.25f * heat), ToByte(0.35f + 0.65f * heat),
+                             ToByte(std::pow(Clamp01(density * 0.8f), 1.6f)));
+        });
     }
 
     void Smoke(const std::filesystem::path& root)
     {
-        const unsigned cell = 64;
-        Canvas canvas(cell * 2, cell * 2);
-        Content::Random random(43);
-        for (unsigned c = 0; c < 4; ++c)
-        {
-            const std::vector<Blob> blobs = MakeBlobs(random, float(cell), 9, 0.22f);
-            const unsigned left = (c % 2) * cell;
-            const unsigned top = (c / 2) * cell;
-            for (unsigned y = 0; y < cell; ++y)
-                for (unsigned x = 0; x < cell; ++x)
-                {
-                    const float fx = float(x) + 0.5f;
-                    const float fy = float(y) + 0.5f;
-                    const float density = Density(blobs, fx, fy) * EdgeFade(fx, fy, float(cell)) *
-                                          (0.8f + 0.45f * SmoothNoise(fx, fy, 13.f, c + 11));
-                    // Lit from the upper left: lighter there, darker below and right.
-                    const float light = 0.7f + 0.3f * Clamp01(1.f - (fx + fy) / float(cell));
-                    const sf::Uint8 grey = ToByte(light * (0.85f + 0.12f * SmoothNoise(fx, fy, 6.f, c + 21)));
-                    canvas.SetPixel(int(left + x), int(top + y),
-                                    sf::Color(grey, grey, grey, ToByte(std::pow(Clamp01(density * 0.75f), 1.4f))));
-                }
-        }
-        canvas.Save(root, std::string(folder) + "smoke.png");
+        SavePuffs(root, "smoke.png", 43, 9, 0.22f, [](unsigned c, float fx, float fy, float shape) {
+            const float density = shape * (0.8f + 0.45f * SmoothNoise(fx, fy, 13.f, c + 11));
+            // Lit from the upper left: lighter there, darker below and right.
+            const float light = 0.7f + 0.3f * Clamp01(1.f - (fx + fy) / 64.f);
+            const sf::Uint8 grey = ToByte(light * (0.85f + 0.12f * SmoothNoise(fx, fy, 6.f, c + 21)));
+            return sf::Color(grey, grey, grey, ToByte(std::pow(Clamp01(density * 0.75f), 1.4f)));
+        });
     }
 
     void Debris(const std::filesystem::path& root)

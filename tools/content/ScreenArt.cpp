@@ -3,6 +3,7 @@
 // disabled, laid out two by two) and the labels of the six option dials.
 #include "Canvas.hpp"
 #include "Generator.hpp"
+#include "Noise.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -13,17 +14,11 @@
 namespace
 {
     using Content::Canvas;
+    using Content::Clamp01;
     using Content::Hex;
+    using Content::SmoothStep;
     using Content::Style;
     using Content::TextStyle;
-
-    float Clamp01(float v) { return std::min(1.f, std::max(0.f, v)); }
-
-    float SmoothStep(float edge0, float edge1, float x)
-    {
-        const float t = Clamp01((x - edge0) / (edge1 - edge0));
-        return t * t * (3.f - 2.f * t);
-    }
 
     sf::Color Scaled(const sf::Color& c, float factor)
     {
@@ -56,43 +51,10 @@ namespace
     }
 
     // Smooth value noise with several octaves, values roughly in [0, 1].
-    class Clouds
+    Content::ValueNoise Clouds(std::uint32_t seed)
     {
-    public:
-        explicit Clouds(std::uint32_t seed) : m_seed(seed) {}
-        float operator()(float x, float y, int octaves = 5) const
-        {
-            float sum = 0.f, amplitude = 0.5f, total = 0.f;
-            for (int i = 0; i < octaves; ++i)
-            {
-                sum += amplitude * Value(x, y, std::uint32_t(i));
-                total += amplitude;
-                x = x * 2.03f + 17.1f;
-                y = y * 2.03f + 5.3f;
-                amplitude *= 0.5f;
-            }
-            return sum / total;
-        }
-
-    private:
-        float Lattice(int x, int y, std::uint32_t octave) const
-        {
-            std::uint32_t h = std::uint32_t(x) * 374761393u + std::uint32_t(y) * 668265263u + (m_seed + octave) * 2246822519u;
-            h = (h ^ (h >> 13)) * 1274126177u;
-            return float((h ^ (h >> 16)) & 0xFFFF) / 65535.f;
-        }
-        float Value(float x, float y, std::uint32_t octave) const
-        {
-            const int ix = int(std::floor(x)), iy = int(std::floor(y));
-            const float fx = x - float(ix), fy = y - float(iy);
-            const float sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
-            const float top = Lattice(ix, iy, octave) + (Lattice(ix + 1, iy, octave) - Lattice(ix, iy, octave)) * sx;
-            const float bottom =
-                Lattice(ix, iy + 1, octave) + (Lattice(ix + 1, iy + 1, octave) - Lattice(ix, iy + 1, octave)) * sx;
-            return top + (bottom - top) * sy;
-        }
-        std::uint32_t m_seed;
-    };
+        return Content::ValueNoise(seed, 2.03f, 17.1f, 5.3f);
+    }
 
     // Text with extra room between the letters, its capitals centred on
     // (centreX, capsMiddle).
@@ -185,7 +147,7 @@ namespace
     // Deep space: a gradient, nebula clouds and stars.
     void PaintSky(Canvas& canvas, std::uint32_t seed, float nebula)
     {
-        const Clouds clouds(seed), wisps(seed + 101);
+        const Content::ValueNoise clouds = Clouds(seed), wisps = Clouds(seed + 101);
         const float w = float(canvas.Width()), h = float(canvas.Height());
         for (unsigned y = 0; y < canvas.Height(); ++y)
         {
@@ -195,8 +157,8 @@ namespace
             for (unsigned x = 0; x < canvas.Width(); ++x)
             {
                 const float fx = float(x) / 260.f, fy = float(y) / 260.f;
-                const float density = SmoothStep(0.48f, 0.78f, clouds(fx, fy));
-                const float tint = wisps(fx * 0.7f + 3.f, fy * 0.7f);
+                const float density = SmoothStep(0.48f, 0.78f, clouds(fx, fy, 5));
+                const float tint = wisps(fx * 0.7f + 3.f, fy * 0.7f, 5);
                 const sf::Color gas = Content::Mix(Hex(0x7a2a8c), Hex(0x1d7c9a), SmoothStep(0.35f, 0.65f, tint));
                 // The nebula is strongest in a diagonal band across the sky.
                 const float band = std::exp(-std::pow((float(y) / h - 0.15f - 0.45f * float(x) / w) / 0.28f, 2.f));
@@ -240,7 +202,7 @@ namespace
     // A planet lit from the upper left, with cloud bands and a thin atmosphere.
     void PaintPlanet(Canvas& canvas, const Planet& planet)
     {
-        const Clouds clouds(planet.seed);
+        const Content::ValueNoise clouds = Clouds(planet.seed);
         const float lx = -0.55f, ly = -0.65f, lz = 0.52f;
         const float radius = planet.radius, detail = planet.detail;
         const int reach = int(radius * 1.08f);
@@ -260,7 +222,7 @@ namespace
                 const float dz = std::sqrt(1.f - d * d);
                 const float light = Clamp01(dx * lx + dy * ly + dz * lz);
                 const float pattern =
-                    clouds(dx * detail, dy * planet.bands * detail + clouds(dx * detail * 0.7f, dy * detail * 0.7f, 3) * 2.f);
+                    clouds(dx * detail, dy * planet.bands * detail + clouds(dx * detail * 0.7f, dy * detail * 0.7f, 3) * 2.f, 5);
                 sf::Color surface = Content::Mix(planet.dark, planet.light, SmoothStep(0.3f, 0.75f, pattern));
                 surface = Scaled(surface, 0.08f + 0.92f * std::pow(light, 0.8f));
                 const float rim = std::exp(-(1.f - d) * radius / 14.f) * Clamp01(0.3f + light);

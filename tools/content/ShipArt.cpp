@@ -29,10 +29,10 @@ namespace
     using Content::Canvas;
     using Content::Hex;
     using Content::Mix;
+    using Content::Pi;
     using Content::Shade;
     using Content::WithAlpha;
 
-    const float pi = 3.14159265f;
     const unsigned frameSize = 96;
     // The model's origin lies here in the frame; the model is a little larger
     // than the frame's pixels and is scaled down on projection.
@@ -214,14 +214,14 @@ namespace
         std::vector<sf::Vector2f> outline;
         for (int i = 0; i < 28; ++i)
         {
-            const float a = float(i) / 28.f * 2.f * pi;
+            const float a = float(i) / 28.f * 2.f * Pi;
             outline.push_back(model.At({19.f + 9.f * std::cos(a), 3.6f * std::sin(a), 9.5f}));
         }
         canvas.FillPolygon(outline, Hex(0x06101e));
         std::vector<sf::Vector2f> glass;
         for (int i = 0; i < 28; ++i)
         {
-            const float a = float(i) / 28.f * 2.f * pi;
+            const float a = float(i) / 28.f * 2.f * Pi;
             glass.push_back(model.At({19.f + 7.8f * std::cos(a), 2.8f * std::sin(a), 11.f}));
         }
         canvas.FillPolygon(glass, canopyGlass);
@@ -356,11 +356,11 @@ namespace
         Content::Random random(77);
         for (int i = 0; i < 9; ++i)
         {
-            const float angle = random.Between(0.f, 2.f * pi);
+            const float angle = random.Between(0.f, 2.f * Pi);
             const float reach = (8.f + 30.f * t) * random.Between(0.6f, 1.1f);
             const float size = random.Between(2.5f, 5.f) * (1.f - 0.3f * t);
             const sf::Vector2f at = centre + sf::Vector2f(reach * std::cos(angle), reach * std::sin(angle));
-            const float spin = random.Between(0.f, pi) + t * 3.f;
+            const float spin = random.Between(0.f, Pi) + t * 3.f;
             std::vector<sf::Vector2f> shard;
             for (int k = 0; k < 3; ++k)
             {
@@ -377,7 +377,7 @@ namespace
         frame.RadialGradient(centre, radius, WithAlpha(Hex(0xff6a1e), fade), WithAlpha(Hex(0xb0200a), 0));
         for (int i = 0; i < 6; ++i)
         {
-            const float a = float(i) / 6.f * 2.f * pi + float(stage) * 0.7f;
+            const float a = float(i) / 6.f * 2.f * Pi + float(stage) * 0.7f;
             const sf::Vector2f puff = centre + sf::Vector2f(radius * 0.45f * std::cos(a), radius * 0.45f * std::sin(a));
             frame.RadialGradient(puff, radius * 0.5f, WithAlpha(Hex(0xffb040), fade), WithAlpha(Hex(0xff5010), 0));
         }
@@ -407,7 +407,7 @@ namespace
             lower += 0.05f * (low - lower);
             const float crack = white * std::exp(-t * 28.f);
             const float rumble = lower * 3.2f * std::exp(-t * 2.4f);
-            phase += 2.f * pi * (70.f - 35.f * std::min(1.f, t)) / float(rate);
+            phase += 2.f * Pi * (70.f - 35.f * std::min(1.f, t)) / float(rate);
             const float thump = std::sin(phase) * 0.55f * std::exp(-t * 5.f);
             const float attack = std::min(1.f, t * 400.f);
             const float value = std::max(-1.f, std::min(1.f, attack * (0.6f * crack + rumble + thump)));
@@ -419,8 +419,8 @@ namespace
     void Generate(const std::filesystem::path& root)
     {
         const std::string folder = "resources|equipment|hulls|000|";
-        const float half = 25.f * pi / 180.f;
-        const float full = 50.f * pi / 180.f;
+        const float half = 25.f * Pi / 180.f;
+        const float full = 50.f * Pi / 180.f;
         Content::SpriteSheet sheet(frameSize, frameSize, 6);
         sheet.Add(Fighter(0.f, 0.f));
         sheet.Add(Fighter(0.f, 1.f));

@@ -62,4 +62,17 @@ namespace Content
             strip.Add(frame);
         strip.Save(gameRoot, file);
     }
+
+    void PaintStrip(const std::filesystem::path& gameRoot, const std::string& file, unsigned width, unsigned height,
+                    int count, const std::function<void(Canvas&, int)>& paint)
+    {
+        std::vector<Canvas> frames;
+        for (int f = 0; f < count; ++f)
+        {
+            Canvas frame(width, height);
+            paint(frame, f);
+            frames.push_back(frame);
+        }
+        SaveStrip(frames, gameRoot, file);
+    }
 }

@@ -23,6 +23,7 @@
 #include <SFML/Graphics/Rect.hpp>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,4 +59,9 @@ namespace Content
 
     // The frames (all of the first one's size) side by side in one row.
     void SaveStrip(const std::vector<Canvas>& frames, const std::filesystem::path& gameRoot, const std::string& file);
+    // Paints `count` frames of width by height, each on a transparent canvas of
+    // its own (`paint` gets the canvas and the frame's number from 0), and
+    // saves them side by side in one row.
+    void PaintStrip(const std::filesystem::path& gameRoot, const std::string& file, unsigned width, unsigned height,
+                    int count, const std::function<void(Canvas&, int)>& paint);
 }

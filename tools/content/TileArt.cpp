@@ -16,6 +16,7 @@
 // resources/tiles/%010d.spl cuts the tiles out of it in sprite order.
 #include "Canvas.hpp"
 #include "Generator.hpp"
+#include "Noise.hpp"
 
 #include <algorithm>
 #include <array>
@@ -27,27 +28,19 @@
 namespace
 {
     using Content::Canvas;
+    using Content::Clamp01;
+    using Content::Pi;
+    using Content::SmoothStep;
 
     const int Size = 32;     // tile side in pixels
     const int Pitch = 34;    // tile and its frame in the sheet
     const int Columns = 5;   // tiles a row in the sheet
-    const float Pi = 3.14159265f;
-
-    float Clamp01(float v) { return std::min(1.f, std::max(0.f, v)); }
-
-    float SmoothStep(float edge0, float edge1, float x)
-    {
-        const float t = Clamp01((x - edge0) / (edge1 - edge0));
-        return t * t * (3.f - 2.f * t);
-    }
 
     int Wrap(int v) { return ((v % Size) + Size) % Size; }
 
     float Hash(int x, int y, std::uint32_t seed)
     {
-        std::uint32_t h = std::uint32_t(x) * 374761393u + std::uint32_t(y) * 668265263u + seed * 2246822519u;
-        h = (h ^ (h >> 13)) * 1274126177u;
-        return float((h ^ (h >> 16)) & 0xFFFF) / 65536.f;
+        return float(Content::LatticeBits(std::uint32_t(x), std::uint32_t(y), seed)) / 65536.f;
     }
 
     // Smooth value noise on a lattice of `cells` by `cells` per tile that wraps
