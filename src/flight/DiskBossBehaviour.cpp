@@ -443,18 +443,7 @@ namespace Kestrum
 
     DamageEffect DiskBossBehaviour::ApplyDamage(std::uint32_t amount)
     {
-        Data& data = *m_data;
-        if (data.hitPoints == 0)
-            return AlreadyDestroyed;
-        if (amount == 0)
-            return NoDamage;
-        if (amount >= data.hitPoints)
-        {
-            data.hitPoints = 0;
-            return Destroyed;
-        }
-        data.hitPoints -= amount;
-        return Damaged;
+        return TakeHitPoints(m_data->hitPoints, amount);
     }
 
     std::uint32_t DiskBossBehaviour::GetScorePoints() const

@@ -115,18 +115,7 @@ namespace Kestrum
 
     DamageEffect FlightBehaviour::ApplyDamage(std::uint32_t amount)
     {
-        std::uint32_t& hitPoints = m_data->hitPoints;
-        if (hitPoints == 0)
-            return AlreadyDestroyed;
-        if (amount == 0)
-            return NoDamage;
-        if (hitPoints <= amount)
-        {
-            hitPoints = 0;
-            return Destroyed;
-        }
-        hitPoints -= amount;
-        return Damaged;
+        return TakeHitPoints(m_data->hitPoints, amount);
     }
 
     std::shared_ptr<Weapon> FlightBehaviour::GetWeapon() const

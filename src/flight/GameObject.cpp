@@ -14,6 +14,21 @@ namespace Kestrum
         }
     }
 
+    DamageEffect TakeHitPoints(std::uint32_t& hitPoints, std::uint32_t amount)
+    {
+        if (hitPoints == 0)
+            return AlreadyDestroyed;
+        if (amount == 0)
+            return NoDamage;
+        if (hitPoints <= amount)
+        {
+            hitPoints = 0;
+            return Destroyed;
+        }
+        hitPoints -= amount;
+        return Damaged;
+    }
+
     GameObject::GameObject(ObjectLayer layer) : m_layer(layer), m_serial(NextSerial()) {}
     GameObject::~GameObject() = default;
 

@@ -54,6 +54,11 @@ namespace Kestrum
         AlreadyDestroyed = 3  // the target had been destroyed before
     };
 
+    // A hit of `amount` on the hit points: AlreadyDestroyed when none are left,
+    // NoDamage for 0, Destroyed when it takes the last one (the points then 0),
+    // Damaged otherwise (the amount taken off).
+    DamageEffect TakeHitPoints(std::uint32_t& hitPoints, std::uint32_t amount);
+
     class GameObject
     {
     public:

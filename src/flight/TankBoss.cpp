@@ -69,20 +69,7 @@ namespace Kestrum
                     SetStateMachine(create_stable_ptr(stateMachine));
             }
 
-            DamageEffect ApplyDamage(std::uint32_t amount)
-            {
-                if (hitPoints == 0)
-                    return AlreadyDestroyed;
-                if (amount == 0)
-                    return NoDamage;
-                if (hitPoints <= amount)
-                {
-                    hitPoints = 0;
-                    return Destroyed;
-                }
-                hitPoints -= amount;
-                return Damaged;
-            }
+            DamageEffect ApplyDamage(std::uint32_t amount) { return TakeHitPoints(hitPoints, amount); }
 
             virtual bool IsFinished() const = 0;
             virtual void OnUpdate() = 0;

@@ -112,20 +112,7 @@ namespace Kestrum
 
         bool IsFinished() const override { return m_finished; }
 
-        DamageEffect ApplyDamage(std::uint32_t amount)
-        {
-            if (m_hitPoints == 0)
-                return AlreadyDestroyed;
-            if (amount == 0)
-                return NoDamage;
-            if (m_hitPoints <= amount)
-            {
-                m_hitPoints = 0;
-                return Destroyed;
-            }
-            m_hitPoints -= amount;
-            return Damaged;
-        }
+        DamageEffect ApplyDamage(std::uint32_t amount) { return TakeHitPoints(m_hitPoints, amount); }
 
         void DrawDebugInformation()
         {
