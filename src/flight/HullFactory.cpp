@@ -5,6 +5,7 @@
 #include "core/Exception.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/Categories.hpp"
+#include "flight/EquipmentPrototypes.hpp"
 #include "flight/Hull.hpp"
 #include "presentation/ResourceUtility.hpp"
 
@@ -56,39 +57,26 @@ namespace Kestrum
         }
     }
 
-    HullFactory::HullFactory() = default;
+    HullFactory::HullFactory()
+        : m_prototypes(std::make_unique<EquipmentPrototypes>(Categories::Hull, hullsFolder, "HullFactory", "hull",
+                                                             &LoadHull))
+    {
+    }
+
     HullFactory::~HullFactory() = default;
 
     void HullFactory::Load()
     {
-        if (m_types)
-            BOOST_THROW_EXCEPTION(LogicError("redundant loading of HullFactory"));
-        auto types = std::make_unique<std::set<std::string>>();
-        for (const std::string& number : ListNumberedEntries(hullsFolder))
-            types->insert(MakeEquipmentID(Categories::Hull, number));
-        m_types = std::move(types);
+        m_prototypes->Load();
     }
 
     std::set<std::string> HullFactory::GetHullTypes() const
     {
-        if (!m_types)
-            BOOST_THROW_EXCEPTION(LogicError("forgot to call HullFactory::Load()?"));
-        return *m_types;
+        return m_prototypes->GetTypes();
     }
 
     stable_ptr<Hull> HullFactory::Create(const std::string& id)
     {
-        std::string number = id;
-        if (id.size() > 3)
-        {
-            const auto parsed = Categories::ParseEquipmentID(id);
-            if (parsed.first != Categories::Hull)
-                BOOST_THROW_EXCEPTION(RuntimeError(id + " is not a hull"));
-            number = parsed.second;
-        }
-        auto prototype = m_prototypes.find(number);
-        if (prototype == m_prototypes.end())
-            prototype = m_prototypes.emplace(number, LoadHull(number)).first;
-        return dynamic_stable_ptr_cast<Hull>(prototype->second->Clone());
+        return dynamic_stable_ptr_cast<Hull>(m_prototypes->Create(id));
     }
 }

@@ -7,13 +7,13 @@
 
 #include "core/StablePtr.hpp"
 
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
 
 namespace Kestrum
 {
+    class EquipmentPrototypes;
     class Hull;
 
     class HullFactory
@@ -35,7 +35,6 @@ namespace Kestrum
         stable_ptr<Hull> Create(const std::string& id);
 
     private:
-        std::unique_ptr<std::set<std::string>> m_types;
-        std::map<std::string, stable_ptr<Hull>> m_prototypes;
+        std::unique_ptr<EquipmentPrototypes> m_prototypes;
     };
 }

@@ -4,6 +4,7 @@
 #include "core/Exception.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/Categories.hpp"
+#include "flight/EquipmentPrototypes.hpp"
 #include "flight/Shield.hpp"
 #include "presentation/ResourceUtility.hpp"
 
@@ -40,39 +41,26 @@ namespace Kestrum
         }
     }
 
-    ShieldFactory::ShieldFactory() = default;
+    ShieldFactory::ShieldFactory()
+        : m_prototypes(std::make_unique<EquipmentPrototypes>(Categories::Shield, shieldsFolder, "ShieldFactory", "shield",
+                                                             &LoadShield))
+    {
+    }
+
     ShieldFactory::~ShieldFactory() = default;
 
     void ShieldFactory::Load()
     {
-        if (m_types)
-            BOOST_THROW_EXCEPTION(LogicError("redundant loading of ShieldFactory"));
-        auto types = std::make_unique<std::set<std::string>>();
-        for (const std::string& number : ListNumberedEntries(shieldsFolder))
-            types->insert(MakeEquipmentID(Categories::Shield, number));
-        m_types = std::move(types);
+        m_prototypes->Load();
     }
 
     std::set<std::string> ShieldFactory::GetShieldTypes() const
     {
-        if (!m_types)
-            BOOST_THROW_EXCEPTION(LogicError("forgot to call ShieldFactory::Load()?"));
-        return *m_types;
+        return m_prototypes->GetTypes();
     }
 
     stable_ptr<Shield> ShieldFactory::Create(const std::string& id)
     {
-        std::string number = id;
-        if (id.size() > 3)
-        {
-            const auto parsed = Categories::ParseEquipmentID(id);
-            if (parsed.first != Categories::Shield)
-                BOOST_THROW_EXCEPTION(RuntimeError(id + " is not a shield"));
-            number = parsed.second;
-        }
-        auto prototype = m_prototypes.find(number);
-        if (prototype == m_prototypes.end())
-            prototype = m_prototypes.emplace(number, LoadShield(number)).first;
-        return dynamic_stable_ptr_cast<Shield>(prototype->second->Clone());
+        return dynamic_stable_ptr_cast<Shield>(m_prototypes->Create(id));
     }
 }

@@ -6,13 +6,13 @@
 
 #include "core/StablePtr.hpp"
 
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
 
 namespace Kestrum
 {
+    class EquipmentPrototypes;
     class Shield;
 
     class ShieldFactory
@@ -34,7 +34,6 @@ namespace Kestrum
         stable_ptr<Shield> Create(const std::string& id);
 
     private:
-        std::unique_ptr<std::set<std::string>> m_types;
-        std::map<std::string, stable_ptr<Shield>> m_prototypes;
+        std::unique_ptr<EquipmentPrototypes> m_prototypes;
     };
 }
