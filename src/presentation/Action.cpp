@@ -10,6 +10,7 @@
 #include "presentation/CircleList.hpp"
 #include "presentation/ParticleFactory.hpp"
 #include "presentation/ParticleSystem.hpp"
+#include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/ResourceUtility.hpp"
 #include "presentation/Shadow.hpp"
@@ -103,11 +104,7 @@ namespace Kestrum
         if (m_data)
             BOOST_THROW_EXCEPTION(LogicError("redundant loading"));
         std::unique_ptr<Data> data(new Data);
-        AssertElementName(element, "action");
-        const std::string source = GetAttributeText(element, "definition_source");
-        if (source != "inline")
-            BOOST_THROW_EXCEPTION(LogicError("expected inline, found " + source));
-        CheckAndReturnVersion(element, 1);
+        CheckInlineDefinition(element, "action", 1);
         data->loop = GetChildValue<bool>(element, "loop");
 
         const stable_ptr<ResourceManager> resources = GetFromRegistry<ResourceManager>();

@@ -4,6 +4,7 @@
 #include "core/Registry.hpp"
 #include "core/TimeSystem.hpp"
 #include "core/XmlReading.hpp"
+#include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/Shadow.hpp"
 #include "presentation/SpriteBatch.hpp"
@@ -144,11 +145,7 @@ namespace Kestrum
         if (m_data)
             BOOST_THROW_EXCEPTION(LogicError("redundant loading"));
         auto data = std::make_unique<Data>();
-        AssertElementName(element, "animation");
-        const std::string source = GetAttributeText(element, "definition_source");
-        if (source != "inline")
-            BOOST_THROW_EXCEPTION(LogicError("expected inline, found " + source));
-        CheckAndReturnVersion(element, 1);
+        CheckInlineDefinition(element, "animation", 1);
         data->spriteList =
             GetFromRegistry<ResourceManager>()->CreateSpriteList(name, GetChildElement(element, "sprite_list")).get_shared();
         for (const pugi::xml_node& frame : GetChildElement(element, "frames").children("frame"))

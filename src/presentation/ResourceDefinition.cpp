@@ -12,6 +12,16 @@ namespace Kestrum
         BOOST_THROW_EXCEPTION(UnknownTypeError("unknown type of definition_source: " + source));
     }
 
+    unsigned long CheckInlineDefinition(const pugi::xml_node& element, const std::string& elementName,
+                                        unsigned long highest)
+    {
+        AssertElementName(element, elementName);
+        const std::string source = GetAttributeText(element, "definition_source");
+        if (source != "inline")
+            BOOST_THROW_EXCEPTION(LogicError("expected inline, found " + source));
+        return CheckAndReturnVersion(element, highest);
+    }
+
     std::string GetReferencedPath(const std::string& name, const pugi::xml_node& element)
     {
         const std::string file = element.text().get();

@@ -44,6 +44,13 @@ namespace Kestrum
     // "unknown type of definition_source: " + value.
     DefinitionSource GetDefinitionSource(const pugi::xml_node& element);
 
+    // The opening of an inline definition's Load: the element must be named
+    // `elementName` (as AssertElementName), stand inline (otherwise LogicError
+    // "expected inline, found " + value) and be of a version up to `highest`
+    // (as CheckAndReturnVersion), which is answered.
+    unsigned long CheckInlineDefinition(const pugi::xml_node& element, const std::string& elementName,
+                                        unsigned long highest);
+
     // The resource path that a definition_source="file" element names: its text
     // joined to the folder of `name`. No text: XmlError.
     std::string GetReferencedPath(const std::string& name, const pugi::xml_node& element);

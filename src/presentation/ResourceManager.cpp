@@ -91,6 +91,15 @@ namespace Kestrum
             return resource;
         }
 
+        // A state machine or group of the kind, read from its element.
+        template <typename T>
+        stable_ptr<StateMachineBase> LoadMachine(const std::string& name, const pugi::xml_node& element)
+        {
+            const auto machine = std::make_shared<T>();
+            machine->Load(name, element);
+            return create_stable_ptr<StateMachineBase>(machine);
+        }
+
         SoundConfiguration& GetSoundSettings()
         {
             return *GetFromRegistry<ConfigurationSystem>()->GetSoundConfiguration();
@@ -220,17 +229,9 @@ namespace Kestrum
         {
             const stable_ptr<pugi::xml_document> document = LoadResourceDocument(path);
             if (const pugi::xml_node element = document->child("state_machine"))
-            {
-                const auto machine = std::make_shared<StateMachine>();
-                machine->Load(path, element);
-                return create_stable_ptr<StateMachineBase>(machine);
-            }
+                return LoadMachine<StateMachine>(path, element);
             if (const pugi::xml_node element = document->child("state_machine_group"))
-            {
-                const auto group = std::make_shared<StateMachineGroup>();
-                group->Load(path, element);
-                return create_stable_ptr<StateMachineBase>(group);
-            }
+                return LoadMachine<StateMachineGroup>(path, element);
         }
         catch (Exception& error)
         {
@@ -247,9 +248,7 @@ namespace Kestrum
         AssertElementName(element, "state_machine");
         if (GetDefinitionSource(element) == DefinitionSource::File)
             return CreateStateMachine(GetReferencedPath(name, element));
-        const auto machine = std::make_shared<StateMachine>();
-        machine->Load(name, element);
-        return create_stable_ptr<StateMachineBase>(machine);
+        return LoadMachine<StateMachine>(name, element);
     }
 
     stable_ptr<std::istream> OpenResourceFile(const std::string& path)

@@ -3,6 +3,7 @@
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
 #include "core/XmlReading.hpp"
+#include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/ResourceUtility.hpp"
 
@@ -71,11 +72,7 @@ namespace Kestrum
     {
         if (m_data)
             BOOST_THROW_EXCEPTION(LogicError("redundant loading"));
-        AssertElementName(element, "sprite_list");
-        const std::string source = GetAttributeText(element, "definition_source");
-        if (source != "inline")
-            BOOST_THROW_EXCEPTION(LogicError("expected inline, found " + source));
-        CheckAndReturnVersion(element, 1);
+        CheckInlineDefinition(element, "sprite_list", 1);
 
         auto data = std::make_unique<Data>();
         const std::string folder = GetParentResourcePath(name);

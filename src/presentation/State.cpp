@@ -6,6 +6,7 @@
 #include "core/XmlReading.hpp"
 #include "presentation/Action.hpp"
 #include "presentation/Angles.hpp"
+#include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/Shadow.hpp"
 
@@ -43,11 +44,7 @@ namespace Kestrum
             BOOST_THROW_EXCEPTION(LogicError("redundant loading"));
         try
         {
-            AssertElementName(element, "state");
-            const std::string source = GetAttributeText(element, "definition_source");
-            if (source != "inline")
-                BOOST_THROW_EXCEPTION(LogicError("expected inline, found " + source));
-            const unsigned long version = CheckAndReturnVersion(element, 2);
+            const unsigned long version = CheckInlineDefinition(element, "state", 2);
 
             const stable_ptr<Action> action =
                 GetFromRegistry<ResourceManager>()->CreateAction(name, GetChildElement(element, "action"));

@@ -5,6 +5,7 @@
 #include "core/VectorText.hpp"
 #include "core/XmlReading.hpp"
 #include "presentation/CircleList.hpp"
+#include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/Shadow.hpp"
 #include "presentation/SpriteBatch.hpp"
@@ -113,11 +114,7 @@ namespace Kestrum
         try
         {
             auto data = std::make_unique<Data>();
-            AssertElementName(element, "state_machine");
-            const std::string source = GetAttributeText(element, "definition_source");
-            if (source != "inline")
-                BOOST_THROW_EXCEPTION(LogicError("expected inline, found " + source));
-            CheckAndReturnVersion(element, 1);
+            CheckInlineDefinition(element, "state_machine", 1);
 
             const stable_ptr<ResourceManager> resources = GetFromRegistry<ResourceManager>();
             std::map<std::string, std::shared_ptr<State>> states;

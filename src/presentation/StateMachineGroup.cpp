@@ -8,6 +8,7 @@
 #include "presentation/Angles.hpp"
 #include "presentation/CircleList.hpp"
 #include "presentation/PositionSequence.hpp"
+#include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/RotationSequence.hpp"
 #include "presentation/Shadow.hpp"
@@ -290,11 +291,7 @@ namespace Kestrum
             BOOST_THROW_EXCEPTION(LogicError("reloading is not allowed"));
         try
         {
-            AssertElementName(element, "state_machine_group");
-            const std::string source = GetAttributeText(element, "definition_source");
-            if (source != "inline")
-                BOOST_THROW_EXCEPTION(LogicError("expected inline, found " + source));
-            const unsigned long version = CheckAndReturnVersion(element, 2);
+            const unsigned long version = CheckInlineDefinition(element, "state_machine_group", 2);
 
             const pugi::xml_node container = version == 1 ? element : GetChildElement(element, "parts");
             Parts parts;
