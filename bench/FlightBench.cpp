@@ -23,6 +23,7 @@
 // Run it with the game root as the current directory and a display (Xvfb will
 // do): `flight-bench [frames [last-frame.png]]` measures 600 frames unless told
 // otherwise, and saves the picture of the last one when given a file name.
+#include "AllocationCount.hpp"
 #include "campaign/EquipmentSlot.hpp"
 #include "campaign/Inventory.hpp"
 #include "core/ConfigurationSystem.hpp"
@@ -89,39 +90,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// Counts the heap allocations of the measured passes, except in a sanitizer
-// build, whose own allocator must see every allocation and release.
-namespace
-{
-    std::atomic<bool> counting(false);
-    std::atomic<unsigned long> allocations(0);
-}
-
-#ifndef __SANITIZE_ADDRESS__
-#define KESTRUM_COUNTS_ALLOCATIONS 1
-// The replaced operators below pair malloc with free themselves; the compiler
-// cannot see that once it inlines them into the library's templates.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t size)
-{
-    if (counting)
-        ++allocations;
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
-#endif
+using AllocationCount::allocations;
+using AllocationCount::counting;
 
 using namespace Kestrum;
 

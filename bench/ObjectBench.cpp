@@ -9,6 +9,7 @@
 //     grid: 8 x 8
 //     frame_us: ...
 //     allocations: 0
+#include "AllocationCount.hpp"
 #include "core/ConfigurationSystem.hpp"
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
@@ -25,34 +26,8 @@
 #include <new>
 #include <vector>
 
-// The replaced operators below pair malloc with free themselves; the compiler
-// cannot see that once it inlines them into the library's templates.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-namespace
-{
-    std::atomic<bool> counting(false);
-    std::atomic<unsigned long> allocations(0);
-}
-
-void* operator new(std::size_t size)
-{
-    if (counting)
-        ++allocations;
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
+using AllocationCount::allocations;
+using AllocationCount::counting;
 
 using namespace Kestrum;
 
@@ -209,7 +184,9 @@ namespace
         std::printf("objects: %zu\n", objects->GetObjects<GameObject>().size());
         std::printf("grid: %u x %u\n", configuration->GetSpacePartitionX(), configuration->GetSpacePartitionY());
         std::printf("frame_us: %.1f\n", times[times.size() / 2]);
+#ifdef KESTRUM_COUNTS_ALLOCATIONS
         std::printf("allocations: %lu\n", allocations.load());
+#endif
         return 0;
     }
 }
