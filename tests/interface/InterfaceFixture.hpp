@@ -6,10 +6,9 @@
 #include "core/Registry.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "support/ScratchGameRoot.hpp"
+#include "support/WindowCapture.hpp"
 
-#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Graphics/Texture.hpp>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -39,21 +38,14 @@ namespace Kestrum::Testing
         // What has been drawn into the window since its last clear.
         sf::Image Capture()
         {
-            sf::RenderWindow& window = *GetFromRegistry<sf::RenderWindow>();
-            sf::Texture texture;
-            texture.create(window.getSize().x, window.getSize().y);
-            texture.update(window);
-            return texture.copyToImage();
+            return CaptureWindow(*GetFromRegistry<sf::RenderWindow>());
         }
 
         // Copies a folder of the built game root (made by the content tool) into
         // the scratch root, e.g. "resources/gui/screens/shared".
         void CopyFromGameRoot(const std::string& folder)
         {
-            std::filesystem::create_directories(root.GetPath() / folder);
-            std::filesystem::copy(std::filesystem::path(KESTRUM_GAME_ROOT) / folder, root.GetPath() / folder,
-                                  std::filesystem::copy_options::recursive |
-                                      std::filesystem::copy_options::overwrite_existing);
+            root.CopyFromGameRoot(folder);
         }
 
         void WriteImage(const std::string& file, unsigned width, unsigned height, const sf::Color& color)

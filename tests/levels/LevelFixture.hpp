@@ -40,10 +40,7 @@ namespace Kestrum::Testing
         // Copies a folder of the built game root into the scratch root.
         void CopyFromGameRoot(const std::string& folder)
         {
-            std::filesystem::create_directories(root.GetPath() / folder);
-            std::filesystem::copy(std::filesystem::path(KESTRUM_GAME_ROOT) / folder, root.GetPath() / folder,
-                                  std::filesystem::copy_options::recursive |
-                                      std::filesystem::copy_options::overwrite_existing);
+            root.CopyFromGameRoot(folder);
         }
 
         ScratchGameRoot root;

@@ -5,8 +5,8 @@
 #include "levels/LevelFixture.hpp"
 #include "presentation/SpriteList.hpp"
 #include "support/ThrownMessage.hpp"
+#include "support/WindowCapture.hpp"
 
-#include <SFML/Graphics/Texture.hpp>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -25,10 +25,7 @@ namespace
 
         sf::Image Capture()
         {
-            sf::Texture texture;
-            texture.create(window.getSize().x, window.getSize().y);
-            texture.update(window);
-            return texture.copyToImage();
+            return Kestrum::Testing::CaptureWindow(window);
         }
 
         // The average colour of 32 columns and `height` rows from the top-left corner.

@@ -5,10 +5,9 @@
 #pragma once
 
 #include "flight/FlightFixture.hpp"
+#include "support/WindowCapture.hpp"
 
-#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Graphics/Texture.hpp>
 
 #include <filesystem>
 #include <string>
@@ -46,11 +45,7 @@ namespace Kestrum::Testing
 
         sf::Image Capture()
         {
-            sf::RenderWindow& window = *GetFromRegistry<sf::RenderWindow>();
-            sf::Texture texture;
-            texture.create(window.getSize().x, window.getSize().y);
-            texture.update(window);
-            return texture.copyToImage();
+            return CaptureWindow(*GetFromRegistry<sf::RenderWindow>());
         }
 
         // Advances the clock by one frame of the given length and updates.

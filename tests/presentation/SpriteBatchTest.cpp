@@ -8,9 +8,9 @@
 #include "flight/Weapon.hpp"
 #include "presentation/ParticleSystem.hpp"
 #include "support/ThrownMessage.hpp"
+#include "support/WindowCapture.hpp"
 
 #include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/Texture.hpp>
 
 #include <stdexcept>
 
@@ -35,10 +35,7 @@ namespace
             window->clear(sf::Color(40, 90, 40));
             objects->Draw();
             drawCalls = objects->GetSpriteBatch().GetDrawCalls();
-            sf::Texture texture;
-            texture.create(window->getSize().x, window->getSize().y);
-            texture.update(*window);
-            return texture.copyToImage();
+            return Kestrum::Testing::CaptureWindow(*window);
         }
     };
 

@@ -29,6 +29,14 @@ namespace Kestrum::Testing
         std::ofstream(file, std::ios::binary) << content;
     }
 
+    void ScratchGameRoot::CopyFromGameRoot(const std::string& folder) const
+    {
+        std::filesystem::create_directories(m_root / folder);
+        std::filesystem::copy(std::filesystem::path(KESTRUM_GAME_ROOT) / folder, m_root / folder,
+                              std::filesystem::copy_options::recursive |
+                                  std::filesystem::copy_options::overwrite_existing);
+    }
+
     CapturedLog::CapturedLog()
     {
         for (LogLevel level : {LogLevel::error, LogLevel::warning})

@@ -21,6 +21,9 @@ namespace Kestrum::Testing
         const std::filesystem::path& GetPath() const { return m_root; }
         // Writes a text file below the root (relative path with '/').
         void WriteFile(const std::string& relativePath, const std::string& content) const;
+        // Copies a folder of the built game root (made by the content tool) into
+        // the root, e.g. "resources/gui/screens/shared", overwriting what is there.
+        void CopyFromGameRoot(const std::string& folder) const;
 
     private:
         std::filesystem::path m_previous;
