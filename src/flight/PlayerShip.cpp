@@ -13,6 +13,7 @@
 #include "flight/ShieldFactory.hpp"
 #include "flight/Timer.hpp"
 #include "flight/Weapon.hpp"
+#include "presentation/Angles.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/Shadow.hpp"
 #include "presentation/StateMachineBase.hpp"
@@ -305,8 +306,7 @@ namespace Kestrum
 
     std::uint8_t GetInvincibilityAlpha(float remaining)
     {
-        const float pi = 3.14159265f;
-        const float pulse = (std::cos(4.f * pi * remaining) + 1.f) / 2.f;
+        const float pulse = (std::cos(4.f * Pi * remaining) + 1.f) / 2.f;
         return static_cast<std::uint8_t>(255.f * (0.125f + 0.875f * pulse));
     }
 }

@@ -7,6 +7,10 @@
 
 namespace Kestrum
 {
+    const float Pi = 3.14159265f;
+    // Degrees times this are radians.
+    const float DegreesToRadians = 0.0174532924f;
+
     // The direction of the vector in [0, 360); a zero vector gives 0.
     float GetAngle(const sf::Vector2f& vector);
 

@@ -4,6 +4,7 @@
 #include "core/Registry.hpp"
 #include "core/TimeSystem.hpp"
 #include "core/XmlReading.hpp"
+#include "presentation/Angles.hpp"
 #include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/Shadow.hpp"
@@ -21,7 +22,6 @@ namespace Kestrum
 {
     namespace
     {
-        const float DegreesToRadians = 0.0174532924f;
         const std::uint32_t TicksPerPass = 10000;
 
         struct Frame

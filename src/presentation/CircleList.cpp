@@ -1,4 +1,5 @@
 #include "presentation/CircleList.hpp"
+#include "presentation/Angles.hpp"
 
 #include <cmath>
 
@@ -6,7 +7,6 @@ namespace Kestrum
 {
     namespace
     {
-        const float DegreesToRadians = 0.0174532924f;
 
         sf::Vector2f Turn(const sf::Vector2f& v, float cosine, float sine)
         {

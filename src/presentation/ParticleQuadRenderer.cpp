@@ -1,17 +1,13 @@
 #include "presentation/ParticleQuadRenderer.hpp"
 
 #include "core/Exception.hpp"
+#include "presentation/Angles.hpp"
 
 #include <algorithm>
 #include <cmath>
 
 namespace Kestrum
 {
-    namespace
-    {
-        const float degreesToRadians = 0.0174532924f;
-    }
-
     ParticleQuadRenderer::ParticleQuadRenderer(const stable_ptr<sf::Texture>& texture, const sf::BlendMode& blendMode)
         : ParticleQuadRenderer(texture, sf::IntRect(0, 0, int(texture->getSize().x), int(texture->getSize().y)),
                                blendMode)
@@ -49,7 +45,7 @@ namespace Kestrum
         const float angle = particle.value[ParticleAngle];
         if (angle != 0.f)
         {
-            const float radians = angle * degreesToRadians;
+            const float radians = angle * DegreesToRadians;
             const float cosine = std::cos(radians);
             const float sine = std::sin(radians);
             right = sf::Vector2f(halfX * cosine, halfX * sine);

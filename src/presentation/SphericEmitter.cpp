@@ -1,6 +1,7 @@
 #include "presentation/SphericEmitter.hpp"
 
 #include "core/Exception.hpp"
+#include "presentation/Angles.hpp"
 #include "presentation/ParticleModel.hpp"
 #include "presentation/ParticleRandom.hpp"
 
@@ -12,7 +13,6 @@ namespace Kestrum
 {
     namespace
     {
-        const float degreesToRadians = 0.0174532924f;
         const float fullTurn = 6.28318530718f;
 
         float Length(const sf::Vector3f& v)
@@ -50,8 +50,8 @@ namespace Kestrum
     {
         m_inner = inner;
         m_outer = outer;
-        m_cosInner = std::cos(std::clamp(inner, 0.f, 360.f) * 0.5f * degreesToRadians);
-        m_cosOuter = std::cos(std::clamp(outer, 0.f, 360.f) * 0.5f * degreesToRadians);
+        m_cosInner = std::cos(std::clamp(inner, 0.f, 360.f) * 0.5f * DegreesToRadians);
+        m_cosOuter = std::cos(std::clamp(outer, 0.f, 360.f) * 0.5f * DegreesToRadians);
     }
 
     void SphericEmitter::SetZone(const sf::Vector3f& point)
