@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -39,11 +40,17 @@ namespace Kestrum
                     argv.push_back(const_cast<char*>(argument.c_str()));
                 argv.push_back(nullptr);
 
+                const pid_t parent = getpid();
                 const pid_t pid = fork();
                 if (pid < 0)
                     throw std::runtime_error("fork failed: " + std::string(std::strerror(errno)));
                 if (pid == 0)
                 {
+                    // A test that dies (a sanitizer's abort, a crash) takes its
+                    // servers and games along instead of leaving them running.
+                    prctl(PR_SET_PDEATHSIG, SIGKILL);
+                    if (getppid() != parent)
+                        _exit(125);
                     if (!setup.workingDirectory.empty() && chdir(setup.workingDirectory.c_str()) != 0)
                         _exit(126);
                     if (!setup.display.empty())
