@@ -1,21 +1,39 @@
 #include "flight/Timer.hpp"
 
+#include <chrono>
+#include <optional>
+
 namespace Kestrum
 {
-    Timer::Timer(float duration) : m_duration(duration), m_expired(false) {}
+    namespace
+    {
+        std::optional<double> s_held;
+
+        double WallClock()
+        {
+            return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+        }
+    }
+
+    Timer::Timer(float duration) : m_duration(duration), m_expired(false), m_start(Now()) {}
 
     Timer::~Timer() = default;
 
+    double Timer::GetElapsedTime() const
+    {
+        return Now() - m_start;
+    }
+
     bool Timer::IsElapsed() const
     {
-        return m_expired || double(m_clock.getElapsedTime().asSeconds()) >= double(m_duration);
+        return m_expired || GetElapsedTime() >= double(m_duration);
     }
 
     float Timer::GetRemainingTime() const
     {
         if (m_expired)
             return 0.f;
-        const float remaining = m_duration - m_clock.getElapsedTime().asSeconds();
+        const float remaining = m_duration - float(GetElapsedTime());
         return remaining > 0.f ? remaining : 0.f;
     }
 
@@ -28,11 +46,32 @@ namespace Kestrum
     void Timer::Restart()
     {
         m_expired = false;
-        m_clock.restart();
+        m_start = Now();
     }
 
     void Timer::Expire()
     {
         m_expired = true;
+    }
+
+    double Timer::Now()
+    {
+        return s_held ? *s_held : WallClock();
+    }
+
+    void Timer::HoldClock()
+    {
+        s_held = Now();
+    }
+
+    void Timer::AdvanceClock(double seconds)
+    {
+        if (s_held)
+            *s_held += seconds;
+    }
+
+    void Timer::ReleaseClock()
+    {
+        s_held.reset();
     }
 }

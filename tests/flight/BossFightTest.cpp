@@ -3,118 +3,45 @@
 // boss dial shows while they live, and only the blow that ends a boss pays its
 // points. Pictures of the fights are kept beside the game root
 // (boss-fight-*.png) to be looked at.
-#include "campaign/EquipmentSlot.hpp"
-#include "campaign/Inventory.hpp"
-#include "core/DebugHUD.hpp"
 #include "flight/DiskBoss.hpp"
 #include "flight/DiskBossBehaviour.hpp"
 #include "flight/EnemyFactory.hpp"
-#include "flight/EquipmentFixture.hpp"
-#include "flight/FlightScreen.hpp"
-#include "flight/Hull.hpp"
-#include "flight/PlayerShip.hpp"
+#include "flight/FlyingScreen.hpp"
 #include "flight/ShotBase.hpp"
 #include "flight/TankBoss.hpp"
-#include "flight/Weapon.hpp"
-#include "interface/InputSystem.hpp"
-#include "levels/ScrollSystem.hpp"
-#include "levels/TileManager.hpp"
-
-#include <SFML/Graphics/Texture.hpp>
-#include <SFML/System/Sleep.hpp>
 
 #include <cmath>
+#include <set>
 
 using namespace Kestrum;
 
 namespace
 {
-    // The arcade screen as a mission runs it: the ground, the level's objects
-    // and the flight interface over them.
-    class FightScreen : public ArcadeScreen
-    {
-    public:
-        void OnEnter() override
-        {
-            FlightScreen::OnEnter();
-            GetFromRegistry<TileManager>()->OnEnter();
-        }
-        void OnUpdate() override
-        {
-            FlightScreen::OnUpdate();
-            GetFromRegistry<GameObjectManager>()->Update();
-        }
-        void OnExit() override
-        {
-            GetFromRegistry<TileManager>()->OnExit();
-            FlightScreen::OnExit();
-        }
-        void Draw() override
-        {
-            GetFromRegistry<TileManager>()->DrawGrid(ground, 0.f);
-            GetFromRegistry<GameObjectManager>()->Draw();
-            DrawGUI();
-        }
-
-        TileGrid ground = TileGrid(26, TileRow(26, Tile(true, true, true, true, 0)));
-    };
-
-    class BossFightTest : public Kestrum::Testing::EquipmentFixture
+    class BossFightTest : public Kestrum::Testing::FlyingScreenFixture
     {
     protected:
         static constexpr float frame = 1.f / 30.f;
 
         BossFightTest()
         {
-            for (const char* folder : {"resources/gui", "resources/tiles", "resources/enemies", "configuration"})
-                std::filesystem::copy(std::filesystem::path(KESTRUM_GAME_ROOT) / folder, root.GetPath() / folder,
-                                      std::filesystem::copy_options::recursive |
-                                          std::filesystem::copy_options::overwrite_existing);
-            CreateAndRegister(new DebugHUD());
-            CreateAndRegister(new ScrollSystem());
-            CreateAndRegister(new TileManager());
-            input = CreateLoadAndRegister(new InputSystem());
+            root.CopyFromGameRoot("resources/enemies");
             enemies = CreateLoadAndRegister(new EnemyFactory());
             objects->Load();
             GetFromRegistry<StatisticSystem>()->ResetCurrent(0, 100);
-            const stable_ptr<Hull> hull = hulls->Create("000");
-            hull->GetSlots(Categories::Weapon).front()->SetEquipment(weapons->CreatePlayerWeapon("000").get_shared());
-            ship = std::make_shared<PlayerShip>(hull.get_shared());
-            ship->Initialize();
-            registry->Register<Inventory>(Inventory::Create({ship}, create_stable_ptr(ship)));
-            arcade = CreateAndRegister<ArcadeScreen>(new FightScreen());
-            CreateAndRegister(new AdventureScreen());
-            screens = CreateAndRegister(new ScreenManager(stable_ptr<Screen>(*arcade)));
             ReviveShip();
         }
 
         // The ship back near the bottom of the field, unhurt.
-        void ReviveShip(float x = 614.f)
-        {
-            ship->Reset(sf::Vector2f(x, 660.f));
-            objects->Add(stable_ptr<GameObject>(create_stable_ptr(std::shared_ptr<GameObject>(ship))));
-        }
+        void ReviveShip(float x = 614.f) { PlaceShip(sf::Vector2f(x, 660.f)); }
 
         // One pass of the main loop with the ship firing; the hostile shots it
         // brought.
         std::vector<stable_ptr<ShotBase>> Frame()
         {
-            FrameClock::SetFrameTime(frame);
             objects->RemoveDead();
             // Shots come from pools: a new one may be an old object flying again.
             const std::set<stable_ptr<ShotBase>> before = objects->GetObjects<ShotBase>();
-            screens->Update();
-            const stable_ptr<Screen> screen = screens->GetCurrentScreen();
-            input->SetReceiver(stable_ptr<InterfaceInput>(screen));
-            input->OnUpdate();
-            // Other tests' windows on the shared display may take the focus,
-            // which pauses the game.
-            time->paused = false;
-            screen->HandleAction(InterfaceInput::fire);
-            screen->OnUpdate();
-            window->clear(sf::Color::Black);
-            screen->Draw();
-            window->display();
+            Pass(frame, true);
             std::vector<stable_ptr<ShotBase>> shots;
             for (const stable_ptr<ShotBase>& shot : objects->GetObjects<ShotBase>())
                 if (shot->IsHostile() && !before.count(shot))
@@ -122,8 +49,7 @@ namespace
             return shots;
         }
 
-        // Frames until the hostile shots of one frame come (or `limit` frames,
-        // pausing for the bosses' wall-clock timers).
+        // Frames until the hostile shots of one frame come (or `limit` frames).
         std::vector<stable_ptr<ShotBase>> UntilShots(int limit)
         {
             for (int i = 0; i < limit; ++i)
@@ -131,7 +57,6 @@ namespace
                 const std::vector<stable_ptr<ShotBase>> shots = Frame();
                 if (!shots.empty())
                     return shots;
-                sf::sleep(sf::milliseconds(5));
             }
             return {};
         }
@@ -142,10 +67,7 @@ namespace
             FrameClock::SetFrameTime(0.f);
             window->clear(sf::Color::Black);
             screens->GetCurrentScreen()->Draw();
-            sf::Texture texture;
-            texture.create(1024, 768);
-            texture.update(*window);
-            const sf::Image picture = texture.copyToImage();
+            const sf::Image picture = Capture();
             if (!file.empty())
                 picture.saveToFile((std::filesystem::path(KESTRUM_GAME_ROOT).parent_path() / file).string());
             return picture;
@@ -167,9 +89,7 @@ namespace
             return std::uint32_t(std::lround(ratio * total)) - 1u;
         }
 
-        std::shared_ptr<InputSystem> input;
         std::shared_ptr<EnemyFactory> enemies;
-        std::shared_ptr<PlayerShip> ship;
     };
 }
 

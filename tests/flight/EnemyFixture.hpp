@@ -2,7 +2,9 @@
 // enemy folders and database, a seeded game generator, the scroll system, a
 // registered mission progress, the loaded enemy factory, the player's ship at
 // the bottom of the field (not in the level), a flight screen made current and
-// the collision grid built; frames of 1/60 s.
+// the collision grid built; frames of 1/60 s. The timers' clock is held and
+// moves on with the frames only, so that reloads, volleys and other waits run
+// with the frames however slowly the machine runs them.
 #pragma once
 
 #include "campaign/Inventory.hpp"
@@ -11,6 +13,7 @@
 #include "flight/EquipmentFixture.hpp"
 #include "flight/PlayerShip.hpp"
 #include "flight/RandomNumberGenerator.hpp"
+#include "flight/Timer.hpp"
 #include "levels/MissionProgress.hpp"
 #include "levels/ScrollSystem.hpp"
 
@@ -33,8 +36,10 @@ namespace Kestrum::Testing
             EnterFlight();
             GetFromRegistry<StatisticSystem>()->ResetCurrent(0, 100);
             FrameClock::SetFrameTime(frame);
+            Timer::HoldClock();
             PlacePlayer({614.f, 700.f});
         }
+        ~EnemyFixture() override { Timer::ReleaseClock(); }
 
         // A new enemy of the type, reset at the position.
         stable_ptr<Enemy> Spawn(const std::string& type, const sf::Vector2f& position)
@@ -70,6 +75,7 @@ namespace Kestrum::Testing
         {
             for (int i = 0; i < count; ++i)
             {
+                Timer::AdvanceClock(FrameClock::GetFrameTime());
                 objects->RemoveDead();
                 objects->Update();
             }

@@ -4,16 +4,10 @@
 // folder for a look.
 #include "flight/EnemyFixture.hpp"
 #include "flight/EnemySpawn.hpp"
-#include "flight/FlightScreen.hpp"
-#include "flight/Hull.hpp"
+#include "flight/FlyingScreen.hpp"
 #include "flight/ShotBase.hpp"
 #include "flight/Upgrade.hpp"
-#include "flight/Weapon.hpp"
-#include "campaign/EquipmentSlot.hpp"
-#include "levels/TileManager.hpp"
 #include "presentation/ParticleSystem.hpp"
-
-#include <SFML/Graphics/Texture.hpp>
 
 #include <iostream>
 
@@ -21,56 +15,24 @@ using namespace Kestrum;
 
 namespace
 {
-    // The arcade screen as a mission runs it: grassland, the level's objects
-    // and the flight interface over them.
-    class FlyingScreen : public ArcadeScreen
-    {
-    public:
-        void OnEnter() override
-        {
-            FlightScreen::OnEnter();
-            GetFromRegistry<TileManager>()->OnEnter();
-        }
-        void OnUpdate() override
-        {
-            FlightScreen::OnUpdate();
-            GetFromRegistry<GameObjectManager>()->Update();
-        }
-        void OnExit() override
-        {
-            GetFromRegistry<TileManager>()->OnExit();
-            FlightScreen::OnExit();
-        }
-        void Draw() override
-        {
-            GetFromRegistry<TileManager>()->DrawGrid(ground, 0.f);
-            GetFromRegistry<GameObjectManager>()->Draw();
-            DrawGUI();
-        }
-
-        TileGrid ground = TileGrid(26, TileRow(26, Tile(true, true, true, true, 0)));
-    };
-
     class EnemyFlightTest : public Kestrum::Testing::EnemyFixture
     {
     protected:
         EnemyFlightTest()
         {
             for (const char* folder : {"resources/gui", "resources/tiles"})
-                std::filesystem::copy(std::filesystem::path(KESTRUM_GAME_ROOT) / folder, root.GetPath() / folder,
-                                      std::filesystem::copy_options::recursive |
-                                          std::filesystem::copy_options::overwrite_existing);
+                root.CopyFromGameRoot(folder);
             CreateAndRegister(new TileManager());
             ship->GetHull()->GetSlots(Categories::Weapon).front()->SetEquipment(
                 weapons->CreatePlayerWeapon("000").get_shared());
-            arcade = CreateAndRegister<ArcadeScreen>(new FlyingScreen());
+            arcade = CreateAndRegister<ArcadeScreen>(new Kestrum::Testing::FlyingScreen());
             screens = CreateAndRegister(new ScreenManager(stable_ptr<Screen>(*arcade)));
-            window->setFramerateLimit(60);
         }
 
-        // One pass of the main loop at the window's pace; the ship fires when told.
+        // One pass of the main loop; the ship fires when told.
         void Frame(bool fire)
         {
+            Timer::AdvanceClock(frame);
             objects->RemoveDead();
             screens->Update();
             if (fire)

@@ -1,22 +1,10 @@
 // The flight screen in a real window: the interface over the level, the boss
 // dial, and the player's ship flown with keys held and tapped (xdotool sends
 // them to the window) through the game's own input system.
-#include "campaign/EquipmentSlot.hpp"
-#include "campaign/Inventory.hpp"
-#include "core/DebugHUD.hpp"
-#include "flight/EquipmentFixture.hpp"
-#include "flight/FlightScreen.hpp"
-#include "flight/Hull.hpp"
+#include "flight/FlyingScreen.hpp"
 #include "flight/InterfaceBoss.hpp"
-#include "flight/PlayerShip.hpp"
 #include "flight/ShotBase.hpp"
-#include "flight/Weapon.hpp"
-#include "interface/InputSystem.hpp"
-#include "levels/ScrollSystem.hpp"
-#include "levels/TileManager.hpp"
 #include "support/ThrownMessage.hpp"
-
-#include <SFML/Graphics/Texture.hpp>
 
 #include <cmath>
 #include <cstdlib>
@@ -26,37 +14,12 @@ using Kestrum::Testing::ThrownMessage;
 
 namespace
 {
-    // The arcade screen as a mission runs it: the ground, the level's objects
-    // and, over them, the flight interface.
-    class FlyingScreen : public ArcadeScreen
+    // The flying screen with the flight screen's own handling, without the
+    // arcade's escape and pause.
+    class FlightOnlyScreen : public Kestrum::Testing::FlyingScreen
     {
     public:
-        // The flight screen's own handling, without the arcade's escape and pause.
         bool HandleAction(Action action) override { return FlightScreen::HandleAction(action); }
-        void OnEnter() override
-        {
-            FlightScreen::OnEnter();
-            GetFromRegistry<TileManager>()->OnEnter();
-        }
-        void OnUpdate() override
-        {
-            FlightScreen::OnUpdate();
-            GetFromRegistry<GameObjectManager>()->Update();
-        }
-        void OnExit() override
-        {
-            GetFromRegistry<TileManager>()->OnExit();
-            FlightScreen::OnExit();
-        }
-        void Draw() override
-        {
-            for (const TileGrid& layer : ground)
-                GetFromRegistry<TileManager>()->DrawGrid(layer, 0.f);
-            GetFromRegistry<GameObjectManager>()->Draw();
-            DrawGUI();
-        }
-
-        std::vector<TileGrid> ground;
     };
 
     class Boss : public GameObject, public InterfaceBoss
@@ -131,53 +94,22 @@ namespace
         return true;
     }
 
-    class FlightScreenTest : public Kestrum::Testing::EquipmentFixture
+    class FlightScreenTest : public Kestrum::Testing::FlyingScreenFixture
     {
     protected:
-        FlightScreenTest()
+        FlightScreenTest() : FlyingScreenFixture(std::make_unique<FlightOnlyScreen>())
         {
-            for (const char* folder : {"resources/gui", "resources/tiles", "configuration"})
-                std::filesystem::copy(std::filesystem::path(KESTRUM_GAME_ROOT) / folder, root.GetPath() / folder,
-                                      std::filesystem::copy_options::recursive |
-                                          std::filesystem::copy_options::overwrite_existing);
-            CreateAndRegister(new DebugHUD());
-            CreateAndRegister(new ScrollSystem());
-            CreateAndRegister(new TileManager());
-            input = CreateLoadAndRegister(new InputSystem());
-            const stable_ptr<Hull> hull = hulls->Create("000");
-            hull->GetSlots(Categories::Weapon).front()->SetEquipment(weapons->CreatePlayerWeapon("000").get_shared());
-            ship = std::make_shared<PlayerShip>(hull.get_shared());
-            ship->Initialize();
-            registry->Register<Inventory>(Inventory::Create({ship}, create_stable_ptr(ship)));
-            flying = new FlyingScreen();
-            arcade = CreateAndRegister<ArcadeScreen>(flying);
-            CreateAndRegister(new AdventureScreen());
-            screens = CreateAndRegister(new ScreenManager(stable_ptr<Screen>(*arcade)));
-            ship->Reset(sf::Vector2f(614.f, 500.f));
-            objects->Add(stable_ptr<GameObject>(create_stable_ptr(std::shared_ptr<GameObject>(ship))));
+            flying->ground.clear();
+            PlaceShip(sf::Vector2f(614.f, 500.f));
         }
 
         // One pass of the main loop taking `seconds` of game time; answers the
         // picture it drew.
         sf::Image Frame(float seconds = 0.15625f)
         {
-            FrameClock::SetFrameTime(seconds);
-            objects->RemoveDead();
-            screens->Update();
-            const stable_ptr<Screen> screen = screens->GetCurrentScreen();
-            input->SetReceiver(stable_ptr<InterfaceInput>(screen));
-            input->OnUpdate();
-            // Other tests' windows on the shared display may take the focus,
-            // which pauses the game.
-            time->paused = false;
-            screen->OnUpdate();
-            window->clear(sf::Color::Black);
-            screen->Draw();
-            sf::Texture texture;
-            texture.create(window->getSize().x, window->getSize().y);
-            texture.update(*window);
-            window->display();
-            return texture.copyToImage();
+            sf::Image picture;
+            Pass(seconds, false, &picture);
+            return picture;
         }
 
         // Keys to the window, in xdotool's names.
@@ -200,9 +132,6 @@ namespace
             return picture;
         }
 
-        std::shared_ptr<InputSystem> input;
-        std::shared_ptr<PlayerShip> ship;
-        FlyingScreen* flying = nullptr;
     };
 }
 
@@ -255,10 +184,7 @@ TEST_F(FlightScreenTest, ShowsTheDialOfTheBossWorstOffAndNeverThrowsForTwo)
             objects->Add(stable_ptr<GameObject>(create_stable_ptr(std::shared_ptr<GameObject>(boss))));
         window->clear(sf::Color::Black);
         flying->DrawGUI();
-        sf::Texture texture;
-        texture.create(1024, 768);
-        texture.update(*window);
-        return texture.copyToImage();
+        return Capture();
     };
     const sf::Vector2u dial(38, 588);
     const sf::Vector2u size(128, 128);

@@ -5,8 +5,6 @@
 #include "presentation/Angles.hpp"
 #include "support/ThrownMessage.hpp"
 
-#include <SFML/System/Sleep.hpp>
-
 #include <fstream>
 #include <iterator>
 
@@ -43,8 +41,7 @@ namespace
             return shots;
         }
 
-        // Frames until the first shots come (at most `limit` of them, pausing
-        // for the wall-clock timers); those shots.
+        // Frames until the first shots come (at most `limit` of them); those shots.
         std::vector<stable_ptr<ShotBase>> RunUntilShots(int limit)
         {
             for (int i = 0; i < limit; ++i)
@@ -52,7 +49,6 @@ namespace
                 const std::vector<stable_ptr<ShotBase>> shots = NewShots();
                 if (!shots.empty())
                     return shots;
-                sf::sleep(sf::milliseconds(10));
             }
             return {};
         }

@@ -61,3 +61,19 @@ TEST(Timer, ExpiresOnDemandAndForNothing)
     EXPECT_TRUE(Timer(-1.f).IsElapsed());
     EXPECT_EQ(0.f, Timer(-1.f).GetRemainingTime());
 }
+
+TEST(Timer, AHeldClockMovesOnlyWhenAdvanced)
+{
+    Timer::HoldClock();
+    Timer timer(1.f);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(1.f, timer.GetRemainingTime()) << "the wall clock does not move a held one";
+    Timer::AdvanceClock(0.25);
+    EXPECT_FLOAT_EQ(0.75f, timer.GetRemainingTime());
+    Timer::AdvanceClock(0.75);
+    EXPECT_TRUE(timer.IsElapsed());
+    Timer::ReleaseClock();
+    const Timer later(10.f);
+    Timer::AdvanceClock(20.);
+    EXPECT_FALSE(later.IsElapsed()) << "a released clock is not moved by hand";
+}
