@@ -114,10 +114,10 @@ namespace
     bool PlayerShot(const sf::Color& c) { return c.b > 235 && c.g > 200 && c.r < 140; }
     bool EnemyShot(const sf::Color& c) { return c.r > 200 && c.b > 150 && c.g < 120; }
 
-    // Until the first mission begins: whether the loading picture showed.
-    // Pictures are taken as bitmaps and compared at every fourth pixel of
-    // every fourth row, to look as often as possible.
-    bool SawLoadingPicture(GameHarness& game, const sf::Image& loading)
+    // Until the first mission begins (once more than `runs` times): whether the
+    // loading picture showed. Pictures are taken as bitmaps and compared at
+    // every fourth pixel of every fourth row, to look as often as possible.
+    bool SawLoadingPicture(GameHarness& game, const sf::Image& loading, std::size_t runs = 0)
     {
         const auto deadline = std::chrono::steady_clock::now() + 20s;
         while (std::chrono::steady_clock::now() < deadline && game.IsRunning())
@@ -136,7 +136,7 @@ namespace
                 if (sum / (3. * 256. * 192.) < 8.)
                     return true;
             }
-            if (game.ReadLog().find("arcade mission 0 begins") != std::string::npos)
+            if (Count(game.ReadLog(), "arcade mission 0 begins") > runs)
                 return false;
         }
         return false;
@@ -160,29 +160,39 @@ TEST(ArcadeGameTest, PlaysFromTheTitleThroughWinsLossesAndEscapes)
     game.KeyDown("space");
     ASSERT_TRUE(game.WaitForLog("arcade mission 0 begins")) << game.ReadLog();
     std::this_thread::sleep_for(1s);
-    EXPECT_GT(Find(Picture(game), PlayerShot), 20u) << "pulses in the air";
+    const sf::Image firing = Picture(game);
+    EXPECT_GT(Find(firing, PlayerShot), 20u) << "pulses in the air";
+    // Every mission starts the ship at the same place.
+    float start = 0.f;
+    EXPECT_GT(Find(firing, ShipBlue, &start), 100u);
     EXPECT_TRUE(game.WaitForLog("arcade mission 0 completed", 30s)) << game.ReadLog();
     game.KeyUp("space");
 
     // Mission 1: the ship flies left over moving ground, enemies shoot, the
-    // ship is lost and the mission is flown again with half the score.
+    // ship is lost and the mission is flown again with half the score. The
+    // ship flies at once, before the enemies come near, however slowly the
+    // pictures are taken.
     ASSERT_TRUE(game.WaitForLog("arcade mission 1 begins")) << game.ReadLog();
-    // The first flight frame may not be on the screen yet.
-    sf::Image before = Picture(game);
-    for (int i = 0; i < 20 && Find(before, ShipBlue) <= 100; ++i)
-        before = Picture(game);
     game.KeyDown("Left");
     std::this_thread::sleep_for(400ms);
     game.KeyUp("Left");
-    const sf::Image after = Picture(game);
-    float start = 0.f, end = 0.f;
-    EXPECT_GT(Find(before, ShipBlue, &start), 100u);
-    EXPECT_GT(Find(after, ShipBlue, &end), 100u);
-    EXPECT_LT(end, start - 50.f) << "flown left";
-    EXPECT_GT(Difference(before, after, 700, 300, 300, 200), 5.) << "the ground scrolls";
-    bool needles = false;
-    for (int i = 0; i < 30 && !needles; ++i)
-        needles = Find(Picture(game), EnemyShot) > 10;
+    // The frame that took the key may not be on the screen yet.
+    float end = 0.f;
+    const auto hasFlownLeft = [&](const sf::Image& picture) {
+        return Find(picture, ShipBlue, &end) > 100u && end < start - 50.f;
+    };
+    sf::Image flown = Picture(game);
+    for (int i = 0; i < 10 && !hasFlownLeft(flown); ++i)
+        flown = Picture(game);
+    EXPECT_TRUE(hasFlownLeft(flown)) << "flown left from " << start << " to " << end;
+    bool needles = false, scrolled = false;
+    for (int i = 0; i < 30 && !(needles && scrolled); ++i)
+    {
+        const sf::Image later = Picture(game);
+        needles = needles || Find(later, EnemyShot) > 10;
+        scrolled = scrolled || Difference(flown, later, 700, 300, 300, 200) > 5.;
+    }
+    EXPECT_TRUE(scrolled) << "the ground scrolls";
     EXPECT_TRUE(needles) << "enemies shoot";
     ASSERT_TRUE(game.WaitForLog("arcade mission 1 failed", 40s)) << game.ReadLog();
     std::smatch halving;
@@ -207,15 +217,18 @@ TEST(ArcadeGameTest, PlaysFromTheTitleThroughWinsLossesAndEscapes)
     EXPECT_TRUE(game.WaitForLog("finished last mission!", 30s)) << game.ReadLog();
     EXPECT_TRUE(WaitForScreen(game, Screen::title));
 
-    // Escape while the first mission loads (once it has been entered, two to
-    // three frames after Return) leaves it cleanly: the next run starts as the
-    // first did.
+    // Escape while the first mission loads (once it has been entered, a frame
+    // after the loading picture shows) leaves it cleanly: the next run starts
+    // as the first did. Escape is only sent once the loading picture shows, so
+    // that a slow game cannot take it on the title screen, where it ends the game.
+    std::size_t runs = Count(game.ReadLog(), "arcade mission 0 begins");
     game.Key("Return");
-    std::this_thread::sleep_for(700ms);
+    EXPECT_TRUE(SawLoadingPicture(game, loading, runs));
+    std::this_thread::sleep_for(400ms);
     game.Key("Escape");
     EXPECT_TRUE(WaitForScreen(game, Screen::title));
     std::this_thread::sleep_for(1s);
-    const std::size_t runs = Count(game.ReadLog(), "arcade mission 0 begins");
+    runs = Count(game.ReadLog(), "arcade mission 0 begins");
     TapKey(game, "Return");
     EXPECT_TRUE(WaitForLogCount(game, "arcade mission 0 begins", runs + 1)) << game.ReadLog();
     TapKey(game, "Escape");
