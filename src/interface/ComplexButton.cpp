@@ -125,7 +125,7 @@ namespace Kestrum
     {
         if (m_clickTimer)
         {
-            if (m_clickTimer->getElapsedTime().asSeconds() < flashTime)
+            if (!m_clickTimer->IsElapsed())
                 m_state = clicked;
             else
             {
@@ -144,6 +144,6 @@ namespace Kestrum
 
     void ComplexButton::OnClick(InterfaceInput::MouseButton)
     {
-        m_clickTimer.emplace();
+        m_clickTimer.emplace(flashTime);
     }
 }

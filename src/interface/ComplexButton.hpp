@@ -3,11 +3,11 @@
 #pragma once
 
 #include "core/StablePtr.hpp"
+#include "flight/Timer.hpp"
 #include "interface/Button.hpp"
 #include "presentation/RectangleList.hpp"
 
 #include <SFML/Graphics/Sprite.hpp>
-#include <SFML/System/Clock.hpp>
 #include <optional>
 #include <string>
 
@@ -55,7 +55,7 @@ namespace Kestrum
         RectangleList m_area;
         sf::Sprite m_looks[4];
         State m_state;
-        std::optional<sf::Clock> m_clickTimer;
+        std::optional<Timer> m_clickTimer;
     };
 
     namespace Details

@@ -38,7 +38,7 @@ namespace Kestrum
                                const std::shared_ptr<sf::Sprite>& clicked)
         : m_area(create_stable_ptr(area ? area : AreaOf(*clicked))), m_idle(idle), m_clicked(clicked)
     {
-        GetClickSignal().connect([this](InterfaceInput::MouseButton) { m_clickTimer.emplace(); });
+        GetClickSignal().connect([this](InterfaceInput::MouseButton) { m_clickTimer.emplace(GetClickedTime()); });
     }
 
     SimpleButton::~SimpleButton() = default;
@@ -70,7 +70,7 @@ namespace Kestrum
 
     void SimpleButton::Draw()
     {
-        const bool flashing = m_clickTimer && m_clickTimer->getElapsedTime().asSeconds() < GetClickedTime();
+        const bool flashing = m_clickTimer && !m_clickTimer->IsElapsed();
         sf::Sprite& image = flashing ? *m_clicked : *m_idle;
         const stable_ptr<sf::RenderWindow> window = GetFromRegistry<sf::RenderWindow>();
         if (IsEnabled())

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "core/StablePtr.hpp"
+#include "flight/Timer.hpp"
 #include "interface/Button.hpp"
 
-#include <SFML/System/Clock.hpp>
 #include <memory>
 #include <optional>
 
@@ -39,6 +39,6 @@ namespace Kestrum
         stable_ptr<RectangleList> m_area;
         std::shared_ptr<sf::Sprite> m_idle;
         std::shared_ptr<sf::Sprite> m_clicked;
-        std::optional<sf::Clock> m_clickTimer;
+        std::optional<Timer> m_clickTimer;
     };
 }

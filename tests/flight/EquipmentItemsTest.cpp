@@ -8,12 +8,10 @@
 #include "flight/Upgrade.hpp"
 #include "flight/Weapon.hpp"
 #include "presentation/Animation.hpp"
+#include "support/HeldClock.hpp"
 #include "support/ThrownMessage.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
-
-#include <chrono>
-#include <thread>
 
 using namespace Kestrum;
 using Kestrum::Testing::ThrownMessage;
@@ -23,8 +21,6 @@ namespace
     class EquipmentItemsTest : public Kestrum::Testing::EquipmentFixture
     {
     };
-
-    using Clock = std::chrono::steady_clock;
 }
 
 TEST_F(EquipmentItemsTest, ShieldsGoDownAndRecover)
@@ -44,15 +40,12 @@ TEST_F(EquipmentItemsTest, ShieldsGoDownAndRecover)
     EXPECT_EQ(250u, shield->GetPrice());
     EXPECT_EQ("no increments supported yet", ThrownMessage<NotSupportedError>([&] { shield->SetActiveIncrement(1); }));
 
-    const Clock::time_point hit = Clock::now();
+    const Kestrum::Testing::HeldClock clock;
     shield->StartRecovery();
-    const bool readyAtOnce = shield->IsReady();
-    if (std::chrono::duration<float>(Clock::now() - hit).count() < 0.15f)
-    {
-        EXPECT_FALSE(readyAtOnce);
-    }
+    clock.Advance(0.19);
+    EXPECT_FALSE(shield->IsReady());
     EXPECT_TRUE(dynamic_stable_ptr_cast<Shield>(shield->Clone())->IsReady()) << "a copy starts up";
-    std::this_thread::sleep_for(std::chrono::milliseconds(220));
+    clock.Advance(0.02);
     EXPECT_TRUE(shield->IsReady());
     shield->StartRecovery();
     shield->SetActiveIncrement(0);

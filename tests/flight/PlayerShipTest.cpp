@@ -8,10 +8,8 @@
 #include "flight/Shield.hpp"
 #include "flight/Weapon.hpp"
 #include "presentation/Shadow.hpp"
+#include "support/HeldClock.hpp"
 #include "support/ThrownMessage.hpp"
-
-#include <chrono>
-#include <thread>
 
 using namespace Kestrum;
 using Kestrum::Testing::ThrownMessage;
@@ -52,13 +50,6 @@ namespace
                                std::to_string(invincible) + "</invincible_time></shield>");
         }
     };
-
-    using Clock = std::chrono::steady_clock;
-
-    float Since(Clock::time_point start)
-    {
-        return std::chrono::duration<float>(Clock::now() - start).count();
-    }
 }
 
 TEST_F(PlayerShipTest, FliesAtItsSpeedAndStaysFiftyPixelsInsideThePlayField)
@@ -120,16 +111,13 @@ TEST_F(PlayerShipTest, HitsDestroyTheShipUnlessTheShieldOrInvincibilityTakesThem
     const auto ship = MakeShip(hulls->Create("000"));
     ASSERT_TRUE(ship->GetShield());
     EXPECT_TRUE(ship->GetShield()->IsReady());
-    const Clock::time_point hit = Clock::now();
+    const Kestrum::Testing::HeldClock clock;
     EXPECT_EQ(Damaged, ship->ApplyDamage(1));
-    const DamageEffect second = ship->ApplyDamage(1);
-    if (Since(hit) < 0.3f)
-    {
-        EXPECT_EQ(NoDamage, second);
-        EXPECT_EQ(1u, ship->GetHitPoints());
-    }
+    clock.Advance(0.29);
+    EXPECT_EQ(NoDamage, ship->ApplyDamage(1));
+    EXPECT_EQ(1u, ship->GetHitPoints());
     EXPECT_FALSE(ship->GetShield()->IsReady());
-    std::this_thread::sleep_for(std::chrono::milliseconds(350));
+    clock.Advance(0.02);
     EXPECT_EQ(Destroyed, ship->ApplyDamage(1));
     EXPECT_EQ(Destroyed, ship->ApplyDamage(1)) << "also when it was destroyed before";
     ship->Reset(sf::Vector2f(500.f, 400.f));

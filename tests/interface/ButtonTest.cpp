@@ -4,15 +4,13 @@
 #include "interface/SimpleButton.hpp"
 
 #include "core/Exception.hpp"
+#include "support/HeldClock.hpp"
 #include "support/ThrownMessage.hpp"
 
 #include <SFML/Graphics/Sprite.hpp>
-#include <SFML/System/Clock.hpp>
 #include <boost/lexical_cast.hpp>
 
-#include <chrono>
 #include <sstream>
-#include <thread>
 
 using namespace Kestrum;
 using Kestrum::Testing::ThrownMessage;
@@ -109,15 +107,12 @@ TEST_F(ButtonTest, AClickFlashesTheClickedLookAndLeavesTheButtonIdle)
     button.SetFocus(true);
     EXPECT_EQ(2u, button.ChooseLook());
 
-    const sf::Clock sinceClick;
+    const Kestrum::Testing::HeldClock clock;
     button.GetClickSignal()(InterfaceInput::MB4);
-    const unsigned flash = button.ChooseLook();
-    if (sinceClick.getElapsedTime() < sf::seconds(0.125f)) // a stalled machine skips this check
-    {
-        EXPECT_EQ(1u, flash);
-    }
+    clock.Advance(0.12);
+    EXPECT_EQ(1u, button.ChooseLook());
     EXPECT_FALSE(button.HasFocus()) << "the clicked look is not the focus";
-    std::this_thread::sleep_for(std::chrono::milliseconds(140));
+    clock.Advance(0.01);
     EXPECT_EQ(0u, button.ChooseLook());
     EXPECT_FALSE(button.HasFocus());
 

@@ -5,16 +5,14 @@
 #include "core/Registry.hpp"
 #include "interface/FakeButton.hpp"
 #include "interface/InterfaceFixture.hpp"
+#include "support/HeldClock.hpp"
 #include "support/ThrownMessage.hpp"
 
-#include <SFML/System/Clock.hpp>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <map>
 #include <memory>
 #include <tuple>
-#include <thread>
 
 using namespace Kestrum;
 using Kestrum::Testing::FakeButton;
@@ -24,33 +22,26 @@ using Kestrum::Testing::ThrownMessage;
 
 namespace
 {
-    // The focus moves at most once per 0.2 seconds, counted from the widget's birth.
-    void WaitForFocusDelay()
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(210));
-    }
-
     class WidgetTest : public Kestrum::Testing::InterfaceFixture
     {
     protected:
+        // The focus moves at most once per 0.2 seconds, counted from the widget's birth.
+        void WaitForFocusDelay() { clock.Advance(0.21); }
+
         bool Move(InterfaceInput::Action action)
         {
             WaitForFocusDelay();
-            lastMove.restart();
             return widget.HandleAction(action);
         }
 
-        // The move was held back: the focus is still where it was. Checked only while
-        // the delay begun by the last move (or the widget's birth) has surely not run
-        // out, so that a stalled machine skips the check instead of failing it.
+        // The move was held back: the focus is still where it was.
         void ExpectHeldBack(const std::shared_ptr<Button>& focused, const char* what)
         {
-            if (lastMove.getElapsedTime() >= sf::seconds(0.2f))
-                return;
             EXPECT_EQ(focused, widget.GetFocusedButton()) << what;
         }
 
-        sf::Clock lastMove; // started before the widget is born
+        // Held before the widget is born.
+        const Kestrum::Testing::HeldClock clock;
         PlainWidget widget;
     };
 
@@ -149,7 +140,7 @@ TEST_F(WidgetTest, MovesAreHeldBackByTheFocusDelay)
 
     auto other = MakeButton("other", 100, 10);
     widget.AddButton(other, 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    clock.Advance(0.1);
     EXPECT_TRUE(widget.HandleAction(InterfaceInput::move_right));
     ExpectHeldBack(only.get_shared(), "0.1 s after the last move");
     EXPECT_TRUE(Move(InterfaceInput::move_right));
