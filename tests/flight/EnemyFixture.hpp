@@ -13,9 +13,9 @@
 #include "flight/EquipmentFixture.hpp"
 #include "flight/PlayerShip.hpp"
 #include "flight/RandomNumberGenerator.hpp"
-#include "flight/Timer.hpp"
 #include "levels/MissionProgress.hpp"
 #include "levels/ScrollSystem.hpp"
+#include "support/HeldClock.hpp"
 
 namespace Kestrum::Testing
 {
@@ -36,10 +36,8 @@ namespace Kestrum::Testing
             EnterFlight();
             GetFromRegistry<StatisticSystem>()->ResetCurrent(0, 100);
             FrameClock::SetFrameTime(frame);
-            Timer::HoldClock();
             PlacePlayer({614.f, 700.f});
         }
-        ~EnemyFixture() override { Timer::ReleaseClock(); }
 
         // A new enemy of the type, reset at the position.
         stable_ptr<Enemy> Spawn(const std::string& type, const sf::Vector2f& position)
@@ -75,12 +73,13 @@ namespace Kestrum::Testing
         {
             for (int i = 0; i < count; ++i)
             {
-                Timer::AdvanceClock(FrameClock::GetFrameTime());
+                clock.Advance(FrameClock::GetFrameTime());
                 objects->RemoveDead();
                 objects->Update();
             }
         }
 
+        const HeldClock clock;
         std::shared_ptr<PlayerShip> ship;
         std::shared_ptr<MissionProgress> progress;
         std::shared_ptr<EnemyFactory> enemies;

@@ -32,7 +32,7 @@ namespace
         // One pass of the main loop; the ship fires when told.
         void Frame(bool fire)
         {
-            Timer::AdvanceClock(frame);
+            clock.Advance(frame);
             objects->RemoveDead();
             screens->Update();
             if (fire)

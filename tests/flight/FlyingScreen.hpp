@@ -9,11 +9,11 @@
 #include "flight/EquipmentFixture.hpp"
 #include "flight/Hull.hpp"
 #include "flight/PlayerShip.hpp"
-#include "flight/Timer.hpp"
 #include "flight/Weapon.hpp"
 #include "interface/InputSystem.hpp"
 #include "levels/ScrollSystem.hpp"
 #include "levels/TileManager.hpp"
+#include "support/HeldClock.hpp"
 #include "support/WindowCapture.hpp"
 
 #include <memory>
@@ -78,9 +78,7 @@ namespace Kestrum::Testing
             arcade = CreateAndRegister<ArcadeScreen>(screen.release());
             CreateAndRegister(new AdventureScreen());
             screens = CreateAndRegister(new ScreenManager(stable_ptr<Screen>(*arcade)));
-            Timer::HoldClock();
         }
-        ~FlyingScreenFixture() override { Timer::ReleaseClock(); }
 
         // Puts the ship at the position, unhurt, into the level.
         void PlaceShip(const sf::Vector2f& position)
@@ -95,7 +93,7 @@ namespace Kestrum::Testing
         void Pass(float seconds, bool fire, sf::Image* picture = nullptr)
         {
             FrameClock::SetFrameTime(seconds);
-            Timer::AdvanceClock(seconds);
+            clock.Advance(seconds);
             objects->RemoveDead();
             screens->Update();
             const stable_ptr<Screen> screen = screens->GetCurrentScreen();
@@ -117,6 +115,7 @@ namespace Kestrum::Testing
         sf::Image Capture() { return CaptureWindow(*window); }
 
         FlyingScreen* flying = nullptr;
+        const HeldClock clock;
         std::shared_ptr<InputSystem> input;
         std::shared_ptr<PlayerShip> ship;
     };
