@@ -196,7 +196,7 @@ TEST_F(BossFightTest, TheDiskFliesInOpensItsSlotsAndFires)
     // The ship's last blow, from right below it, pays the boss's points; the
     // disk explodes and goes.
     const std::uint32_t score = GetFromRegistry<ScoreSystem>()->score;
-    disk->ApplyDamage(AllButOne(disk->GetHealthRatio(), 300.f));
+    disk->ApplyDamage(AllButOne(disk->GetHealthRatio(), 1400.f));
     for (int i = 0; i < 60 && disk->GetHealthRatio() > 0.f; ++i)
     {
         ReviveShip(disk->GetPosition().x);

@@ -41,14 +41,24 @@ namespace
 
     // A gunboat that must be shot, straight ahead of the ship's start.
     const std::string firstMission = Level("<enemy x='13' y='32' type='airship000'><kill_to_win/></enemy>");
-    // Hornets that ram the ship, two gunboats that shoot at it, and a battery
-    // far ahead that keeps the mission from being won meanwhile.
+    // Hornets that ram the ship, two gunboats that shoot at it, a stream of
+    // hornets that finds the ship between the end of its invincibility and the
+    // shield's return, and a battery far ahead that keeps the mission from
+    // being won meanwhile.
+    std::string HornetStream()
+    {
+        std::string stream;
+        for (int row = 48; row <= 78; ++row)
+            stream += "<enemy x='" + std::to_string(row % 2 ? 9 : 17) + "' y='" + std::to_string(row) +
+                      "' type='airship002'/>";
+        return stream;
+    }
     const std::string losingMission =
         Level("<enemy x='4' y='31' type='airship000'/><enemy x='22' y='31' type='airship000'/>"
               "<enemy x='6' y='33' type='airship002'/><enemy x='10' y='34' type='airship002'/>"
               "<enemy x='13' y='35' type='airship002'/><enemy x='16' y='34' type='airship002'/>"
-              "<enemy x='20' y='33' type='airship002'/><enemy x='13' y='38' type='airship002'/>"
-              "<enemy x='3' y='400' type='turret000'><kill_to_win/></enemy>");
+              "<enemy x='20' y='33' type='airship002'/><enemy x='13' y='38' type='airship002'/>" +
+              HornetStream() + "<enemy x='3' y='400' type='turret000'><kill_to_win/></enemy>");
     // Nothing to win: complete at once.
     const std::string emptyMission = Level("");
 
@@ -185,8 +195,9 @@ TEST(ArcadeGameTest, PlaysFromTheTitleThroughWinsLossesAndEscapes)
     for (int i = 0; i < 10 && !hasFlownLeft(flown); ++i)
         flown = Picture(game);
     EXPECT_TRUE(hasFlownLeft(flown)) << "flown left from " << start << " to " << end;
+    // A gunboat's first volley comes 2.5 to 4 seconds after it is in.
     bool needles = false, scrolled = false;
-    for (int i = 0; i < 30 && !(needles && scrolled); ++i)
+    for (int i = 0; i < 80 && !(needles && scrolled); ++i)
     {
         const sf::Image later = Picture(game);
         needles = needles || Find(later, EnemyShot) > 10;
