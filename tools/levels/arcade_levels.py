@@ -323,9 +323,9 @@ def mission_0():
 
     # Waves: a gentle start, then every kind in turn, thicker towards the end.
     level.line(4, "airship000", [10, 16])
-    level.at(9, 13, "airship000", upgrades=["wpn000"])
-    level.sweep(15, "airship001", [4, 22], 1.5)
-    level.turrets("turret000", [(int(road(30)) + 2, 30)])
+    level.at(11, 13, "airship000", upgrades=["wpn000"])
+    level.sweep(17, "airship001", [4, 22], 1.5)
+    level.turrets("turret000", [(int(road(52)) + 3, 52)])
     level.sweep(24, "airship002", [6, 13, 20], 0.8)
     level.line(31, "airship000", [5, 21])
     level.turrets("turret000", [(6, 70)])
