@@ -101,19 +101,20 @@ namespace
         });
     }
 
-    // 001, the dart: a steel-blue arrowhead with red stripes and a flickering
-    // exhaust. 64 x 64, four frames.
+    // 001, the dart: a burnt-orange arrowhead with soot-black stripes, an amber
+    // canopy and a flickering red-orange exhaust; nothing about it is the blue
+    // of the player's fighter. 64 x 64, four frames.
     void Dart(const std::filesystem::path& root)
     {
         PaintStrip(root, airships + "001|ship.png", 64, 64, 4, [&](Canvas& c, int f) {
-            Flame(c, {12.f, 32.f}, 9.f + 3.f * float(f % 2) + float(f), 7.f, Hex(0x4ab0ff));
+            Flame(c, {12.f, 32.f}, 9.f + 3.f * float(f % 2) + float(f), 7.f, Hex(0xff5a1a));
             Hull(c, {{0.97f, 0.5f}, {0.6f, 0.4f}, {0.3f, 0.06f}, {0.18f, 0.08f}, {0.3f, 0.38f}, {0.18f, 0.42f}},
-                 Hex(0x3d6fa8));
-            c.Line({22.f, 9.f}, {36.f, 24.f}, 3.f, Hex(0xd42a2a));
-            c.Line({22.f, 55.f}, {36.f, 40.f}, 3.f, Hex(0xd42a2a));
+                 Hex(0xb8521c));
+            c.Line({22.f, 9.f}, {36.f, 24.f}, 3.f, Hex(0x1e1410));
+            c.Line({22.f, 55.f}, {36.f, 40.f}, 3.f, Hex(0x1e1410));
             // Canopy.
-            c.FillCircle({44.f, 32.f}, 5.f, Hex(0x0c1a2c));
-            c.RadialGradient({45.f, 30.5f}, 3.5f, Hex(0xbff0ff), Hex(0x3a8ad0, 0));
+            c.FillCircle({44.f, 32.f}, 5.f, Hex(0x1c0c04));
+            c.RadialGradient({45.f, 30.5f}, 3.5f, Hex(0xffe08a), Hex(0xd07a1a, 0));
             c.Relief(0.3f);
         });
     }
