@@ -84,15 +84,15 @@ TEST_F(FlyingEnemyTest, EachBehaviourFliesItsPath)
 
 TEST_F(FlyingEnemyTest, AKamikazeRamsTheShipAndExplodesByItsOwnHand)
 {
-    // Straight down at 0.28 x 768 px/s: the 168th frame reaches the ship.
+    // Straight down at 0.25 x 768 px/s: the 188th frame reaches the ship.
     PlacePlayer({600.f, 700.f});
     const stable_ptr<Enemy> hornet = Spawn("airship002", {600.f, 100.f});
     objects->Add(hornet);
-    RunFrames(167);
-    EXPECT_NEAR(698.56f, hornet->GetPosition().y, 0.05f);
+    RunFrames(187);
+    EXPECT_NEAR(698.4f, hornet->GetPosition().y, 0.05f);
     // Arriving, it hurts itself and stays where it was.
     RunFrames(1);
-    EXPECT_NEAR(698.56f, hornet->GetPosition().y, 0.05f);
+    EXPECT_NEAR(698.4f, hornet->GetPosition().y, 0.05f);
     EXPECT_EQ(600.f, hornet->GetPosition().x);
     EXPECT_FALSE(hornet->IsExpired());
     EXPECT_EQ(AlreadyDestroyed, hornet->ApplyDamage(1));

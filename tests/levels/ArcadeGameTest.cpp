@@ -195,7 +195,7 @@ TEST(ArcadeGameTest, PlaysFromTheTitleThroughWinsLossesAndEscapes)
     for (int i = 0; i < 10 && !hasFlownLeft(flown); ++i)
         flown = Picture(game);
     EXPECT_TRUE(hasFlownLeft(flown)) << "flown left from " << start << " to " << end;
-    // A gunboat's first volley comes 2.5 to 4 seconds after it is in.
+    // A gunboat's first volley comes 3.5 to 5.5 seconds after it is in.
     bool needles = false, scrolled = false;
     for (int i = 0; i < 80 && !(needles && scrolled); ++i)
     {
