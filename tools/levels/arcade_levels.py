@@ -322,7 +322,7 @@ def mission_0():
     level.middle.road(road, lambda j: 1.3, 300, 360)
 
     # Waves: a gentle start, then every kind in turn, thicker towards the end.
-    level.line(4, "airship000", [10, 16])
+    level.at(4, 13, "airship000")
     level.at(11, 13, "airship000", upgrades=["wpn000"])
     level.sweep(17, "airship001", [4, 22], 1.5)
     level.turrets("turret000", [(int(road(52)) + 3, 52)])
