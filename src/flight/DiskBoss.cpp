@@ -31,9 +31,7 @@ namespace Kestrum
             GetFromRegistry<ResourceManager>()->CreateStateMachine(JoinResourcePath(folder, "ingame.statemachine"));
         const std::string details = JoinResourcePath(folder, "details.xml");
         const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(details));
-        const pugi::xml_node element = document->find_child([](const pugi::xml_node& node) {
-            return node.type() == pugi::node_element;
-        });
+        const pugi::xml_node element = document->document_element();
         if (!element)
             BOOST_THROW_EXCEPTION(XmlError(details + " holds no element"));
         const auto behaviour = create_stable_ptr(std::make_shared<DiskBossBehaviour>(stateMachine));

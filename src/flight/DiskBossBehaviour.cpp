@@ -267,7 +267,7 @@ namespace Kestrum
     };
 
     DiskBossBehaviour::DiskBossBehaviour(const stable_ptr<StateMachineBase>& stateMachine)
-        : m_data(std::make_unique<Data>(stateMachine))
+        : Behaviour(stateMachine), m_data(std::make_unique<Data>(stateMachine))
     {
     }
 
@@ -313,10 +313,8 @@ namespace Kestrum
 
     void DiskBossBehaviour::Reset(const sf::Vector2f& position)
     {
+        Behaviour::Reset(position);
         Data& data = *m_data;
-        StateMachineBase& machine = *data.stateMachine;
-        machine.Reset();
-        machine.SetPosition(position.x, position.y);
         const EdgeRect field = GetFlightArea();
         data.target = sf::Vector2f((field.left + field.right) / 2.f, (field.top + field.bottom) / 2.f);
         data.state = Appear;
@@ -385,8 +383,8 @@ namespace Kestrum
         case Finished:
             break;
         }
-        StateMachineBase& machine = *data.stateMachine;
-        machine.OnUpdate();
+        Behaviour::OnUpdate();
+        const StateMachineBase& machine = *data.stateMachine;
         if (data.smoke)
             data.smoke->SetPosition(machine.GetPositionX(), machine.GetPositionY());
         if (data.machineSoundEmitter)
@@ -455,11 +453,6 @@ namespace Kestrum
     {
         const Data& data = *m_data;
         return data.initialHitPoints == 0 ? 0.f : float(data.hitPoints) / float(data.initialHitPoints);
-    }
-
-    const stable_ptr<StateMachineBase>& DiskBossBehaviour::GetStateMachine() const
-    {
-        return m_data->stateMachine;
     }
 
     DiskBossBehaviour::State DiskBossBehaviour::GetState() const

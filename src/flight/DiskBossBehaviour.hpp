@@ -37,7 +37,7 @@
 #include "core/StablePtr.hpp"
 #include "flight/EdgeRect.hpp"
 #include "flight/GameObject.hpp"
-#include "flight/InterfaceBehaviour.hpp"
+#include "flight/Behaviour.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -52,7 +52,7 @@ namespace Kestrum
 {
     class StateMachineBase;
 
-    class DiskBossBehaviour : public InterfaceBehaviour
+    class DiskBossBehaviour : public Behaviour
     {
     public:
         enum State
@@ -111,7 +111,6 @@ namespace Kestrum
         // Hit points left over the initial hit points.
         float GetHealthRatio() const;
 
-        const stable_ptr<StateMachineBase>& GetStateMachine() const;
         State GetState() const;
         SlotState GetSlotState(unsigned slot) const;
         // The point it flies to or rests at.

@@ -263,9 +263,9 @@ namespace Kestrum
             const auto phase = std::make_shared<Phase>();
             phase->SetStateMachine(machine);
             phase->hitPoints = phase->initialHitPoints = hitPoints;
-            const stable_ptr<Weapon> prototype = GetFromRegistry<WeaponFactory>()->CreateEnemyWeapon(weapon);
+            // Each gun gets a weapon of its own: the factory hands out a new copy every time.
             for (int gun = 0; gun < count; ++gun)
-                phase->weapons.push_back(create_stable_ptr(std::dynamic_pointer_cast<Weapon>(prototype->Clone().get_shared())));
+                phase->weapons.push_back(GetFromRegistry<WeaponFactory>()->CreateEnemyWeapon(weapon));
             return phase;
         }
     }
