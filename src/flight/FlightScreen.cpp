@@ -38,18 +38,17 @@ namespace Kestrum
         {
             const InterfaceBoss* shown = nullptr;
             float lowest = 0.f;
-            for (const stable_ptr<InterfaceBoss>& boss : GetFromRegistry<GameObjectManager>()->GetObjects<InterfaceBoss>())
-            {
-                const GameObject* object = dynamic_cast<const GameObject*>(boss.get());
-                if (object && object->IsExpired())
-                    continue;
+            GetFromRegistry<GameObjectManager>()->ForEachObject<GameObject>([&](const GameObject& object) {
+                const InterfaceBoss* boss = dynamic_cast<const InterfaceBoss*>(&object);
+                if (!boss || object.IsExpired())
+                    return;
                 const float ratio = boss->GetHealthRatio();
                 if (!shown || ratio < lowest)
                 {
-                    shown = boss.get();
+                    shown = boss;
                     lowest = ratio;
                 }
-            }
+            });
             return shown;
         }
     }
@@ -94,9 +93,9 @@ namespace Kestrum
 
     void FlightScreen::OnEnter()
     {
-        const sf::VideoMode& mode = GetFromRegistry<ConfigurationSystem>()->GetVideoMode();
-        const float width = static_cast<float>(mode.width);
-        const float height = static_cast<float>(mode.height);
+        const sf::Vector2f screen = GetFromRegistry<ConfigurationSystem>()->GetScreenSize();
+        const float width = screen.x;
+        const float height = screen.y;
         const float left = (width - referenceWidth) / 2.f;
 
         std::unique_ptr<Data> data(new Data());

@@ -92,6 +92,16 @@ namespace Kestrum
             return result;
         }
 
+        // Calls the function with every live object of the kind, in drawing
+        // order, copying nothing: for looking through the objects every frame.
+        template <typename T, typename Function>
+        void ForEachObject(Function function) const
+        {
+            for (const stable_ptr<GameObject>& object : m_live)
+                if (T* typed = dynamic_cast<T*>(object.get()))
+                    function(*typed);
+        }
+
     private:
         template <typename T>
         struct Candidate
