@@ -27,21 +27,14 @@ namespace Kestrum
             return directory + "|structure.xml";
         }
 
-        std::string GetMusicPath(const std::string& directory)
+        std::string GetMusicPath(const pugi::xml_node& root)
         {
-            const std::string path = GetStructurePath(directory);
-            const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(path));
-            const pugi::xml_node root = GetRootElement(*document, "mission", path);
             const unsigned long number = GetChildValue<unsigned long>(root, "background_music");
             return (boost::format("resources|music|%010d.ogg") % number).str();
         }
 
-        void InitializeScrollSystem(const std::string& directory)
+        void InitializeScrollSystem(const pugi::xml_node& root)
         {
-            const std::string path = GetStructurePath(directory);
-            const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(path));
-            const pugi::xml_node root = GetRootElement(*document, "mission", path);
-            AssertLevelVersion(root);
             const pugi::xml_node curve = GetChildElement(root, "scroll_behaviour")
                                              .find_child([](const pugi::xml_node& child) {
                                                  return child.type() == pugi::node_element;
@@ -71,11 +64,15 @@ namespace Kestrum
         GetFromRegistry<TileManager>()->OnEnter();
         const stable_ptr<MissionProgress> progress = MissionProgress::Create();
         Registry::Instance()->Register<MissionProgress>(progress);
-        std::vector<std::shared_ptr<Layer>> layers = XmlLayerLoader(GetStructurePath(m_directory)).Load();
-        const stable_ptr<sf::Music> music = GetFromRegistry<ResourceManager>()->CreateMusic(GetMusicPath(m_directory));
+        // The level file is read once for the layers, the music and the scroll.
+        const std::string path = GetStructurePath(m_directory);
+        const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(path));
+        const pugi::xml_node root = XmlLayerLoader::GetLevelRoot(*document, path);
+        std::vector<std::shared_ptr<Layer>> layers = XmlLayerLoader::LoadLayers(root, path);
+        const stable_ptr<sf::Music> music = GetFromRegistry<ResourceManager>()->CreateMusic(GetMusicPath(root));
         music->play();
         music->setLoop(true);
-        InitializeScrollSystem(m_directory);
+        InitializeScrollSystem(root);
         m_data.reset(new Data{std::move(layers), music.get_shared(), progress.get_shared()});
     }
 

@@ -43,18 +43,22 @@ namespace Kestrum
             stage->Load(element);
             return stage;
         }
-    }
 
-    void AssertLevelVersion(const pugi::xml_node& root)
-    {
-        try
+        // The root must carry version="1": without it LogicError "Expected
+        // mission to have version", another number LogicError "Expected
+        // attribute version to be 1 but found <number>", a text that is no
+        // number XmlError.
+        void AssertLevelVersion(const pugi::xml_node& root)
         {
-            AssertAttribute<int>(root, "version", 1);
-        }
-        catch (const boost::bad_lexical_cast&)
-        {
-            BOOST_THROW_EXCEPTION(XmlError("version " + std::string(root.attribute("version").value()) +
-                                           " of element " + root.name() + " is not a number"));
+            try
+            {
+                AssertAttribute<int>(root, "version", 1);
+            }
+            catch (const boost::bad_lexical_cast&)
+            {
+                BOOST_THROW_EXCEPTION(XmlError("version " + std::string(root.attribute("version").value()) +
+                                               " of element " + root.name() + " is not a number"));
+            }
         }
     }
 
@@ -64,8 +68,18 @@ namespace Kestrum
     std::vector<std::shared_ptr<Layer>> XmlLayerLoader::Load() const
     {
         const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(m_path));
-        const pugi::xml_node root = GetRootElement(*document, "mission", m_path);
+        return LoadLayers(GetLevelRoot(*document, m_path), m_path);
+    }
+
+    pugi::xml_node XmlLayerLoader::GetLevelRoot(const pugi::xml_document& document, const std::string& path)
+    {
+        const pugi::xml_node root = GetRootElement(document, "mission", path);
         AssertLevelVersion(root);
+        return root;
+    }
+
+    std::vector<std::shared_ptr<Layer>> XmlLayerLoader::LoadLayers(const pugi::xml_node& root, const std::string& path)
+    {
         const pugi::xml_node layers = GetChildElement(root, "layers");
         std::vector<std::shared_ptr<Layer>> result;
         bool stageRead = false;
@@ -79,7 +93,7 @@ namespace Kestrum
             else if (name == "stage")
             {
                 if (stageRead)
-                    BOOST_THROW_EXCEPTION(LogicError(m_path + " contains multiple stages, only one allowed"));
+                    BOOST_THROW_EXCEPTION(LogicError(path + " contains multiple stages, only one allowed"));
                 result.push_back(LoadStage(child));
                 stageRead = true;
             }
@@ -87,7 +101,7 @@ namespace Kestrum
                 BOOST_THROW_EXCEPTION(ParseError("Unsupported layer type " + name));
         }
         if (!stageRead)
-            BOOST_THROW_EXCEPTION(LogicError(m_path + " does not contain a stage"));
+            BOOST_THROW_EXCEPTION(LogicError(path + " does not contain a stage"));
         return result;
     }
 }

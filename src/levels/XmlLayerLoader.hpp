@@ -48,13 +48,14 @@ namespace Kestrum
         // The layers' own errors pass through.
         std::vector<std::shared_ptr<Layer>> Load() const override;
 
+        // The root "mission" of a level file's document, checked for version 1;
+        // the errors of Load.
+        static pugi::xml_node GetLevelRoot(const pugi::xml_document& document, const std::string& path);
+        // The layers under a root from GetLevelRoot; path names the file in the
+        // stage errors of Load.
+        static std::vector<std::shared_ptr<Layer>> LoadLayers(const pugi::xml_node& root, const std::string& path);
+
     private:
         std::string m_path;
     };
-
-    // The level file's root must carry version="1": without it LogicError
-    // "Expected mission to have version", another number LogicError "Expected
-    // attribute version to be 1 but found <number>", a text that is no number
-    // XmlError.
-    void AssertLevelVersion(const pugi::xml_node& root);
 }
