@@ -2,7 +2,6 @@
 
 #include "campaign/EquipmentSlot.hpp"
 #include "campaign/Inventory.hpp"
-#include "core/ConfigurationSystem.hpp"
 #include "core/Exception.hpp"
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
@@ -20,9 +19,7 @@
 #include "levels/MissionFactory.hpp"
 #include "presentation/ResourceManager.hpp"
 
-#include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
-#include <SFML/Graphics/Texture.hpp>
 
 namespace Kestrum
 {
@@ -61,7 +58,9 @@ namespace Kestrum
     class ArcadeScreen::Loader
     {
     public:
-        explicit Loader(unsigned missionNumber) : m_missionNumber(missionNumber), m_step(0) {}
+        Loader(ArcadeScreen& screen, unsigned missionNumber) : m_screen(screen), m_missionNumber(missionNumber), m_step(0)
+        {
+        }
         Loader(const Loader&) = delete;
         Loader& operator=(const Loader&) = delete;
 
@@ -88,13 +87,6 @@ namespace Kestrum
             }
         }
 
-        void Draw() const
-        {
-            if (!m_image)
-                BOOST_THROW_EXCEPTION(LogicError("loading screen image not available"));
-            GetFromRegistry<sf::RenderWindow>()->draw(*m_image);
-        }
-
         // Leaves the mission that was entered but never handed over.
         void Abandon()
         {
@@ -107,17 +99,11 @@ namespace Kestrum
         const std::shared_ptr<ArcadeMission>& GetPublishedMission() const { return m_published; }
 
     private:
+        // The loading picture becomes the screen's background until the
+        // mission takes over.
         void LoadScreen()
         {
-            if (m_image)
-                BOOST_THROW_EXCEPTION(LogicError());
-            const stable_ptr<sf::Sprite> image = GetFromRegistry<ResourceManager>()->CreateSprite(loadingImage, true);
-            const sf::Vector2f screen = GetFromRegistry<ConfigurationSystem>()->GetScreenSize();
-            const float scale = screen.y / float(image->getTexture()->getSize().y);
-            image->setScale(scale, scale);
-            const sf::FloatRect bounds = image->getGlobalBounds();
-            image->setPosition((screen.x - bounds.width) * 0.5f, (screen.y - bounds.height) * 0.5f);
-            m_image = image.get_shared();
+            m_screen.FitBackground(GetFromRegistry<ResourceManager>()->CreateSprite(loadingImage, true).get_shared());
         }
 
         void PrepareLevel()
@@ -139,9 +125,9 @@ namespace Kestrum
             m_prepared->OnEnter();
         }
 
+        ArcadeScreen& m_screen;
         unsigned m_missionNumber;
         int m_step;
-        std::shared_ptr<sf::Sprite> m_image;
         std::shared_ptr<ArcadeMission> m_prepared;
         std::shared_ptr<ArcadeMission> m_published;
     };
@@ -173,7 +159,7 @@ namespace Kestrum
             BOOST_THROW_EXCEPTION(LogicError("no mission must be available on entering screen"));
         FlightScreen::OnEnter();
         m_missionNumber = 0;
-        m_loader = std::make_shared<Loader>(m_missionNumber);
+        m_loader = std::make_shared<Loader>(*this, m_missionNumber);
     }
 
     void ArcadeScreen::OnUpdate()
@@ -188,6 +174,7 @@ namespace Kestrum
                                                              m_mission->GetTotalEnemyCount());
             *Log(LogLevel::info) << "arcade mission " << m_loader->GetMissionNumber() << " begins";
             m_loader.reset();
+            FitBackground(nullptr);
         }
         FlightScreen::OnUpdate();
         if (!m_mission)
@@ -202,7 +189,7 @@ namespace Kestrum
             ResetShipAndObjects();
             m_mission->OnExit();
             m_mission.reset();
-            m_loader = std::make_shared<Loader>(m_missionNumber);
+            m_loader = std::make_shared<Loader>(*this, m_missionNumber);
             m_loader->Step();
         }
         else if (m_mission->Completed())
@@ -214,7 +201,7 @@ namespace Kestrum
             {
                 m_mission->OnExit();
                 m_mission.reset();
-                m_loader = std::make_shared<Loader>(m_missionNumber);
+                m_loader = std::make_shared<Loader>(*this, m_missionNumber);
                 m_loader->Step();
             }
             else
@@ -232,6 +219,7 @@ namespace Kestrum
         if (m_loader)
             m_loader->Abandon();
         m_loader.reset();
+        FitBackground(nullptr);
         if (m_mission)
             m_mission->OnExit();
         m_mission.reset();
@@ -245,7 +233,9 @@ namespace Kestrum
     {
         if (m_loader)
         {
-            m_loader->Draw();
+            if (!GetBackground())
+                BOOST_THROW_EXCEPTION(LogicError("loading screen image not available"));
+            Screen::Draw();
             return;
         }
         if (!m_mission)
