@@ -55,48 +55,44 @@ namespace Kestrum
         }
     }
 
+    // Prepares the screen's current mission number.
     class ArcadeScreen::Loader
     {
     public:
-        Loader(ArcadeScreen& screen, unsigned missionNumber) : m_screen(screen), m_missionNumber(missionNumber), m_step(0)
-        {
-        }
+        explicit Loader(ArcadeScreen& screen) : m_screen(screen), m_step(0) {}
         Loader(const Loader&) = delete;
         Loader& operator=(const Loader&) = delete;
 
         // One step a frame: the picture, then the ship and the mission, then an
-        // idle frame; from then on the mission is handed over.
-        void Step()
+        // idle frame; from then on it returns the mission to hand over, before
+        // that nothing.
+        std::shared_ptr<ArcadeMission> Step()
         {
             switch (m_step)
             {
             case 0:
                 LoadScreen();
                 m_step = 1;
-                break;
+                return nullptr;
             case 1:
                 PrepareLevel();
                 m_step = 2;
-                break;
+                return nullptr;
             case 2:
                 m_step = 3;
-                break;
+                return nullptr;
             default:
-                m_published = m_prepared;
-                break;
+                return m_mission;
             }
         }
 
         // Leaves the mission that was entered but never handed over.
         void Abandon()
         {
-            if (m_prepared && !m_published && m_prepared->IsEntered())
-                m_prepared->OnExit();
-            m_prepared.reset();
+            if (m_mission && m_mission->IsEntered())
+                m_mission->OnExit();
+            m_mission.reset();
         }
-
-        unsigned GetMissionNumber() const { return m_missionNumber; }
-        const std::shared_ptr<ArcadeMission>& GetPublishedMission() const { return m_published; }
 
     private:
         // The loading picture becomes the screen's background until the
@@ -108,7 +104,7 @@ namespace Kestrum
 
         void PrepareLevel()
         {
-            if (m_prepared || m_published)
+            if (m_mission)
                 BOOST_THROW_EXCEPTION(LogicError());
             const stable_ptr<PlayerShip> ship = CreateDefaultShip();
             Registry::Instance()->Register<Inventory>(Inventory::Create({ship.get_shared()}, ship));
@@ -119,17 +115,15 @@ namespace Kestrum
         void LoadMission()
         {
             const stable_ptr<MissionFactory> missions = GetFromRegistry<MissionFactory>();
-            if (!missions->ArcadeMissionExists(m_missionNumber))
+            if (!missions->ArcadeMissionExists(m_screen.m_missionNumber))
                 BOOST_THROW_EXCEPTION(LogicError("initial mission not found"));
-            m_prepared = missions->CreateArcadeMission(m_missionNumber);
-            m_prepared->OnEnter();
+            m_mission = missions->CreateArcadeMission(m_screen.m_missionNumber);
+            m_mission->OnEnter();
         }
 
         ArcadeScreen& m_screen;
-        unsigned m_missionNumber;
         int m_step;
-        std::shared_ptr<ArcadeMission> m_prepared;
-        std::shared_ptr<ArcadeMission> m_published;
+        std::shared_ptr<ArcadeMission> m_mission;
     };
 
     ArcadeScreen::ArcadeScreen() : m_missionNumber(0) {}
@@ -159,22 +153,21 @@ namespace Kestrum
             BOOST_THROW_EXCEPTION(LogicError("no mission must be available on entering screen"));
         FlightScreen::OnEnter();
         m_missionNumber = 0;
-        m_loader = std::make_shared<Loader>(*this, m_missionNumber);
+        m_loader = std::make_unique<Loader>(*this);
     }
 
     void ArcadeScreen::OnUpdate()
     {
         if (m_loader)
         {
-            m_loader->Step();
-            m_mission = m_loader->GetPublishedMission();
-            if (!m_mission)
+            std::shared_ptr<ArcadeMission> mission = m_loader->Step();
+            if (!mission)
                 return;
-            GetFromRegistry<StatisticSystem>()->ResetCurrent(m_loader->GetMissionNumber(),
-                                                             m_mission->GetTotalEnemyCount());
-            *Log(LogLevel::info) << "arcade mission " << m_loader->GetMissionNumber() << " begins";
             m_loader.reset();
             FitBackground(nullptr);
+            m_mission = std::move(mission);
+            GetFromRegistry<StatisticSystem>()->ResetCurrent(m_missionNumber, m_mission->GetTotalEnemyCount());
+            *Log(LogLevel::info) << "arcade mission " << m_missionNumber << " begins";
         }
         FlightScreen::OnUpdate();
         if (!m_mission)
@@ -187,10 +180,7 @@ namespace Kestrum
                                  << score << " to " << (score >> 1);
             score >>= 1;
             ResetShipAndObjects();
-            m_mission->OnExit();
-            m_mission.reset();
-            m_loader = std::make_shared<Loader>(*this, m_missionNumber);
-            m_loader->Step();
+            BeginLoading();
         }
         else if (m_mission->Completed())
         {
@@ -198,18 +188,21 @@ namespace Kestrum
             ResetShipAndObjects();
             ++m_missionNumber;
             if (GetFromRegistry<MissionFactory>()->ArcadeMissionExists(m_missionNumber))
-            {
-                m_mission->OnExit();
-                m_mission.reset();
-                m_loader = std::make_shared<Loader>(*this, m_missionNumber);
-                m_loader->Step();
-            }
+                BeginLoading();
             else
             {
                 *Log(LogLevel::info) << "finished last mission!";
                 GoToStartScreen();
             }
         }
+    }
+
+    void ArcadeScreen::BeginLoading()
+    {
+        m_mission->OnExit();
+        m_mission.reset();
+        m_loader = std::make_unique<Loader>(*this);
+        m_loader->Step();
     }
 
     void ArcadeScreen::OnExit()

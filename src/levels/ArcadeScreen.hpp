@@ -51,7 +51,11 @@ namespace Kestrum
     private:
         class Loader;
 
-        std::shared_ptr<Loader> m_loader;
+        // After a mission's end: leaves it and takes the first loading step of
+        // the mission of m_missionNumber in the frame of the decision.
+        void BeginLoading();
+
+        std::unique_ptr<Loader> m_loader;
         std::shared_ptr<ArcadeMission> m_mission;
         unsigned m_missionNumber;
     };
