@@ -24,13 +24,13 @@
 // do): `flight-bench [frames [last-frame.png]]` measures 600 frames unless told
 // otherwise, and saves the picture of the last one when given a file name.
 #include "AllocationCount.hpp"
-#include "campaign/EquipmentSlot.hpp"
-#include "campaign/Inventory.hpp"
+#include "campaign/AdventureScreen.hpp"
 #include "core/ConfigurationSystem.hpp"
 #include "core/FlatLineGraph.hpp"
 #include "core/FrameClock.hpp"
 #include "core/GraphFactory.hpp"
 #include "core/LogSystem.hpp"
+#include "core/RandomNumberGenerator.hpp"
 #include "core/RandomizationSystem.hpp"
 #include "core/Registry.hpp"
 #include "core/TimeSystem.hpp"
@@ -38,13 +38,16 @@
 #include "flight/Enemy.hpp"
 #include "flight/EnemyFactory.hpp"
 #include "flight/EquipmentFactory.hpp"
+#include "flight/EquipmentSlot.hpp"
 #include "flight/FlyingEnemy.hpp"
 #include "flight/GameObjectManager.hpp"
 #include "flight/Hull.hpp"
 #include "flight/HullFactory.hpp"
+#include "flight/Inventory.hpp"
+#include "flight/MissionProgress.hpp"
 #include "flight/PlayerShip.hpp"
-#include "flight/RandomNumberGenerator.hpp"
 #include "flight/ScoreSystem.hpp"
+#include "flight/ScrollSystem.hpp"
 #include "flight/ShieldFactory.hpp"
 #include "flight/ShotBase.hpp"
 #include "flight/ShotManager.hpp"
@@ -54,10 +57,7 @@
 #include "flight/WeaponFactory.hpp"
 #include "interface/InputSystem.hpp"
 #include "interface/ScreenManager.hpp"
-#include "levels/AdventureScreen.hpp"
 #include "levels/ArcadeScreen.hpp"
-#include "levels/MissionProgress.hpp"
-#include "levels/ScrollSystem.hpp"
 #include "levels/TileManager.hpp"
 #include "presentation/ParticleFactory.hpp"
 #include "presentation/ParticleSystem.hpp"
@@ -319,6 +319,7 @@ namespace
             const auto hulls = CreateLoadAndRegister(new HullFactory());
             CreateLoadAndRegister(new EquipmentFactory());
             m_objects = CreateLoadAndRegister(new GameObjectManager());
+            Registry::Instance()->Register<ObjectSink>(stable_ptr<ObjectSink>(create_stable_ptr(m_objects)));
             m_tiles = CreateAndRegister(new TileManager());
             const auto enemies = CreateLoadAndRegister(new EnemyFactory());
             m_particles = CreateLoadAndRegister(new ParticleFactory());

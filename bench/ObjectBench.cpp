@@ -143,6 +143,7 @@ namespace
         CreateAndRegister(new ScoreSystem());
         CreateLoadAndRegister(new StatisticSystem())->ResetCurrent(0, 1000);
         const stable_ptr<GameObjectManager> objects = CreateLoadAndRegister(new GameObjectManager());
+        Registry::Instance()->Register<ObjectSink>(stable_ptr<ObjectSink>(objects));
         const EdgeRect field = GetFlightArea();
 
         std::vector<std::shared_ptr<Shot>> shots;

@@ -1,7 +1,9 @@
 // The program: start-up, the main loop, shut-down and the last-resort handlers.
+#include "campaign/AdventureScreen.hpp"
 #include "campaign/EquipmentScreen.hpp"
 #include "campaign/HangarScreen.hpp"
 #include "campaign/InventoryScreen.hpp"
+#include "campaign/MissionsScreen.hpp"
 #include "campaign/SavingManager.hpp"
 #include "campaign/SavingsScreen.hpp"
 #include "campaign/ShopScreen.hpp"
@@ -24,6 +26,7 @@
 #include "flight/GameObjectManager.hpp"
 #include "flight/HullFactory.hpp"
 #include "flight/ScoreSystem.hpp"
+#include "flight/ScrollSystem.hpp"
 #include "flight/ShieldFactory.hpp"
 #include "flight/ShotBase.hpp"
 #include "flight/ShotManager.hpp"
@@ -34,12 +37,9 @@
 #include "interface/OptionScreen.hpp"
 #include "interface/ScreenManager.hpp"
 #include "interface/StartScreen.hpp"
-#include "levels/AdventureScreen.hpp"
 #include "levels/ArcadeScreen.hpp"
 #include "levels/MissionFactory.hpp"
-#include "levels/MissionsScreen.hpp"
 #include "levels/PathFactory.hpp"
-#include "levels/ScrollSystem.hpp"
 #include "levels/ThreatSystem.hpp"
 #include "levels/TileManager.hpp"
 #include "levels/WorldMapFactory.hpp"
@@ -191,6 +191,7 @@ namespace
         auto missions = CreateAndRegister(new MissionFactory());
         auto savings = CreateAndRegister(new SavingManager());
         auto objects = CreateLoadAndRegister(new GameObjectManager());
+        registry->Register<ObjectSink>(stable_ptr<ObjectSink>(objects));
         auto tiles = CreateAndRegister(new TileManager());
         auto enemies = CreateLoadAndRegister(new EnemyFactory());
         auto threats = CreateAndRegister(new ThreatSystem());
@@ -219,6 +220,7 @@ namespace
         auto equipmentScreen = CreateAndRegister(new EquipmentScreen());
         auto technologyScreen = CreateAndRegister(new TechnologyScreen());
         auto optionScreen = CreateAndRegister(new OptionScreen());
+        startScreen->SetArcadeDestination(arcadeScreen);
 
         auto screenManager = create_stable_ptr(std::make_shared<ScreenManager>(stable_ptr<Screen>(startScreen)));
         registry->Register<ScreenManager>(screenManager);

@@ -1,7 +1,7 @@
 // Fits equipment to a ship.
 #pragma once
 
-#include "interface/ExitableScreen.hpp"
+#include "flight/ExitableScreen.hpp"
 
 namespace Kestrum
 {

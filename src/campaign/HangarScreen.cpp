@@ -1,7 +1,7 @@
 #include "campaign/HangarScreen.hpp"
 
+#include "campaign/MissionsScreen.hpp"
 #include "core/Registry.hpp"
-#include "levels/MissionsScreen.hpp"
 
 namespace Kestrum
 {

@@ -1,7 +1,7 @@
 // The hangar of owned ships.
 #pragma once
 
-#include "interface/ExitableScreen.hpp"
+#include "flight/ExitableScreen.hpp"
 
 namespace Kestrum
 {

@@ -1,7 +1,7 @@
 // The inventory of owned equipment.
 #pragma once
 
-#include "interface/ExitableScreen.hpp"
+#include "flight/ExitableScreen.hpp"
 
 namespace Kestrum
 {

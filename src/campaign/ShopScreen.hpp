@@ -1,7 +1,7 @@
 // The shop.
 #pragma once
 
-#include "interface/ExitableScreen.hpp"
+#include "flight/ExitableScreen.hpp"
 
 namespace Kestrum
 {

@@ -4,8 +4,8 @@
 #include "core/FlatLineGraph.hpp"
 #include "core/LinearInterpolatedGraph.hpp"
 #include "core/PolynomialGraph.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
-#include "presentation/ResourceUtility.hpp"
 
 #include <memory>
 

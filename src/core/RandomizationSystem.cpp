@@ -1,7 +1,7 @@
 #include "core/RandomizationSystem.hpp"
 
 #include "core/Exception.hpp"
-#include "flight/RandomNumberGenerator.hpp"
+#include "core/RandomNumberGenerator.hpp"
 
 namespace Kestrum
 {

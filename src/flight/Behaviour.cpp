@@ -1,8 +1,8 @@
 #include "flight/Behaviour.hpp"
 
-#include "campaign/Inventory.hpp"
 #include "core/Registry.hpp"
 #include "core/TimeSystem.hpp"
+#include "flight/Inventory.hpp"
 #include "flight/PlayerShip.hpp"
 #include "presentation/Angles.hpp"
 #include "presentation/StateMachineBase.hpp"

@@ -2,7 +2,7 @@
 
 #include "core/Exception.hpp"
 #include "core/LogSystem.hpp"
-#include "presentation/ResourceUtility.hpp"
+#include "core/ResourceUtility.hpp"
 
 #include <algorithm>
 #include <filesystem>

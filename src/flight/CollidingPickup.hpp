@@ -12,8 +12,8 @@
 #pragma once
 
 #include "flight/CollidingShip.hpp"
-#include "flight/GameObject.hpp"
 #include "presentation/Circle.hpp"
+#include "presentation/GameObject.hpp"
 
 namespace Kestrum
 {

@@ -14,8 +14,8 @@
 #pragma once
 
 #include "core/StablePtr.hpp"
-#include "flight/GameObject.hpp"
 #include "presentation/CircleList.hpp"
+#include "presentation/GameObject.hpp"
 
 #include <cstdint>
 

@@ -12,8 +12,8 @@
 //     takes part in no further test.
 #pragma once
 
-#include "flight/GameObject.hpp"
 #include "presentation/CircleList.hpp"
+#include "presentation/GameObject.hpp"
 
 #include <cstdint>
 

@@ -2,11 +2,11 @@
 
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/DiskBossBehaviour.hpp"
 #include "flight/GameObjectManager.hpp"
 #include "presentation/ResourceManager.hpp"
-#include "presentation/ResourceUtility.hpp"
 #include "presentation/Shadow.hpp"
 #include "presentation/StateMachineBase.hpp"
 

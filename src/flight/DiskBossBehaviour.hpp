@@ -35,9 +35,9 @@
 #pragma once
 
 #include "core/StablePtr.hpp"
-#include "flight/EdgeRect.hpp"
-#include "flight/GameObject.hpp"
 #include "flight/Behaviour.hpp"
+#include "presentation/EdgeRect.hpp"
+#include "presentation/GameObject.hpp"
 
 #include <cstdint>
 #include <memory>

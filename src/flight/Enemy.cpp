@@ -3,8 +3,8 @@
 #include "core/Registry.hpp"
 #include "flight/GameObjectManager.hpp"
 #include "flight/InterfaceBehaviour.hpp"
+#include "flight/MissionProgress.hpp"
 #include "flight/Upgrade.hpp"
-#include "levels/MissionProgress.hpp"
 #include "presentation/SpriteBatch.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>

@@ -6,8 +6,8 @@
 #include "flight/Enemy.hpp"
 #include "flight/EnemyFactory.hpp"
 #include "flight/EquipmentFactory.hpp"
+#include "flight/MissionProgress.hpp"
 #include "flight/Upgrade.hpp"
-#include "levels/MissionProgress.hpp"
 
 #include <pugixml.hpp>
 

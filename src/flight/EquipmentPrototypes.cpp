@@ -1,7 +1,7 @@
 #include "flight/EquipmentPrototypes.hpp"
 
-#include "campaign/Sellable.hpp"
 #include "core/Exception.hpp"
+#include "flight/Sellable.hpp"
 
 namespace Kestrum
 {

@@ -4,11 +4,11 @@
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
 #include "core/XmlReading.hpp"
-#include "flight/EdgeRect.hpp"
 #include "flight/Scaling.hpp"
 #include "flight/Weapon.hpp"
 #include "flight/WeaponFactory.hpp"
 #include "presentation/CircleList.hpp"
+#include "presentation/EdgeRect.hpp"
 #include "presentation/StateMachineBase.hpp"
 
 namespace Kestrum

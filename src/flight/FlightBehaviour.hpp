@@ -14,7 +14,7 @@
 #pragma once
 
 #include "flight/Behaviour.hpp"
-#include "flight/GameObject.hpp"
+#include "presentation/GameObject.hpp"
 
 #include <cstdint>
 #include <memory>

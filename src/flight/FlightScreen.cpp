@@ -1,17 +1,17 @@
 #include "flight/FlightScreen.hpp"
 
-#include "campaign/Inventory.hpp"
 #include "core/ConfigurationSystem.hpp"
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
 #include "flight/GameObjectManager.hpp"
 #include "flight/InterfaceBoss.hpp"
+#include "flight/Inventory.hpp"
 #include "flight/PlayerShip.hpp"
 #include "flight/Scaling.hpp"
 #include "flight/ScoreSystem.hpp"
+#include "flight/ScrollSystem.hpp"
 #include "interface/CounterDisplay.hpp"
 #include "interface/Gauge.hpp"
-#include "levels/ScrollSystem.hpp"
 #include "presentation/ResourceManager.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>

@@ -2,6 +2,7 @@
 
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/DiveBomberBehaviour.hpp"
 #include "flight/GameObjectManager.hpp"
@@ -9,7 +10,6 @@
 #include "flight/StraightFlightBehaviour.hpp"
 #include "flight/VisitAndFleeBehaviour.hpp"
 #include "presentation/ResourceManager.hpp"
-#include "presentation/ResourceUtility.hpp"
 #include "presentation/Shadow.hpp"
 #include "presentation/StateMachineBase.hpp"
 

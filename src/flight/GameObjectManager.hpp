@@ -38,8 +38,9 @@
 #include "flight/CollidingPickup.hpp"
 #include "flight/CollidingShip.hpp"
 #include "flight/CollidingShot.hpp"
-#include "flight/EdgeRect.hpp"
-#include "flight/GameObject.hpp"
+#include "presentation/EdgeRect.hpp"
+#include "presentation/GameObject.hpp"
+#include "presentation/ObjectSink.hpp"
 
 #include <memory>
 #include <set>
@@ -49,11 +50,11 @@ namespace Kestrum
 {
     class SpriteBatch;
 
-    class GameObjectManager
+    class GameObjectManager : public ObjectSink
     {
     public:
         GameObjectManager();
-        virtual ~GameObjectManager();
+        ~GameObjectManager() override;
         GameObjectManager(const GameObjectManager&) = delete;
         GameObjectManager& operator=(const GameObjectManager&) = delete;
 
@@ -63,7 +64,7 @@ namespace Kestrum
         void Load();
 
         // Takes the object into the level; an object already there is left as it is.
-        void Add(const stable_ptr<GameObject>& object);
+        void Add(const stable_ptr<GameObject>& object) override;
         // The update pass, then the collision pass.
         void Update();
         // The two halves of Update, for measuring them apart.

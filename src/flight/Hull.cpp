@@ -1,10 +1,10 @@
 #include "flight/Hull.hpp"
 
-#include "campaign/EquipmentSlot.hpp"
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
+#include "core/ResourceUtility.hpp"
+#include "flight/EquipmentSlot.hpp"
 #include "presentation/ResourceManager.hpp"
-#include "presentation/ResourceUtility.hpp"
 
 #include <boost/format.hpp>
 

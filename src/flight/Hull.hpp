@@ -2,7 +2,7 @@
 // which equipment the ship can carry, each slot taking items of one category.
 #pragma once
 
-#include "campaign/Sellable.hpp"
+#include "flight/Sellable.hpp"
 
 #include <SFML/Graphics/Sprite.hpp>
 #include <memory>

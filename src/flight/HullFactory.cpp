@@ -1,13 +1,13 @@
 #include "flight/HullFactory.hpp"
 
-#include "campaign/EquipmentIcon.hpp"
-#include "campaign/EquipmentSlot.hpp"
 #include "core/Exception.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/Categories.hpp"
+#include "flight/EquipmentIcon.hpp"
 #include "flight/EquipmentPrototypes.hpp"
+#include "flight/EquipmentSlot.hpp"
 #include "flight/Hull.hpp"
-#include "presentation/ResourceUtility.hpp"
 
 #include <boost/exception/info.hpp>
 

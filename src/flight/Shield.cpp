@@ -2,7 +2,7 @@
 
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
-#include "flight/Timer.hpp"
+#include "core/Timer.hpp"
 #include "presentation/SpriteBatch.hpp"
 
 #include <SFML/Graphics/CircleShape.hpp>

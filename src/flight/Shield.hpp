@@ -3,7 +3,7 @@
 // recovery time. A raised shield shows as a translucent disc around the ship.
 #pragma once
 
-#include "campaign/Sellable.hpp"
+#include "flight/Sellable.hpp"
 
 #include <SFML/System/Vector2.hpp>
 #include <memory>

@@ -1,12 +1,12 @@
 #include "flight/ShieldFactory.hpp"
 
-#include "campaign/EquipmentIcon.hpp"
 #include "core/Exception.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/Categories.hpp"
+#include "flight/EquipmentIcon.hpp"
 #include "flight/EquipmentPrototypes.hpp"
 #include "flight/Shield.hpp"
-#include "presentation/ResourceUtility.hpp"
 
 #include <boost/exception/info.hpp>
 

@@ -2,10 +2,9 @@
 
 #include "core/Registry.hpp"
 #include "core/TimeSystem.hpp"
+#include "flight/FlightScreen.hpp"
 #include "flight/GameObjectManager.hpp"
 #include "interface/ScreenManager.hpp"
-#include "levels/AdventureScreen.hpp"
-#include "levels/ArcadeScreen.hpp"
 #include "presentation/Action.hpp"
 #include "presentation/Angles.hpp"
 #include "presentation/ParticleFactory.hpp"
@@ -25,7 +24,7 @@ namespace Kestrum
         bool IsFlightScreenCurrent(const Registry& registry)
         {
             const Screen* current = registry.Get<ScreenManager>()->GetCurrentScreen().get();
-            return current == registry.Get<ArcadeScreen>().get() || current == registry.Get<AdventureScreen>().get();
+            return dynamic_cast<const FlightScreen*>(current) != nullptr;
         }
     }
 

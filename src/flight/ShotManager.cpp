@@ -2,11 +2,11 @@
 
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/ShotBase.hpp"
 #include "presentation/Action.hpp"
 #include "presentation/ResourceManager.hpp"
-#include "presentation/ResourceUtility.hpp"
 
 #include <boost/format.hpp>
 

@@ -2,7 +2,7 @@
 
 #include "core/Exception.hpp"
 #include "core/XmlReading.hpp"
-#include "flight/GameObject.hpp"
+#include "presentation/GameObject.hpp"
 
 #include <boost/lexical_cast.hpp>
 

@@ -4,10 +4,10 @@
 //     <volley_delay_range minimum="1.2" maximum="2.4"/>   seconds, optional
 #pragma once
 
+#include "core/RandomNumberGenerator.hpp"
 #include "core/Range.hpp"
+#include "core/Timer.hpp"
 #include "flight/FlightBehaviour.hpp"
-#include "flight/RandomNumberGenerator.hpp"
-#include "flight/Timer.hpp"
 
 namespace Kestrum
 {

@@ -3,15 +3,15 @@
 #include "core/Exception.hpp"
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/TimeSystem.hpp"
+#include "core/Timer.hpp"
 #include "flight/Behaviour.hpp"
 #include "flight/InterfaceBehaviour.hpp"
-#include "flight/Timer.hpp"
 #include "flight/Weapon.hpp"
 #include "flight/WeaponFactory.hpp"
 #include "presentation/CircleList.hpp"
 #include "presentation/ResourceManager.hpp"
-#include "presentation/ResourceUtility.hpp"
 #include "presentation/StateMachineBase.hpp"
 
 #include <cmath>

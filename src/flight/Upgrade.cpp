@@ -1,11 +1,11 @@
 #include "flight/Upgrade.hpp"
 
-#include "campaign/EquipmentIcon.hpp"
-#include "campaign/Sellable.hpp"
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
 #include "core/TimeSystem.hpp"
+#include "flight/EquipmentIcon.hpp"
 #include "flight/Scaling.hpp"
+#include "flight/Sellable.hpp"
 #include "presentation/Animation.hpp"
 
 namespace Kestrum

@@ -2,10 +2,10 @@
 
 #include "core/ConfigurationSystem.hpp"
 #include "core/Exception.hpp"
+#include "core/RandomNumberGenerator.hpp"
 #include "core/RandomizationSystem.hpp"
 #include "core/Registry.hpp"
 #include "core/XmlReading.hpp"
-#include "flight/RandomNumberGenerator.hpp"
 #include "flight/Weapon.hpp"
 #include "presentation/StateMachineBase.hpp"
 

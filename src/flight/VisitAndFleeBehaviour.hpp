@@ -8,8 +8,8 @@
 #pragma once
 
 #include "core/Range.hpp"
+#include "core/Timer.hpp"
 #include "flight/FlightBehaviour.hpp"
-#include "flight/Timer.hpp"
 
 namespace Kestrum
 {

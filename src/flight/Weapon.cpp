@@ -1,17 +1,17 @@
 #include "flight/Weapon.hpp"
 
-#include "campaign/EquipmentIcon.hpp"
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/TimeSystem.hpp"
 #include "core/XmlReading.hpp"
+#include "flight/EquipmentIcon.hpp"
 #include "flight/GameObjectManager.hpp"
 #include "flight/Scaling.hpp"
 #include "flight/ShotBase.hpp"
 #include "flight/ShotManager.hpp"
 #include "presentation/Angles.hpp"
 #include "presentation/ResourceManager.hpp"
-#include "presentation/ResourceUtility.hpp"
 #include "presentation/SoundEmitter.hpp"
 
 #include <SFML/Audio/SoundBuffer.hpp>

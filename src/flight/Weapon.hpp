@@ -5,8 +5,8 @@
 // "500" are the player's, from "500" on the enemies'.
 #pragma once
 
-#include "campaign/Sellable.hpp"
-#include "flight/Timer.hpp"
+#include "core/Timer.hpp"
+#include "flight/Sellable.hpp"
 
 #include <SFML/System/Vector2.hpp>
 #include <memory>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/StablePtr.hpp"
-#include "flight/Timer.hpp"
+#include "core/Timer.hpp"
 #include "interface/Button.hpp"
 #include "presentation/RectangleList.hpp"
 

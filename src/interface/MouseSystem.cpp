@@ -2,8 +2,8 @@
 
 #include "core/Exception.hpp"
 #include "core/LogSystem.hpp"
+#include "core/Timer.hpp"
 #include "core/XmlReading.hpp"
-#include "flight/Timer.hpp"
 #include "interface/InputConfiguration.hpp"
 #include "interface/KeyboardSystem.hpp"
 

@@ -1,16 +1,16 @@
 #include "interface/OptionScreen.hpp"
 
-#include "campaign/CreateGrid.hpp"
 #include "core/ConfigurationSystem.hpp"
 #include "core/DefaultFont.hpp"
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
 #include "interface/ComplexButton.hpp"
+#include "interface/CreateGrid.hpp"
 #include "interface/GaugeButton.hpp"
+#include "interface/GoToStartScreen.hpp"
 #include "interface/InputSystem.hpp"
 #include "interface/MouseSystem.hpp"
-#include "levels/GoToStartScreen.hpp"
-#include "levels/TakeFirst.hpp"
+#include "interface/TakeFirst.hpp"
 #include "presentation/ResourceManager.hpp"
 
 #include <SFML/Graphics/Font.hpp>

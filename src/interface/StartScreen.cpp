@@ -7,7 +7,6 @@
 #include "interface/ComplexButton.hpp"
 #include "interface/OptionScreen.hpp"
 #include "interface/ScreenManager.hpp"
-#include "levels/ArcadeScreen.hpp"
 #include "presentation/ResourceManager.hpp"
 
 #include <SFML/Graphics/Font.hpp>
@@ -89,9 +88,16 @@ namespace Kestrum
         DrawWithShadow(version);
     }
 
+    void StartScreen::SetArcadeDestination(const stable_ptr<Screen>& screen)
+    {
+        m_arcade = screen.get_shared();
+    }
+
     void StartScreen::OnArcadeButton()
     {
-        GetFromRegistry<ScreenManager>()->SetNextScreen(GetFromRegistry<ArcadeScreen>());
+        if (!m_arcade)
+            BOOST_THROW_EXCEPTION(LogicError());
+        GetFromRegistry<ScreenManager>()->SetNextScreen(create_stable_ptr(m_arcade));
     }
 
     void StartScreen::OnOptionsButton()

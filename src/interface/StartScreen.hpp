@@ -28,6 +28,10 @@ namespace Kestrum
         // The screen, then the version line in the bottom-right corner.
         void Draw() override;
 
+        // The screen that the arcade button leads to (the arcade screen, which
+        // stands above this one and is given at start-up).
+        void SetArcadeDestination(const stable_ptr<Screen>& screen);
+
     private:
         void OnArcadeButton();
         void OnOptionsButton();
@@ -35,5 +39,6 @@ namespace Kestrum
 
         // The version line's font, loaded on the first entry.
         std::shared_ptr<sf::Font> m_font;
+        std::shared_ptr<Screen> m_arcade;
     };
 }

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/StablePtr.hpp"
-#include "flight/Timer.hpp"
+#include "core/Timer.hpp"
 #include "interface/InterfaceInput.hpp"
 
 #include <functional>

@@ -4,14 +4,14 @@
 #include "core/Graph.hpp"
 #include "core/GraphFactory.hpp"
 #include "core/Registry.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
+#include "flight/MissionProgress.hpp"
+#include "flight/ScrollSystem.hpp"
 #include "levels/Layer.hpp"
-#include "levels/MissionProgress.hpp"
-#include "levels/ScrollSystem.hpp"
 #include "levels/TileManager.hpp"
 #include "levels/XmlLayerLoader.hpp"
 #include "presentation/ResourceManager.hpp"
-#include "presentation/ResourceUtility.hpp"
 
 #include <SFML/Audio/Music.hpp>
 #include <boost/format.hpp>

@@ -2,8 +2,8 @@
 
 #include "core/Registry.hpp"
 #include "flight/Scaling.hpp"
+#include "flight/ScrollSystem.hpp"
 #include "levels/LevelAttribute.hpp"
-#include "levels/ScrollSystem.hpp"
 
 namespace Kestrum
 {

@@ -1,7 +1,7 @@
 #include "levels/MissionFactory.hpp"
 
+#include "core/ResourceUtility.hpp"
 #include "levels/ArcadeMission.hpp"
-#include "presentation/ResourceUtility.hpp"
 
 #include <boost/format.hpp>
 

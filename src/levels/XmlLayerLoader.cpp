@@ -1,12 +1,12 @@
 #include "levels/XmlLayerLoader.hpp"
 
 #include "core/Exception.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
 #include "levels/ProceduralLayer.hpp"
 #include "levels/SparseLayer.hpp"
 #include "levels/TangibleLayer.hpp"
 #include "levels/TangibleStage.hpp"
-#include "presentation/ResourceUtility.hpp"
 
 #include <boost/lexical_cast.hpp>
 

@@ -2,17 +2,17 @@
 
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/TimeSystem.hpp"
 #include "core/XmlReading.hpp"
-#include "flight/GameObjectManager.hpp"
 #include "presentation/Angles.hpp"
 #include "presentation/Animation.hpp"
 #include "presentation/CircleList.hpp"
+#include "presentation/ObjectSink.hpp"
 #include "presentation/ParticleFactory.hpp"
 #include "presentation/ParticleSystem.hpp"
 #include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceManager.hpp"
-#include "presentation/ResourceUtility.hpp"
 #include "presentation/Shadow.hpp"
 #include "presentation/SoundEmitter.hpp"
 #include "presentation/SpriteBatch.hpp"
@@ -158,7 +158,7 @@ namespace Kestrum
             if (!emission.fired && emission.delay <= data.elapsed)
             {
                 if (inside)
-                    GetFromRegistry<GameObjectManager>()->Add(SoundEmitter::Create(create_stable_ptr(emission.buffer), false, position));
+                    GetFromRegistry<ObjectSink>()->Add(SoundEmitter::Create(create_stable_ptr(emission.buffer), false, position));
                 emission.fired = true;
             }
 
@@ -167,7 +167,7 @@ namespace Kestrum
             {
                 sf::Vector2f offset = emission.offset;
                 Rotate(offset, data.rotation);
-                GetFromRegistry<GameObjectManager>()->Add(
+                GetFromRegistry<ObjectSink>()->Add(
                     GetFromRegistry<ParticleFactory>()->Get(emission.type, position + offset));
                 emission.fired = true;
             }

@@ -4,6 +4,7 @@
 #include "core/LogSystem.hpp"
 #include "core/RandomizationSystem.hpp"
 #include "core/Registry.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/TimeSystem.hpp"
 #include "core/XmlReading.hpp"
 #include "presentation/ParticleLineRenderer.hpp"
@@ -13,7 +14,6 @@
 #include "presentation/ParticleSystem.hpp"
 #include "presentation/ResourceDefinition.hpp"
 #include "presentation/ResourceManager.hpp"
-#include "presentation/ResourceUtility.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <boost/format.hpp>

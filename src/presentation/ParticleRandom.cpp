@@ -1,6 +1,6 @@
 #include "presentation/ParticleRandom.hpp"
 
-#include "flight/RandomNumberGenerator.hpp"
+#include "core/RandomNumberGenerator.hpp"
 
 namespace Kestrum
 {

@@ -13,7 +13,7 @@
 // moves all its particles with it.
 #pragma once
 
-#include "flight/GameObject.hpp"
+#include "presentation/GameObject.hpp"
 #include "presentation/Positionable.hpp"
 
 namespace Kestrum

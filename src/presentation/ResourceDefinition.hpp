@@ -21,9 +21,9 @@
 #pragma once
 
 #include "core/Exception.hpp"
+#include "core/ResourceUtility.hpp"
 #include "core/StablePtr.hpp"
 #include "core/XmlReading.hpp"
-#include "presentation/ResourceUtility.hpp"
 
 #include <memory>
 #include <string>

@@ -44,8 +44,6 @@ namespace Kestrum
 {
     class Action;
     class Animation;
-    class EnemySet;
-    class MissionSegmentTemplate;
     class SpriteList;
     class State;
     class StateMachineBase;
@@ -135,19 +133,6 @@ namespace Kestrum
         // StateMachine; a file it names (relative to the folder of `name`) as
         // CreateStateMachine of that path, so a group comes from a file.
         stable_ptr<StateMachineBase> CreateStateMachine(const std::string& name, const pugi::xml_node& element);
-
-        // The data of the mission generator, beside the resource tree: enemy
-        // sets "missions/enemysets/%010d.es.txt" and segment templates
-        // "missions/segments/%010d.s.txt" under the game root
-        // (presentation/MissionDataLists.cpp). The lists hold the identifiers of
-        // the files of that form, ascending; any other file is skipped with a
-        // warning. A folder that cannot be read lets the file-system error out.
-        std::vector<unsigned long> GetEnemySetIDs() const;
-        std::vector<unsigned long> GetMissionSegmentTemplateIDs() const;
-        // A new object read from the file of the identifier, on every call
-        // (nothing is kept); the loader's errors pass as they are.
-        stable_ptr<EnemySet> GetEnemySet(unsigned long id);
-        stable_ptr<MissionSegmentTemplate> GetMissionSegmentTemplate(unsigned long id);
 
     private:
         struct Data;

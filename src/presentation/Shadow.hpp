@@ -8,7 +8,7 @@
 // handle's drawing) and draws nothing once removed.
 #pragma once
 
-#include "flight/GameObject.hpp"
+#include "presentation/GameObject.hpp"
 #include "presentation/InterfaceShadow.hpp"
 
 #include <SFML/Graphics/Color.hpp>

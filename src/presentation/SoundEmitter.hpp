@@ -16,7 +16,7 @@
 #pragma once
 
 #include "core/StablePtr.hpp"
-#include "flight/GameObject.hpp"
+#include "presentation/GameObject.hpp"
 
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/System/Vector2.hpp>

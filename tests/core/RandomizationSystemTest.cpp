@@ -2,8 +2,8 @@
 
 #include "core/Exception.hpp"
 #include "core/FrameClock.hpp"
+#include "core/RandomNumberGenerator.hpp"
 #include "core/TimeSystem.hpp"
-#include "flight/RandomNumberGenerator.hpp"
 #include "support/ThrownMessage.hpp"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,10 @@
 // Every enemy definition, the enemy database, the enemy sets and the segment
 // templates of the built game root load through the game's own loaders.
 #include "core/Registry.hpp"
-#include "flight/EnemyFixture.hpp"
 #include "flight/EnemyFactory.hpp"
+#include "flight/EnemyFixture.hpp"
 #include "flight/EnemySet.hpp"
+#include "levels/MissionDataLists.hpp"
 #include "levels/MissionSegmentTemplate.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "support/ScratchGameRoot.hpp"
@@ -28,17 +29,17 @@ TEST(EnemyData, DatabaseSetsAndTemplatesOfTheGameLoad)
     auto factory = CreateLoadAndRegister(new EnemyFactory());
     EXPECT_GE(factory->GetEnemyTypes().size(), 7u);
 
-    const std::vector<unsigned long> sets = resources->GetEnemySetIDs();
+    const std::vector<unsigned long> sets = MissionDataLists::GetEnemySetIDs();
     EXPECT_GE(sets.size(), 2u);
     for (unsigned long id : sets)
-        resources->GetEnemySet(id);
+        MissionDataLists::GetEnemySet(id);
 
-    const std::vector<unsigned long> templates = resources->GetMissionSegmentTemplateIDs();
+    const std::vector<unsigned long> templates = MissionDataLists::GetMissionSegmentTemplateIDs();
     EXPECT_GE(templates.size(), 2u);
     for (unsigned long id : templates)
     {
         // Held here: the entries live only as long as their template.
-        const auto segmentTemplate = resources->GetMissionSegmentTemplate(id);
+        const auto segmentTemplate = MissionDataLists::GetMissionSegmentTemplate(id);
         for (const MissionSegmentTemplate::Entry& entry : segmentTemplate->GetEntries())
         {
             // On the field: a column of 0 to 25, a row inside the stretch.

@@ -7,14 +7,14 @@
 // with the frames however slowly the machine runs them.
 #pragma once
 
-#include "campaign/Inventory.hpp"
+#include "core/RandomNumberGenerator.hpp"
 #include "flight/Enemy.hpp"
 #include "flight/EnemyFactory.hpp"
 #include "flight/EquipmentFixture.hpp"
+#include "flight/Inventory.hpp"
+#include "flight/MissionProgress.hpp"
 #include "flight/PlayerShip.hpp"
-#include "flight/RandomNumberGenerator.hpp"
-#include "levels/MissionProgress.hpp"
-#include "levels/ScrollSystem.hpp"
+#include "flight/ScrollSystem.hpp"
 #include "support/HeldClock.hpp"
 
 namespace Kestrum::Testing

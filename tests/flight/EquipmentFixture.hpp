@@ -5,6 +5,7 @@
 // screen current, as shots need to stay in the level.
 #pragma once
 
+#include "campaign/AdventureScreen.hpp"
 #include "core/RandomizationSystem.hpp"
 #include "flight/EquipmentFactory.hpp"
 #include "flight/FlightFixture.hpp"
@@ -13,7 +14,6 @@
 #include "flight/ShotManager.hpp"
 #include "flight/WeaponFactory.hpp"
 #include "interface/ScreenManager.hpp"
-#include "levels/AdventureScreen.hpp"
 #include "levels/ArcadeScreen.hpp"
 #include "presentation/ParticleFactory.hpp"
 

@@ -1,8 +1,8 @@
 // Shields, hulls, the equipment factory, item copies, slots and pick-ups, and
 // every item of the game's data tree.
-#include "campaign/EquipmentIcon.hpp"
-#include "campaign/EquipmentSlot.hpp"
 #include "flight/EquipmentFixture.hpp"
+#include "flight/EquipmentIcon.hpp"
+#include "flight/EquipmentSlot.hpp"
 #include "flight/Hull.hpp"
 #include "flight/Shield.hpp"
 #include "flight/Upgrade.hpp"

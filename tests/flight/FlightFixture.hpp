@@ -51,6 +51,7 @@ namespace Kestrum::Testing
             score = CreateAndRegister(new ScoreSystem());
             CreateLoadAndRegister(new StatisticSystem());
             objects = CreateAndRegister(new GameObjectManager());
+            Registry::Instance()->Register<ObjectSink>(stable_ptr<ObjectSink>(create_stable_ptr(objects)));
             FrameClock::SetFrameTime(0.f);
         }
         ~FlightFixture() override { FrameClock::Reset(); }

@@ -3,15 +3,15 @@
 // player's ship there through the game's own input system.
 #pragma once
 
-#include "campaign/EquipmentSlot.hpp"
-#include "campaign/Inventory.hpp"
 #include "core/DebugHUD.hpp"
 #include "flight/EquipmentFixture.hpp"
+#include "flight/EquipmentSlot.hpp"
 #include "flight/Hull.hpp"
+#include "flight/Inventory.hpp"
 #include "flight/PlayerShip.hpp"
+#include "flight/ScrollSystem.hpp"
 #include "flight/Weapon.hpp"
 #include "interface/InputSystem.hpp"
-#include "levels/ScrollSystem.hpp"
 #include "levels/TileManager.hpp"
 #include "support/HeldClock.hpp"
 #include "support/WindowCapture.hpp"

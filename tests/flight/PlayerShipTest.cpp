@@ -1,9 +1,9 @@
 // The player's ship: speed and the play field's margin, hits with and without
 // a shield, the blink of invincibility, pick-ups, and what loading checks.
-#include "campaign/EquipmentSlot.hpp"
-#include "campaign/Inventory.hpp"
 #include "flight/EquipmentFixture.hpp"
+#include "flight/EquipmentSlot.hpp"
 #include "flight/Hull.hpp"
+#include "flight/Inventory.hpp"
 #include "flight/PlayerShip.hpp"
 #include "flight/Shield.hpp"
 #include "flight/Weapon.hpp"

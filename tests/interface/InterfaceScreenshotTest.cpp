@@ -1,9 +1,9 @@
 // A menu screen with buttons, dials, a scroll bar and the score counter, drawn
 // into a real window; the picture is kept in the build folder for a look.
-#include "campaign/Inventory.hpp"
+#include "flight/ExitableScreen.hpp"
+#include "flight/Inventory.hpp"
 #include "interface/ComplexButton.hpp"
 #include "interface/CounterDisplay.hpp"
-#include "interface/ExitableScreen.hpp"
 #include "interface/GaugeButton.hpp"
 #include "interface/InterfaceFixture.hpp"
 #include "interface/ScrollBar.hpp"

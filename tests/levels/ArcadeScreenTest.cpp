@@ -1,15 +1,15 @@
 // The arcade screen frame by frame: the loading frames, the flight, leaving in
 // the middle of loading, and every shipped arcade level.
+#include "flight/MissionProgress.hpp"
 #include "levels/ArcadeMission.hpp"
 #include "levels/ArcadeScreen.hpp"
 #include "levels/MissionFactory.hpp"
-#include "levels/MissionProgress.hpp"
 #include "levels/TileManager.hpp"
 
-#include "campaign/Inventory.hpp"
 #include "core/GraphFactory.hpp"
 #include "flight/EnemyFixture.hpp"
 #include "flight/GameObjectManager.hpp"
+#include "flight/Inventory.hpp"
 #include "flight/Weapon.hpp"
 #include "interface/StartScreen.hpp"
 

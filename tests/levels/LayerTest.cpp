@@ -1,8 +1,8 @@
 // The layers of a level: the tile layer's grammar and its errors, the offsets
 // of the scroll factor, and placed animations.
+#include "flight/ScrollSystem.hpp"
 #include "levels/LevelFixture.hpp"
 #include "levels/ProceduralLayer.hpp"
-#include "levels/ScrollSystem.hpp"
 #include "levels/SparseLayer.hpp"
 #include "levels/TangibleLayer.hpp"
 

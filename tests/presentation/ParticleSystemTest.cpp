@@ -1,10 +1,10 @@
 #include "presentation/ParticleSystem.hpp"
 
 #include "core/FrameClock.hpp"
+#include "core/RandomNumberGenerator.hpp"
 #include "core/RandomizationSystem.hpp"
 #include "core/TimeSystem.hpp"
 #include "flight/GameObjectManager.hpp"
-#include "flight/RandomNumberGenerator.hpp"
 #include "interface/InterfaceFixture.hpp"
 #include "presentation/ParticleFactory.hpp"
 #include "support/ThrownMessage.hpp"

@@ -1,8 +1,8 @@
 #include "presentation/SpriteBatch.hpp"
 
-#include "campaign/EquipmentSlot.hpp"
 #include "flight/Categories.hpp"
 #include "flight/EnemyFixture.hpp"
+#include "flight/EquipmentSlot.hpp"
 #include "flight/Hull.hpp"
 #include "flight/ShotBase.hpp"
 #include "flight/Weapon.hpp"

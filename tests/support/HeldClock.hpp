@@ -3,7 +3,7 @@
 // time and hold however slowly the machine runs the test.
 #pragma once
 
-#include "flight/Timer.hpp"
+#include "core/Timer.hpp"
 
 namespace Kestrum::Testing
 {

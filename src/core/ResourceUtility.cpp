@@ -1,4 +1,4 @@
-#include "presentation/ResourceUtility.hpp"
+#include "core/ResourceUtility.hpp"
 
 #include "core/Exception.hpp"
 

@@ -1,4 +1,4 @@
-#include "flight/GameObject.hpp"
+#include "presentation/GameObject.hpp"
 
 #include "core/ConfigurationSystem.hpp"
 #include "core/Registry.hpp"

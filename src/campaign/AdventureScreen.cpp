@@ -1,4 +1,4 @@
-#include "levels/AdventureScreen.hpp"
+#include "campaign/AdventureScreen.hpp"
 
 namespace Kestrum
 {

@@ -1,9 +1,9 @@
-#include "campaign/EquipmentIcon.hpp"
+#include "flight/EquipmentIcon.hpp"
 
 #include "core/Registry.hpp"
+#include "core/ResourceUtility.hpp"
 #include "presentation/Animation.hpp"
 #include "presentation/ResourceManager.hpp"
-#include "presentation/ResourceUtility.hpp"
 
 namespace Kestrum
 {

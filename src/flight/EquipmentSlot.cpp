@@ -1,8 +1,8 @@
-#include "campaign/EquipmentSlot.hpp"
+#include "flight/EquipmentSlot.hpp"
 
-#include "campaign/EquipmentIcon.hpp"
-#include "campaign/Sellable.hpp"
 #include "core/Exception.hpp"
+#include "flight/EquipmentIcon.hpp"
+#include "flight/Sellable.hpp"
 #include "presentation/Animation.hpp"
 
 namespace Kestrum

@@ -1,4 +1,4 @@
-#include "levels/TakeFirst.hpp"
+#include "interface/TakeFirst.hpp"
 
 #include <SFML/System/Vector2.hpp>
 #include <gtest/gtest.h>

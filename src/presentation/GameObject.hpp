@@ -26,7 +26,7 @@
 // CollidingPickup.hpp), which are game objects themselves.
 #pragma once
 
-#include "flight/EdgeRect.hpp"
+#include "presentation/EdgeRect.hpp"
 
 #include <cstdint>
 

@@ -1,6 +1,7 @@
 #include "core/Registry.hpp"
 #include "flight/EnemyFactory.hpp"
 #include "flight/EnemySet.hpp"
+#include "levels/MissionDataLists.hpp"
 #include "levels/MissionSegmentTemplate.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "support/ScratchGameRoot.hpp"
@@ -31,22 +32,22 @@ TEST(MissionDataLists, ListOnlyFilesNamedByTheirIdentifier)
                              "9999999999.es.txt", "000000000x.es.txt"})
         root.WriteFile(std::string("missions/enemysets/") + name, set);
     std::filesystem::create_directories(root.GetPath() / "missions/enemysets/0000000004.es.txt");
-    EXPECT_EQ((std::vector<unsigned long>{2, 10, 12}), resources->GetEnemySetIDs());
+    EXPECT_EQ((std::vector<unsigned long>{2, 10, 12}), MissionDataLists::GetEnemySetIDs());
     EXPECT_TRUE(log.Contains("0000000003.es.txt.bak: enemy set files are named by ten digits and .es.txt"));
     EXPECT_EQ(6u, log.GetLines().size());
 
     // Every call reads the file anew into a separate object.
-    const stable_ptr<EnemySet> first = resources->GetEnemySet(12);
+    const stable_ptr<EnemySet> first = MissionDataLists::GetEnemySet(12);
     root.WriteFile("missions/enemysets/0000000012.es.txt", set + " Fly1 turret000");
     EXPECT_EQ(1u, first->GetVariants(0).size());
-    EXPECT_EQ(2u, resources->GetEnemySet(12)->GetVariants(0).size());
-    EXPECT_THROW(resources->GetEnemySet(7), LoadError);
+    EXPECT_EQ(2u, MissionDataLists::GetEnemySet(12)->GetVariants(0).size());
+    EXPECT_THROW(MissionDataLists::GetEnemySet(7), LoadError);
 
-    EXPECT_THROW(resources->GetMissionSegmentTemplateIDs(), std::filesystem::filesystem_error);
+    EXPECT_THROW(MissionDataLists::GetMissionSegmentTemplateIDs(), std::filesystem::filesystem_error);
     std::filesystem::create_directories(root.GetPath() / "missions/segments");
-    EXPECT_TRUE(resources->GetMissionSegmentTemplateIDs().empty());
+    EXPECT_TRUE(MissionDataLists::GetMissionSegmentTemplateIDs().empty());
     root.WriteFile("missions/segments/0000000007.s.txt", "Fly2 a 0.5 0.5");
     root.WriteFile("missions/segments/0000000007.es.txt", "");
-    EXPECT_EQ(std::vector<unsigned long>{7}, resources->GetMissionSegmentTemplateIDs());
-    EXPECT_EQ(1u, resources->GetMissionSegmentTemplate(7)->GetEntries()[0].enemyClass);
+    EXPECT_EQ(std::vector<unsigned long>{7}, MissionDataLists::GetMissionSegmentTemplateIDs());
+    EXPECT_EQ(1u, MissionDataLists::GetMissionSegmentTemplate(7)->GetEntries()[0].enemyClass);
 }

@@ -14,7 +14,7 @@
 #pragma once
 
 #include "core/StablePtr.hpp"
-#include "flight/Timer.hpp"
+#include "core/Timer.hpp"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "campaign/Inventory.hpp"
+#include "flight/Inventory.hpp"
 
 #include "core/Exception.hpp"
 #include "flight/PlayerShip.hpp"

@@ -1,7 +1,4 @@
-// The lists and files of the mission generator's data: enemy sets and segment
-// templates, plain-text files named by their identifier under "missions" beside
-// the resource tree. Members of the ResourceManager.
-#include "presentation/ResourceManager.hpp"
+#include "levels/MissionDataLists.hpp"
 
 #include "core/Exception.hpp"
 #include "core/Files.hpp"
@@ -82,24 +79,24 @@ namespace Kestrum
         }
     }
 
-    std::vector<unsigned long> ResourceManager::GetEnemySetIDs() const
+    std::vector<unsigned long> MissionDataLists::GetEnemySetIDs()
     {
         return ListIDs(enemySets);
     }
 
-    std::vector<unsigned long> ResourceManager::GetMissionSegmentTemplateIDs() const
+    std::vector<unsigned long> MissionDataLists::GetMissionSegmentTemplateIDs()
     {
         return ListIDs(segmentTemplates);
     }
 
-    stable_ptr<EnemySet> ResourceManager::GetEnemySet(unsigned long id)
+    stable_ptr<EnemySet> MissionDataLists::GetEnemySet(unsigned long id)
     {
         const auto set = std::make_shared<EnemySet>();
         set->Load(GetFile(enemySets, id).string());
         return create_stable_ptr(set);
     }
 
-    stable_ptr<MissionSegmentTemplate> ResourceManager::GetMissionSegmentTemplate(unsigned long id)
+    stable_ptr<MissionSegmentTemplate> MissionDataLists::GetMissionSegmentTemplate(unsigned long id)
     {
         const auto segmentTemplate = std::make_shared<MissionSegmentTemplate>();
         segmentTemplate->Load(GetFile(segmentTemplates, id).string());

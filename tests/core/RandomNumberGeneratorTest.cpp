@@ -1,4 +1,4 @@
-#include "flight/RandomNumberGenerator.hpp"
+#include "core/RandomNumberGenerator.hpp"
 
 #include "core/Exception.hpp"
 #include "support/ThrownMessage.hpp"

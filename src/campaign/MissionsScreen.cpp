@@ -1,4 +1,4 @@
-#include "levels/MissionsScreen.hpp"
+#include "campaign/MissionsScreen.hpp"
 
 namespace Kestrum
 {

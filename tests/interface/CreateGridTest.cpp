@@ -1,4 +1,4 @@
-#include "campaign/CreateGrid.hpp"
+#include "interface/CreateGrid.hpp"
 
 #include <gtest/gtest.h>
 

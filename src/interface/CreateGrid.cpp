@@ -1,4 +1,4 @@
-#include "campaign/CreateGrid.hpp"
+#include "interface/CreateGrid.hpp"
 
 namespace Kestrum
 {

@@ -1,13 +1,13 @@
-#include "levels/MissionProgress.hpp"
+#include "flight/MissionProgress.hpp"
 
-#include "campaign/Inventory.hpp"
 #include "core/DefaultFont.hpp"
 #include "core/Exception.hpp"
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
-#include "flight/GameObject.hpp"
+#include "flight/Inventory.hpp"
 #include "flight/PlayerShip.hpp"
 #include "flight/StatisticSystem.hpp"
+#include "presentation/GameObject.hpp"
 
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>

@@ -1,4 +1,4 @@
-#include "flight/Timer.hpp"
+#include "core/Timer.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "campaign/Sellable.hpp"
+#include "flight/Sellable.hpp"
 
-#include "campaign/EquipmentIcon.hpp"
 #include "core/Exception.hpp"
+#include "flight/EquipmentIcon.hpp"
 
 namespace Kestrum
 {

@@ -1,4 +1,4 @@
-#include "levels/ScrollSystem.hpp"
+#include "flight/ScrollSystem.hpp"
 
 #include "core/FlatLineGraph.hpp"
 #include "core/FrameClock.hpp"

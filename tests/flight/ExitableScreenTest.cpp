@@ -1,6 +1,6 @@
-#include "interface/ExitableScreen.hpp"
+#include "flight/ExitableScreen.hpp"
 
-#include "campaign/Inventory.hpp"
+#include "flight/Inventory.hpp"
 #include "interface/ComplexButton.hpp"
 #include "interface/FakeButton.hpp"
 #include "interface/InterfaceFixture.hpp"

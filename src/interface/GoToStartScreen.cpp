@@ -1,4 +1,4 @@
-#include "levels/GoToStartScreen.hpp"
+#include "interface/GoToStartScreen.hpp"
 
 #include "core/Registry.hpp"
 #include "interface/ScreenManager.hpp"

@@ -1,11 +1,11 @@
-#include "interface/ExitableScreen.hpp"
+#include "flight/ExitableScreen.hpp"
 
-#include "campaign/Inventory.hpp"
 #include "core/ConfigurationSystem.hpp"
 #include "core/DefaultFont.hpp"
 #include "core/Exception.hpp"
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
+#include "flight/Inventory.hpp"
 #include "interface/ComplexButton.hpp"
 #include "interface/ScreenManager.hpp"
 #include "presentation/ResourceManager.hpp"

@@ -1,9 +1,9 @@
 // The end of a mission: its texts and rating, where they stand, the delays, and
 // the order of the tests (a lost ship before the counted enemies).
-#include "levels/MissionProgress.hpp"
+#include "flight/MissionProgress.hpp"
 
-#include "campaign/Inventory.hpp"
 #include "flight/EquipmentFixture.hpp"
+#include "flight/Inventory.hpp"
 #include "flight/PlayerShip.hpp"
 #include "support/ThrownMessage.hpp"
 
