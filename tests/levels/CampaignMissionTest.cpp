@@ -173,6 +173,8 @@ TEST_F(CampaignMissionTest, AShortMissionHoldsOnlyItsBossAndTooShortOnesAreRefus
     std::filesystem::remove_all(root.GetPath() / "missions/pcg");
     blueprint->m_seed = -1;
     EXPECT_THROW(missions->CreateMission(blueprint), LogicError);
+    blueprint->m_seed = 2147483648L;
+    EXPECT_EQ("seed 2147483648 is out of range", ThrownMessage<OutOfRangeError>([&] { Generate(); }));
     blueprint->m_seed = 42;
     blueprint->m_type = 1;
     EXPECT_THROW(missions->CreateMission(blueprint), LogicError);
