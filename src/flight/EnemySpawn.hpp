@@ -39,6 +39,10 @@ namespace Kestrum
 
         const std::optional<float>& GetSpeed() const { return m_speed; }
         bool IsKillToWin() const { return m_killToWin; }
+        // For spawns made by the level generator. The flag set here adds no
+        // kill condition: only loading a level does.
+        void SetSpeed(float speed) { m_speed = speed; }
+        void SetKillToWin(bool killToWin) { m_killToWin = killToWin; }
 
     private:
         std::optional<float> m_speed;

@@ -1,7 +1,11 @@
 // Makes the mission objects. The prepared arcade missions lie in the folders
 // |missions|arcade|0000000000, |missions|arcade|0000000001 and so on below the
-// game root, one "structure.xml" in each.
+// game root, one "structure.xml" in each. A campaign mission's level is
+// generated into |missions|pcg|over_earth|<seed, ten digits> whenever the
+// mission is made.
 #pragma once
+
+#include "core/StablePtr.hpp"
 
 #include <memory>
 #include <string>
@@ -9,6 +13,8 @@
 namespace Kestrum
 {
     class ArcadeMission;
+    class Mission;
+    class MissionBlueprint;
 
     class MissionFactory
     {
@@ -23,6 +29,11 @@ namespace Kestrum
         bool ArcadeMissionExists(unsigned number) const;
         // The arcade mission of the number, not entered: nothing is read yet.
         std::shared_ptr<ArcadeMission> CreateArcadeMission(unsigned number) const;
+        // Generates the blueprint's level anew (OverEarthConstructor) and
+        // returns a new, not entered PrebuildMission of its folder. A negative
+        // seed or a type other than over earth: LogicError, and nothing is
+        // written; the generator's errors pass as they are.
+        stable_ptr<Mission> CreateMission(const stable_ptr<MissionBlueprint>& blueprint) const;
     };
 
     // The resource path of the arcade mission's folder: 7 gives

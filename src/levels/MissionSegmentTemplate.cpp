@@ -3,12 +3,60 @@
 #include "core/Exception.hpp"
 #include "core/Files.hpp"
 #include "flight/EnemySet.hpp"
+#include "core/Registry.hpp"
 #include "interface/ReadTokens.hpp"
+#include "levels/MissionSegment.hpp"
+#include "levels/ThreatSystem.hpp"
 
 #include <boost/lexical_cast.hpp>
 
 namespace Kestrum
 {
+    namespace
+    {
+        // One template entry with the enemy types that may stand for it.
+        struct Choice
+        {
+            MissionSegmentTemplate::Entry entry;
+            std::vector<std::string> variants;
+        };
+
+        // The entry once for each variant, in the variants' order.
+        std::vector<MissionSegmentTemplate::Entry> ExpandChoice(const Choice& choice)
+        {
+            // The threat of a variant would come from here; none is known yet.
+            GetFromRegistry<ThreatSystem>();
+            std::vector<MissionSegmentTemplate::Entry> candidates;
+            for (const std::string& variant : choice.variants)
+            {
+                MissionSegmentTemplate::Entry candidate = choice.entry;
+                candidate.variant = variant;
+                candidate.threat = 0.f;
+                candidates.push_back(candidate);
+            }
+            return candidates;
+        }
+
+        // Every segment made of one candidate of each choice from `first` on.
+        std::vector<MissionSegment> CombineChoices(const std::vector<Choice>& choices, std::size_t first)
+        {
+            if (first == choices.size())
+                return std::vector<MissionSegment>(1);
+            const std::vector<MissionSegmentTemplate::Entry> candidates = ExpandChoice(choices[first]);
+            const std::vector<MissionSegment> rest = CombineChoices(choices, first + 1);
+            std::vector<MissionSegment> segments;
+            segments.reserve(candidates.size() * rest.size());
+            for (const MissionSegmentTemplate::Entry& candidate : candidates)
+                for (const MissionSegment& tail : rest)
+                {
+                    segments.push_back(tail);
+                    segments.back().entries.push_back(candidate);
+                    segments.back().threat += candidate.threat;
+                }
+            return segments;
+        }
+    }
+
     MissionSegmentTemplate::MissionSegmentTemplate() = default;
     MissionSegmentTemplate::~MissionSegmentTemplate() = default;
 
@@ -27,5 +75,14 @@ namespace Kestrum
             entry.y = boost::lexical_cast<float>(tokens[4 * i + 3]);
         }
         m_entries.swap(entries);
+    }
+
+    std::vector<MissionSegment> MissionSegmentTemplate::CreateSegments(const MissionSegmentTemplate& segmentTemplate,
+                                                                       const EnemySet& enemySet)
+    {
+        std::vector<Choice> choices;
+        for (const Entry& entry : segmentTemplate.m_entries)
+            choices.push_back(Choice{entry, enemySet.GetVariants(entry.enemyClass)});
+        return CombineChoices(choices, 0);
     }
 }

@@ -10,6 +10,9 @@
 // x is a fraction of the play field's width (0 left edge, 1 right edge); y is
 // in window heights, 1 being the first tile row of the stretch and 0 one window
 // height further up the level. An empty file is a template without entries.
+//
+// Combined with an enemy set, which names the enemy types (variants) that may
+// stand for each class, a template yields every concrete segment it allows.
 #pragma once
 
 #include <string>
@@ -17,6 +20,9 @@
 
 namespace Kestrum
 {
+    class EnemySet;
+    class MissionSegment;
+
     class MissionSegmentTemplate
     {
     public:
@@ -43,6 +49,16 @@ namespace Kestrum
         void Load(const std::string& file);
 
         const std::vector<Entry>& GetEntries() const { return m_entries; }
+
+        // Every segment the template yields with the set: one per combination
+        // of a variant for each entry, so the product of the entries' variant
+        // counts (a class without variants yields none, a template without
+        // entries one empty segment). The first entry's variant changes
+        // slowest along the list; inside a segment the entries stand in reverse
+        // template order. Every entry and segment has the threat 0. Needs the
+        // ThreatSystem registered.
+        static std::vector<MissionSegment> CreateSegments(const MissionSegmentTemplate& segmentTemplate,
+                                                          const EnemySet& enemySet);
 
     private:
         std::vector<Entry> m_entries;

@@ -1,5 +1,11 @@
 #include "core/Exception.hpp"
+#include "core/Registry.hpp"
+#include "flight/EnemyFactory.hpp"
+#include "flight/EnemySet.hpp"
+#include "levels/MissionSegment.hpp"
 #include "levels/MissionSegmentTemplate.hpp"
+#include "levels/ThreatSystem.hpp"
+#include "presentation/ResourceManager.hpp"
 #include "support/ScratchGameRoot.hpp"
 #include "support/ThrownMessage.hpp"
 
@@ -41,4 +47,39 @@ TEST(MissionSegmentTemplate, ReadsEntriesOfFourValues)
     segment.Load(file);
     EXPECT_TRUE(segment.GetEntries().empty());
     EXPECT_EQ(file + "x is not a regular file", ThrownMessage<LoadError>([&] { segment.Load(file + "x"); }));
+}
+
+TEST(MissionSegmentTemplate, YieldsOneSegmentForEveryChoiceOfVariants)
+{
+    ScratchGameRoot root;
+    const stable_ptr<Registry> registry = Registry::Create();
+    CreateAndRegister(new ResourceManager());
+    CreateAndRegister(new ThreatSystem());
+    root.WriteFile("resources/enemies/factory_database.txt",
+                   "fly000 501 0 4 1 1 fly001 501 0 4 1 1 fly002 501 0 4 1 1 gun000 501 0 4 1 1");
+    CreateAndRegister(new EnemyFactory())->Load();
+    root.WriteFile("set.es.txt", "Fly1 fly000 Fly1 fly001 Fly1 fly002 Fly2 fly000 Fly3 fly000 Fly4 fly000 "
+                                 "Turret1 fly000 Turret1 gun000");
+    EnemySet enemies;
+    enemies.Load("set.es.txt");
+    MissionSegmentTemplate segment;
+
+    root.WriteFile("t.s.txt", "Fly1 lead 0.5 1 Turret1 gun 0.25 0.5");
+    segment.Load("t.s.txt");
+    const std::vector<MissionSegment> segments = MissionSegmentTemplate::CreateSegments(segment, enemies);
+    ASSERT_EQ(6u, segments.size());
+    std::string variants;
+    for (const MissionSegment& each : segments)
+    {
+        ASSERT_EQ(2u, each.entries.size());
+        EXPECT_EQ(0.f, each.threat);
+        EXPECT_EQ("gun", each.entries[0].name) << "last template entry first";
+        variants += each.entries[1].variant.substr(5) + each.entries[0].variant.substr(0, 1) + " ";
+    }
+    EXPECT_EQ("0f 0g 1f 1g 2f 2g ", variants);
+
+    root.WriteFile("t.s.txt", "");
+    segment.Load("t.s.txt");
+    ASSERT_EQ(1u, MissionSegmentTemplate::CreateSegments(segment, enemies).size());
+    EXPECT_TRUE(MissionSegmentTemplate::CreateSegments(segment, enemies)[0].entries.empty());
 }

@@ -1,0 +1,7 @@
+#include "levels/MissionConstructor.hpp"
+
+namespace Kestrum
+{
+    MissionConstructor::MissionConstructor() = default;
+    MissionConstructor::~MissionConstructor() = default;
+}
