@@ -62,11 +62,7 @@ namespace Kestrum
         const stable_ptr<ScrollBar> bar(new ScrollBar(sf::Vector2f(width - 100.f, 100.f), 150.f));
         bar->OnEnter();
         AddChild(bar);
-        const std::weak_ptr<ScrollableLayout> pages = m_layout;
-        bar->GetScrollSignal().connect([pages](int units) {
-            if (const std::shared_ptr<ScrollableLayout> held = pages.lock())
-                held->Scroll(units);
-        });
+        bar->ConnectLayout(m_layout);
     }
 
     void EquipmentScreen::OnExit()

@@ -86,11 +86,7 @@ namespace Kestrum
         const stable_ptr<ScrollBar> bar = CreateShopScrollBar();
         bar->OnEnter();
         AddChild(bar);
-        const std::weak_ptr<ScrollableLayout> pages = m_layout;
-        bar->GetScrollSignal().connect([pages](int units) {
-            if (const std::shared_ptr<ScrollableLayout> layout = pages.lock())
-                layout->Scroll(units);
-        });
+        bar->ConnectLayout(m_layout);
     }
 
     void ShopCategoryWidget::OnUpdate()

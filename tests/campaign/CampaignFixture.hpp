@@ -94,6 +94,17 @@ namespace Kestrum::Testing
             return CaptureWindow(*window);
         }
 
+        // The widget's buttons of the type, in drawing order.
+        template <typename T>
+        static std::vector<std::shared_ptr<T>> ButtonsOf(const Widget& widget)
+        {
+            std::vector<std::shared_ptr<T>> found;
+            for (const stable_ptr<Button>& button : widget.GetButtons(false))
+                if (const auto cast = std::dynamic_pointer_cast<T>(button.get_shared()))
+                    found.push_back(cast);
+            return found;
+        }
+
         // Keeps the picture beside the built game root for a look.
         void Keep(const sf::Image& picture, const std::string& name)
         {

@@ -12,16 +12,6 @@ namespace
 {
     class HangarScreenTest : public Kestrum::Testing::CampaignFixture
     {
-    protected:
-        template <typename T>
-        std::vector<std::shared_ptr<T>> ButtonsOf(const Widget& widget)
-        {
-            std::vector<std::shared_ptr<T>> found;
-            for (const stable_ptr<Button>& button : widget.GetButtons(false))
-                if (auto cast = std::dynamic_pointer_cast<T>(button.get_shared()))
-                    found.push_back(cast);
-            return found;
-        }
     };
 }
 

@@ -11,12 +11,7 @@ namespace
     {
     protected:
         ShopCategoryWidget& Shown() { return static_cast<ShopCategoryWidget&>(*shop->GetChildren().back()); }
-        std::vector<stable_ptr<Button>> Offers() { return ToVector(Shown().GetLayout()->GetButtons(false)); }
-
-        static std::vector<stable_ptr<Button>> ToVector(const std::list<stable_ptr<Button>>& list)
-        {
-            return std::vector<stable_ptr<Button>>(list.begin(), list.end());
-        }
+        std::vector<std::shared_ptr<ShopButton>> Offers() { return ButtonsOf<ShopButton>(*Shown().GetLayout()); }
     };
 }
 
@@ -33,15 +28,15 @@ TEST_F(ShopScreenTest, TabsPagesPurchasesAndRefusals)
 
     // The exit button, then the six tabs down the left edge; the weapons are shown.
     const auto tabsNow = [&] {
-        const std::vector<stable_ptr<Button>> buttons = ToVector(shop->GetButtons(false));
-        return std::vector<stable_ptr<Button>>(buttons.begin() + 1, buttons.end());
+        const std::vector<std::shared_ptr<Button>> buttons = ButtonsOf<Button>(*shop);
+        return std::vector<std::shared_ptr<Button>>(buttons.begin() + 1, buttons.end());
     };
-    const std::vector<stable_ptr<Button>> tabs = tabsNow();
+    const std::vector<std::shared_ptr<Button>> tabs = tabsNow();
     ASSERT_EQ(6u, tabs.size());
     const auto expectShown = [&](Categories::Equipment category) {
         ASSERT_EQ(1u, shop->GetChildren().size());
         EXPECT_EQ(category, Shown().GetCategory());
-        const std::vector<stable_ptr<Button>> shown = tabsNow();
+        const std::vector<std::shared_ptr<Button>> shown = tabsNow();
         for (std::size_t i = 0; i < shown.size(); ++i)
             EXPECT_EQ(i != std::size_t(category), shown[i]->IsEnabled()) << "tab " << i;
     };
@@ -50,13 +45,13 @@ TEST_F(ShopScreenTest, TabsPagesPurchasesAndRefusals)
     expectShown(Categories::Weapon);
 
     // Nine offers on a page; the down arrow turns to the tenth.
-    std::vector<stable_ptr<Button>> page = Offers();
+    const std::vector<std::shared_ptr<ShopButton>> page = Offers();
     ASSERT_EQ(10u, page.size());
     EXPECT_EQ(sf::Vector2f(102.f, 45.f), page[0]->GetPosition());
     EXPECT_EQ(sf::Vector2f(656.f, 425.f), page[8]->GetPosition());
     EXPECT_FALSE(page[9]->IsVisible());
     Keep(Frame(), "shop-screen.png");
-    const std::vector<stable_ptr<Button>> arrows = ToVector(Shown().GetChildren().back()->GetButtons(false));
+    const auto arrows = ButtonsOf<Button>(*Shown().GetChildren().back());
     Click(*arrows[1]);
     EXPECT_EQ(9u, Shown().GetLayout()->GetFirst());
     EXPECT_TRUE(page[9]->IsVisible());
@@ -67,7 +62,7 @@ TEST_F(ShopScreenTest, TabsPagesPurchasesAndRefusals)
     inventory->money = 5000;
     Click(*tabs[Categories::Hull]);
     expectShown(Categories::Hull);
-    const stable_ptr<Button> falcon = Offers().at(0);
+    const std::shared_ptr<ShopButton> falcon = Offers().at(0);
     Frame();
     ASSERT_TRUE(falcon->IsEnabled());
     Click(*falcon);
@@ -80,7 +75,7 @@ TEST_F(ShopScreenTest, TabsPagesPurchasesAndRefusals)
     inventory->money = 4999;
     Frame();
     EXPECT_FALSE(falcon->IsEnabled());
-    BuyHullAndMakeShip(static_cast<ShopButton&>(*falcon).GetItem());
+    BuyHullAndMakeShip(falcon->GetItem());
     EXPECT_TRUE(log.Contains("error:   logic error: not enough money to by Falcon"));
     EXPECT_EQ(4999u, inventory->money);
     EXPECT_EQ(2u, inventory->GetShips().size());
@@ -91,7 +86,7 @@ TEST_F(ShopScreenTest, TabsPagesPurchasesAndRefusals)
     inventory->money = 100000;
     Frame();
     EXPECT_FALSE(falcon->IsEnabled());
-    BuyHullAndMakeShip(static_cast<ShopButton&>(*falcon).GetItem());
+    BuyHullAndMakeShip(falcon->GetItem());
     EXPECT_TRUE(log.Contains("error:   logic error: the hangar is full, can not buy Falcon"));
     EXPECT_EQ(9u, inventory->GetShips().size());
     EXPECT_EQ(100000u, inventory->money);
