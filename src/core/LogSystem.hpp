@@ -71,6 +71,9 @@ namespace Kestrum
 
         // Used by the proxies: the maximum level and the emission of a finished line.
         int GetMaximumLevel() const { return m_maximumLevel; }
+        // Lines of a level above the maximum are not written (info at start; raise it
+        // to debug to see the debug lines).
+        void SetMaximumLevel(LogLevel level) { m_maximumLevel = static_cast<int>(level); }
         void Emit(LogLevel level, const std::string& line);
 
     private:

@@ -212,6 +212,11 @@ namespace Kestrum
         return sum / static_cast<float>(muzzles.size());
     }
 
+    float Weapon::GetShotsPerSecond() const
+    {
+        return 1.f / m_data->increments[m_data->active]->reload.GetDuration();
+    }
+
     stable_ptr<Sellable> Weapon::Clone() const
     {
         return stable_ptr<Sellable>(new Weapon(*this));
@@ -224,8 +229,7 @@ namespace Kestrum
         if (index == 1)
         {
             // A hair added against rounding: a frequency of 3 is three shots, not 2.9999998.
-            const float perSecond = 1.f / m_data->increments[m_data->active]->reload.GetDuration();
-            return (boost::format("Shots/Second: %1%") % std::floor(perSecond + 1e-4f)).str();
+            return (boost::format("Shots/Second: %1%") % std::floor(GetShotsPerSecond() + 1e-4f)).str();
         }
         return std::nullopt;
     }

@@ -64,6 +64,9 @@ namespace Kestrum
         // The mean speed of the active increment's muzzles in pixels per second
         // (0 for an increment without muzzles).
         float GetAverageShotSpeed() const;
+        // The volleys per second of the active increment: the reciprocal of its
+        // time between two volleys.
+        float GetShotsPerSecond() const;
 
         // A copy with increments and reload timers of its own.
         stable_ptr<Sellable> Clone() const override;

@@ -1,6 +1,7 @@
 #include "interface/ScrollBar.hpp"
 
 #include "interface/ComplexButton.hpp"
+#include "interface/ScrollableLayout.hpp"
 
 namespace Kestrum
 {
@@ -30,5 +31,14 @@ namespace Kestrum
     void ScrollBar::OnExit()
     {
         ClearButtons();
+    }
+
+    void ScrollBar::ConnectLayout(const std::shared_ptr<ScrollableLayout>& layout)
+    {
+        const std::weak_ptr<ScrollableLayout> pages = layout;
+        m_scrollSignal.connect([pages](int units) {
+            if (const std::shared_ptr<ScrollableLayout> held = pages.lock())
+                held->Scroll(units);
+        });
     }
 }

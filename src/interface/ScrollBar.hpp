@@ -4,9 +4,12 @@
 #include "interface/Widget.hpp"
 
 #include <boost/signals2/signal.hpp>
+#include <memory>
 
 namespace Kestrum
 {
+    class ScrollableLayout;
+
     class ScrollBar : public Widget
     {
     public:
@@ -23,6 +26,8 @@ namespace Kestrum
         void OnExit() override;
 
         ScrollSignal& GetScrollSignal() { return m_scrollSignal; }
+        // Turns the layout's pages with the arrows for as long as the layout lives.
+        void ConnectLayout(const std::shared_ptr<ScrollableLayout>& layout);
 
     private:
         ScrollSignal m_scrollSignal;

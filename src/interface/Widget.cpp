@@ -165,6 +165,16 @@ namespace Kestrum
         m_children.push_back(child);
     }
 
+    void Widget::RemoveChild(const std::shared_ptr<Widget>& child)
+    {
+        m_children.remove_if([&child](const stable_ptr<Widget>& entry) { return entry.get_shared() == child; });
+    }
+
+    void Widget::ClearChildren()
+    {
+        m_children.clear();
+    }
+
     void Widget::RemoveButton(const std::shared_ptr<Button>& button)
     {
         for (auto entry = m_buttons.begin(); entry != m_buttons.end();)

@@ -46,6 +46,12 @@ namespace Kestrum
         virtual void AddButton(const stable_ptr<Button>& button, unsigned int key);
 
         void AddChild(const stable_ptr<Widget>& child);
+        // Takes this very child out of the list (every entry of it); an absent one
+        // changes nothing.
+        void RemoveChild(const std::shared_ptr<Widget>& child);
+        void ClearChildren();
+        // The children in their order (drawn first to last, offered input last first).
+        const std::list<stable_ptr<Widget>>& GetChildren() const { return m_children; }
         // Removes every entry of this very button; a focused button loses the focus.
         void RemoveButton(const std::shared_ptr<Button>& button);
         template <typename T>

@@ -50,11 +50,24 @@ namespace Kestrum::Testing
 
     CapturedLog::~CapturedLog() = default;
 
+    void CapturedLog::KeepUpTo(LogLevel level)
+    {
+        m_log.SetMaximumLevel(level);
+        for (LogLevel more : {LogLevel::info, LogLevel::debug})
+            if (more <= level)
+                m_log.Connect(more, [this](const std::string& line) { m_lines.push_back(line); });
+    }
+
+    std::size_t CapturedLog::Count(const std::string& text) const
+    {
+        std::size_t count = 0;
+        for (const std::string& line : m_lines)
+            count += line.find(text) != std::string::npos ? 1 : 0;
+        return count;
+    }
+
     bool CapturedLog::Contains(const std::string& text) const
     {
-        for (const std::string& line : m_lines)
-            if (line.find(text) != std::string::npos)
-                return true;
-        return false;
+        return Count(text) > 0;
     }
 }

@@ -42,6 +42,11 @@ namespace Kestrum::Testing
         const std::vector<std::string>& GetLines() const { return m_lines; }
         // Whether some kept line holds the text.
         bool Contains(const std::string& text) const;
+        // Keeps the lines of the info and debug levels too, down to `level`, and
+        // has the log write them.
+        void KeepUpTo(LogLevel level);
+        // How many kept lines hold the text.
+        std::size_t Count(const std::string& text) const;
 
     private:
         // Declared first so that it outlives the log, whose end still flushes
