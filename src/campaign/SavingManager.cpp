@@ -105,6 +105,8 @@ namespace Kestrum
             return category == Categories::Weapon || category == Categories::Shield || category == Categories::Hull;
         }
 
+        // Now in whole seconds, in UTC, so that a saving's time does not move
+        // with the time zone or daylight saving.
         boost::posix_time::ptime GetCurrentSecond()
         {
             return boost::posix_time::second_clock::universal_time();
