@@ -1,8 +1,22 @@
-// Lists, loads, writes and deletes the save slots.
+// Lists, loads, writes and deletes the save slots. Every saving is one file in
+// the folder "savings" of the game root, named by the saving's number in
+// decimal ("savings/3"). A saving is written whole or not at all: a failed
+// write leaves the file as it was.
 #pragma once
+
+#include "core/StablePtr.hpp"
+
+#include <boost/exception/error_info.hpp>
+
+#include <vector>
 
 namespace Kestrum
 {
+    class Saving;
+
+    // Attached to the error of a saving that cannot be opened: its number.
+    typedef boost::error_info<struct tag_saving_id, unsigned long> SavingIdInfo;
+
     class SavingManager
     {
     public:
@@ -10,5 +24,20 @@ namespace Kestrum
         virtual ~SavingManager();
         SavingManager(const SavingManager&) = delete;
         SavingManager& operator=(const SavingManager&) = delete;
+
+        // The numbers of the savings present, in the order the folder lists
+        // them. Only regular files named by the decimal text of their number
+        // count; anything else there is skipped with a warning. No folder:
+        // no savings.
+        std::vector<unsigned long> GetSavingIDs() const;
+        // The saving read from its file. No such file: LoadError path + " is not
+        // a regular file", carrying the number as SavingIdInfo. A file that
+        // breaks the saving's rules fails with the rule's error.
+        stable_ptr<Saving> Load(unsigned long id) const;
+        // Copies the played state back from the registered inventory, checks
+        // the saving and replaces its file (the folder is made if need be).
+        void Save(const stable_ptr<Saving>& saving) const;
+        // Deletes the saving's file.
+        void Remove(const stable_ptr<Saving>& saving) const;
     };
 }

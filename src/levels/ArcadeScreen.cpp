@@ -4,16 +4,12 @@
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
 #include "core/TimeSystem.hpp"
-#include "flight/EquipmentSlot.hpp"
+#include "flight/DefaultShip.hpp"
 #include "flight/GameObjectManager.hpp"
-#include "flight/Hull.hpp"
-#include "flight/HullFactory.hpp"
 #include "flight/Inventory.hpp"
 #include "flight/PlayerShip.hpp"
 #include "flight/ScoreSystem.hpp"
 #include "flight/StatisticSystem.hpp"
-#include "flight/Weapon.hpp"
-#include "flight/WeaponFactory.hpp"
 #include "interface/GoToStartScreen.hpp"
 #include "levels/ArcadeMission.hpp"
 #include "levels/MissionFactory.hpp"
@@ -25,21 +21,7 @@ namespace Kestrum
 {
     namespace
     {
-        const char* const defaultHull = "000";
-        const char* const defaultWeapon = "000";
         const char* const loadingImage = "$resources|gui|screens|flight|loading.jpg";
-
-        stable_ptr<PlayerShip> CreateDefaultShip()
-        {
-            const stable_ptr<Hull> hull = GetFromRegistry<HullFactory>()->Create(defaultHull);
-            const stable_ptr<PlayerShip> ship(new PlayerShip(hull.get_shared()));
-            ship->Initialize();
-            const Hull::Slots slots = hull->GetSlots(Categories::Weapon);
-            if (slots.empty())
-                BOOST_THROW_EXCEPTION(LogicError("default hull has no weapon slots"));
-            slots.front()->SetEquipment(GetFromRegistry<WeaponFactory>()->CreatePlayerWeapon(defaultWeapon).get_shared());
-            return ship;
-        }
 
         // The ship of the registered inventory at its start, three quarters down
         // the middle of the play field, alone in the flight.
