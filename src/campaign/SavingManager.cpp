@@ -37,6 +37,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <limits>
 #include <locale>
 #include <optional>
 #include <sstream>
@@ -199,6 +200,9 @@ namespace Kestrum
                 BOOST_THROW_EXCEPTION(NotSupportedError("seed must not be negative"));
             if (!m_map)
                 BOOST_THROW_EXCEPTION(NotSupportedError("saving must have a map"));
+            // The inventory holds the money in 32 bits: more would be cut off unseen.
+            if (m_money > std::numeric_limits<sf::Uint32>::max())
+                BOOST_THROW_EXCEPTION(NotSupportedError("money " + std::to_string(m_money) + " is out of range"));
             if (m_missions.empty())
                 BOOST_THROW_EXCEPTION(NotSupportedError("saving must have at least one mission"));
             if (GetCurrentSecond() < m_time)

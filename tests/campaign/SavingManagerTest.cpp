@@ -76,6 +76,7 @@ TEST_F(SavingManagerTest, SavingsThatBreakARuleAreRefused)
     const std::string weapon = "\n\t\t\t\t<item>wpn000</item>", weapons = "<item_version>0</item_version>" + weapon;
     const struct { std::string from, to; bool whenLoaded; std::string message; } cases[] = {
         {"<Seed>42", "<Seed>-1", true, "seed must not be negative"},
+        {"<Money>", "<Money>4294967296", true, "money 42949672961500 is out of range"},
         {"<value>0</value>", "<value>1</value>", true, "selection index is invalid"},
         {"1</count>\n\t\t\t\t" + weapons, "2</count>\n\t\t\t\t" + weapons + weapon, false,
          "weapon slot mismatch (slots:1 != weapons:2)"},
