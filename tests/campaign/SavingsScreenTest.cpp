@@ -12,25 +12,11 @@ using namespace Kestrum::Testing;
 
 namespace
 {
-    // The local time zone of the test, as a POSIX rule; the old one comes back after.
-    class TimeZone
+    // Sets the local time zone (a POSIX rule) while it lives.
+    struct TimeZone
     {
-    public:
-        explicit TimeZone(const char* rule)
-        {
-            if (const char* old = std::getenv("TZ"))
-                m_old = old;
-            Set(rule);
-        }
-        ~TimeZone() { m_old ? Set(m_old->c_str()) : (unsetenv("TZ"), tzset()); }
-        static void Set(const char* rule)
-        {
-            setenv("TZ", rule, 1);
-            tzset();
-        }
-
-    private:
-        std::optional<std::string> m_old;
+        explicit TimeZone(const char* rule) { setenv("TZ", rule, 1); tzset(); }
+        ~TimeZone() { unsetenv("TZ"); tzset(); }
     };
 
     class SavingsScreenTest : public SavedCampaignFixture
@@ -39,14 +25,11 @@ namespace
         SavingsScreenTest() : savings(CreateAndRegister(new SavingsScreen()).get_shared()) {}
 
         std::vector<std::shared_ptr<SavingButton>> Slots() { return ButtonsOf<SavingButton>(*savings); }
-        // The delete buttons: what lies over the slots.
+        // The delete buttons: they lie over the slots, so they come last.
         std::vector<std::shared_ptr<Button>> DeleteButtons()
         {
-            std::vector<std::shared_ptr<Button>> found;
-            for (const stable_ptr<Button>& button : savings->GetButtons(false))
-                if (!std::dynamic_pointer_cast<SavingButton>(button.get_shared()) && button->GetPosition().y >= 100.f)
-                    found.push_back(button.get_shared());
-            return found;
+            const std::vector<std::shared_ptr<Button>> all = ButtonsOf<Button>(*savings);
+            return {all.end() - static_cast<long>(Slots().size()), all.end()};
         }
 
         std::shared_ptr<SavingsScreen> savings;
