@@ -11,22 +11,10 @@ namespace Kestrum
     namespace
     {
         const unsigned int characterSize = 10;
-
-        // One font for every item text alive: a screen full of buttons loads it once.
-        std::shared_ptr<sf::Font> ShareFont()
-        {
-            static std::weak_ptr<sf::Font> shared;
-            std::shared_ptr<sf::Font> font = shared.lock();
-            if (!font)
-            {
-                font = LoadDefaultFont().get_shared();
-                shared = font;
-            }
-            return font;
-        }
     }
 
-    ItemText::ItemText() : m_font(ShareFont()) {}
+    // One font for every item text alive: a screen full of buttons loads it once.
+    ItemText::ItemText() : m_font(ShareDefaultFont().get_shared()) {}
 
     ItemText::~ItemText() = default;
 

@@ -8,6 +8,7 @@
 #include "core/Registry.hpp"
 #include "flight/Categories.hpp"
 #include "flight/DefaultShip.hpp"
+#include "flight/EquipmentFactory.hpp"
 #include "flight/EquipmentSlot.hpp"
 #include "flight/Hull.hpp"
 #include "flight/HullFactory.hpp"
@@ -100,12 +101,6 @@ namespace Kestrum
             return false;
         }
 
-        // The shop offers only what can be made: weapons, shields and hulls.
-        bool CanBeOffered(Categories::Equipment category)
-        {
-            return category == Categories::Weapon || category == Categories::Shield || category == Categories::Hull;
-        }
-
         // Now in whole seconds, in UTC, so that a saving's time does not move
         // with the time zone or daylight saving.
         boost::posix_time::ptime GetCurrentSecond()
@@ -145,7 +140,8 @@ namespace Kestrum
             void AddToShop(const std::string& id) override
             {
                 Categories::AssertEquipmentID(id);
-                if (!CanBeOffered(Categories::EquipmentFromShortString(id.substr(0, 3))))
+                // The shop offers only what can be made.
+                if (!CanBeMade(Categories::EquipmentFromShortString(id.substr(0, 3))))
                 {
                     *Log(LogLevel::error) << "the shop can not offer " << id << ": no such item can be made";
                     return;

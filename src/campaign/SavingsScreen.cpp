@@ -1,21 +1,161 @@
 #include "campaign/SavingsScreen.hpp"
 
+#include "campaign/Saving.hpp"
+#include "campaign/SavingButton.hpp"
+#include "campaign/SavingManager.hpp"
+#include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
+#include "interface/ComplexButton.hpp"
+#include "interface/CreateGrid.hpp"
+#include "interface/GoToStartScreen.hpp"
 #include "interface/StartScreen.hpp"
+#include "interface/TakeFirst.hpp"
+
+#include <boost/date_time/posix_time/posix_time_types.hpp>
+
+#include <algorithm>
+#include <tuple>
+#include <vector>
 
 namespace Kestrum
 {
-    SavingsScreen::SavingsScreen() : ExitableScreen(false) {}
+    namespace
+    {
+        const std::string deleteFolder = "resources|gui|screens|saving|buttons|delete|";
+        const sf::Vector2f listOrigin(10.f, 100.f);
+        // The gap between two slots.
+        const float gap = 10.f;
+        // The saving buttons lie over the exit button's key, the delete buttons over them.
+        const unsigned int savingKey = 1;
+        const unsigned int deleteKey = 2;
+
+        struct ListedSaving
+        {
+            boost::posix_time::ptime time;
+            unsigned long id;
+            stable_ptr<Saving> saving;
+        };
+
+        // Oldest first; savings of the same second by their numbers, so that
+        // none hides another.
+        bool IsEarlier(const ListedSaving& a, const ListedSaving& b)
+        {
+            return std::tie(a.time, a.id) < std::tie(b.time, b.id);
+        }
+
+        // Every saving of the folder that can be read, in list order.
+        std::vector<ListedSaving> ReadSavings()
+        {
+            const stable_ptr<SavingManager> manager = GetFromRegistry<SavingManager>();
+            std::vector<ListedSaving> savings;
+            for (unsigned long id : manager->GetSavingIDs())
+            {
+                try
+                {
+                    const stable_ptr<Saving> saving = manager->Load(id);
+                    savings.push_back(ListedSaving{saving->GetTime(), id, saving});
+                }
+                catch (const std::exception& error)
+                {
+                    *Log(LogLevel::error) << "skipping saving " << std::to_string(id)
+                                          << ", it can not be read: " << error.what();
+                }
+            }
+            std::sort(savings.begin(), savings.end(), &IsEarlier);
+            return savings;
+        }
+    }
+
+    SavingsScreen::SavingsScreen() : ExitableScreen(false), m_rebuildPending(false) {}
+
     SavingsScreen::~SavingsScreen() = default;
 
     void SavingsScreen::OnEnter()
     {
         ExitableScreen::OnEnter();
         SetExitDestination(GetFromRegistry<StartScreen>());
+        BuildList();
+    }
+
+    void SavingsScreen::OnUpdate()
+    {
+        ExitableScreen::OnUpdate();
+        if (m_rebuildPending)
+            BuildList();
     }
 
     void SavingsScreen::OnExit()
     {
+        for (const stable_ptr<Button>& button : m_listed)
+            RemoveButton(button);
+        m_listed.clear();
+        m_rebuildPending = false;
         ExitableScreen::OnExit();
+    }
+
+    void SavingsScreen::BuildList()
+    {
+        m_rebuildPending = false;
+        for (const stable_ptr<Button>& button : m_listed)
+            RemoveButton(button);
+        m_listed.clear();
+
+        std::vector<ListedSaving> savings = ReadSavings();
+        if (savings.empty())
+        {
+            GoToStartScreen();
+            return;
+        }
+        const std::size_t places = columns * rows;
+        if (savings.size() > places)
+        {
+            *Log(LogLevel::warning) << "there are " << std::to_string(savings.size()) << " savings, only the first "
+                                    << std::to_string(places) << " are listed";
+            savings.erase(savings.begin() + places, savings.end());
+        }
+
+        std::vector<sf::Vector2f> positions;
+        for (const ListedSaving& listed : savings)
+        {
+            const stable_ptr<SavingButton> savingButton = CreateSavingButton(listed.saving, sf::Vector2f(0.f, 0.f));
+            AddButton(savingButton, savingKey);
+            m_listed.insert(savingButton);
+            if (positions.empty())
+            {
+                const sf::Vector2f size = savingButton->GetSize();
+                positions = CreateGrid(listOrigin, sf::Vector2f(size.x + gap, size.y + gap), rows, columns);
+            }
+            savingButton->SetPosition(TakeFirst(positions));
+
+            const stable_ptr<ComplexButton> deleteButton = CreateDeleteButton(listed.saving, savingButton);
+            AddButton(deleteButton, deleteKey);
+            m_listed.insert(deleteButton);
+        }
+    }
+
+    stable_ptr<ComplexButton> SavingsScreen::CreateDeleteButton(const stable_ptr<Saving>& saving,
+                                                                const stable_ptr<SavingButton>& savingButton)
+    {
+        const stable_ptr<ComplexButton> button = ComplexButton::Create(
+            deleteFolder + "graphics.png", deleteFolder + "click_area.txt", sf::Vector2f(0.f, 0.f));
+        // The button holds its slot only by address: both leave the list together.
+        Button* const slot = savingButton.get();
+        Button* const self = button.get();
+        button->GetClickSignal().connect(
+            [this, saving, slot, self](MouseButton) { DeleteSaving(saving, *slot, *self); });
+        const sf::Vector2f corner = savingButton->GetPosition();
+        button->SetPosition(sf::Vector2f(corner.x + savingButton->GetSize().x - button->GetSize().x, corner.y));
+        return button;
+    }
+
+    void SavingsScreen::DeleteSaving(const stable_ptr<Saving>& saving, Button& savingButton, Button& deleteButton)
+    {
+        GetFromRegistry<SavingManager>()->Remove(saving);
+        for (Button* gone : {&savingButton, &deleteButton})
+        {
+            gone->SetVisible(false);
+            gone->SetEnabled(false);
+        }
+        m_rebuildPending = true;
     }
 }

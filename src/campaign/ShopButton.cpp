@@ -63,13 +63,7 @@ namespace Kestrum
     void ShopButton::Draw()
     {
         ComplexButton::Draw();
-        // Said once: every button says the same in every frame.
-        static bool told = false;
-        if (!told)
-        {
-            *Log(LogLevel::info) << "icons can not be deactivated yet";
-            told = true;
-        }
+        ReportIconsCannotBeDeactivated();
         // The animation is drawn around its frames' centres.
         const stable_ptr<Animation> icon = m_item->GetIcon()->GetGuiAnimation();
         const sf::Vector2f centre = GetPosition() + iconOffset + sf::Vector2f(iconSize, iconSize) * 0.5f;

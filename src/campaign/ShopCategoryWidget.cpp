@@ -22,12 +22,6 @@ namespace Kestrum
     {
         const unsigned int pageSize = 9;
 
-        // Only weapons, shields and hulls exist as items.
-        bool HasItems(Categories::Equipment category)
-        {
-            return category == Categories::Weapon || category == Categories::Shield || category == Categories::Hull;
-        }
-
         bool HangarIsFull(const Inventory& inventory)
         {
             return inventory.GetShips().size() >= HangarScreen::maximumShips;
@@ -62,7 +56,7 @@ namespace Kestrum
             const Categories::Equipment category = Categories::ParseEquipmentID(id).first;
             if (category != m_category)
                 continue;
-            if (!HasItems(category))
+            if (!CanBeMade(category))
             {
                 // Such an offer would end the game here: it is left out.
                 *Log(LogLevel::error) << "shop offers " << id << ", but no "

@@ -1,93 +1,15 @@
 #include "campaign/ShopScreen.hpp"
 
-#include "campaign/MissionsScreen.hpp"
 #include "campaign/ShopCategoryWidget.hpp"
-#include "core/Exception.hpp"
-#include "core/Registry.hpp"
-#include "interface/ComplexButton.hpp"
-
-#include <boost/format.hpp>
 
 namespace Kestrum
 {
-    namespace
-    {
-        const std::string folder = "resources|gui|screens|shop|buttons|";
-        // The tabs' pictures in category order.
-        const char* const tabImages[] = {"weapons.png", "shields.png", "bombs.png",
-                                         "engines.png", "hulls.png",   "gadgets.png"};
-        const float tabStep = 97.f;
-    }
-
-    // One category: its tab and its offers.
-    struct ShopScreen::CategoryGUI
-    {
-        CategoryGUI(Categories::Equipment category, const stable_ptr<Button>& button,
-                    const Button::ClickSignal::slot_type& slot)
-            : category(category), button(button), widget(new ShopCategoryWidget(category))
-        {
-            button->GetClickSignal().connect(slot);
-        }
-
-        Categories::Equipment category;
-        stable_ptr<Button> button;
-        stable_ptr<ShopCategoryWidget> widget;
-    };
-
-    ShopScreen::ShopScreen() : ExitableScreen(true), m_current(Categories::Weapon) {}
+    ShopScreen::ShopScreen() : CategoryScreen("resources|gui|screens|shop|buttons|", "no GUI for %1%") {}
 
     ShopScreen::~ShopScreen() = default;
 
-    void ShopScreen::OnEnter()
+    stable_ptr<Widget> ShopScreen::CreateCategoryWidget(Categories::Equipment category) const
     {
-        ExitableScreen::OnEnter();
-        SetExitDestination(GetFromRegistry<MissionsScreen>());
-        if (!m_categories.empty())
-            BOOST_THROW_EXCEPTION(LogicError());
-
-        for (int category = Categories::Weapon; category <= Categories::Gadget; ++category)
-            AddCategory(static_cast<Categories::Equipment>(category),
-                        ComplexButton::Create(folder + tabImages[category], folder + "click_area.txt",
-                                              sf::Vector2f(0.f, 0.f)));
-
-        sf::Vector2f position(0.f, 0.f);
-        for (const auto& entry : m_categories)
-        {
-            entry.second->button->SetPosition(position);
-            AddButton(entry.second->button, 0);
-            position.y += tabStep;
-        }
-        Switch(Primary, Categories::Weapon);
-    }
-
-    void ShopScreen::OnExit()
-    {
-        m_categories.clear();
-        ExitableScreen::OnExit();
-    }
-
-    void ShopScreen::Switch(MouseButton, Categories::Equipment category)
-    {
-        if (!GetChildren().empty())
-        {
-            const std::shared_ptr<Widget> shown = GetChildren().back().get_shared();
-            RemoveChild(shown);
-        }
-        m_current = category;
-        const auto found = m_categories.find(category);
-        if (found == m_categories.end())
-            BOOST_THROW_EXCEPTION(
-                LogicError((boost::format("no GUI for %1%") % Categories::EquipmentToString(category)).str()));
-        AddChild(found->second->widget);
-        for (const auto& entry : m_categories)
-            entry.second->button->SetEnabled(entry.first != m_current);
-    }
-
-    void ShopScreen::AddCategory(Categories::Equipment category, const stable_ptr<Button>& button)
-    {
-        const auto slot = [this, category](MouseButton mouseButton) { Switch(mouseButton, category); };
-        const auto gui = std::make_shared<CategoryGUI>(category, button, slot);
-        gui->widget->OnEnter();
-        m_categories[category] = gui;
+        return stable_ptr<Widget>(new ShopCategoryWidget(category));
     }
 }

@@ -1,21 +1,18 @@
 #include "campaign/TechnologyScreen.hpp"
 
-#include "campaign/MissionsScreen.hpp"
-#include "core/Registry.hpp"
+#include "campaign/TechnologyTreeWidget.hpp"
 
 namespace Kestrum
 {
-    TechnologyScreen::TechnologyScreen() : ExitableScreen(true) {}
-    TechnologyScreen::~TechnologyScreen() = default;
-
-    void TechnologyScreen::OnEnter()
+    TechnologyScreen::TechnologyScreen()
+        : CategoryScreen("resources|gui|screens|technology|buttons|categories|", "no tech tree for %1%")
     {
-        ExitableScreen::OnEnter();
-        SetExitDestination(GetFromRegistry<MissionsScreen>());
     }
 
-    void TechnologyScreen::OnExit()
+    TechnologyScreen::~TechnologyScreen() = default;
+
+    stable_ptr<Widget> TechnologyScreen::CreateCategoryWidget(Categories::Equipment category) const
     {
-        ExitableScreen::OnExit();
+        return stable_ptr<Widget>(new TechnologyTreeWidget(category));
     }
 }

@@ -6,6 +6,7 @@
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Text.hpp>
+#include <memory>
 
 namespace Kestrum
 {
@@ -14,6 +15,16 @@ namespace Kestrum
         stable_ptr<sf::Font> font(new sf::Font());
         if (!font->loadFromFile(KESTRUM_DEFAULT_FONT))
             BOOST_THROW_EXCEPTION(LoadError(std::string("could not load ") + KESTRUM_DEFAULT_FONT));
+        return font;
+    }
+
+    stable_ptr<sf::Font> ShareDefaultFont()
+    {
+        static std::weak_ptr<sf::Font> shared;
+        if (const std::shared_ptr<sf::Font> font = shared.lock())
+            return create_stable_ptr(font);
+        const stable_ptr<sf::Font> font = LoadDefaultFont();
+        shared = font.get_shared();
         return font;
     }
 

@@ -15,6 +15,9 @@ namespace Kestrum
     // Loads the default font anew; LoadError "could not load " and its path when
     // it cannot be read.
     stable_ptr<sf::Font> LoadDefaultFont();
+    // The default font shared by everyone who holds it: loaded again only when
+    // nobody holds it any more. Fails like LoadDefaultFont.
+    stable_ptr<sf::Font> ShareDefaultFont();
 
     // Draws the text into the window in black, moves it by (-1, -1) and draws it
     // again in white: white letters with a one-pixel shadow to their lower right.

@@ -52,4 +52,9 @@ namespace Kestrum
                 LogicError((boost::format("unknown equipment category found (%d)") % int(parsed.first)).str()));
         }
     }
+
+    bool CanBeMade(Categories::Equipment category)
+    {
+        return category == Categories::Weapon || category == Categories::Shield || category == Categories::Hull;
+    }
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/StablePtr.hpp"
+#include "flight/Categories.hpp"
 
 #include <memory>
 #include <set>
@@ -34,4 +35,7 @@ namespace Kestrum
     private:
         std::unique_ptr<std::set<std::string>> m_types;
     };
+
+    // Whether items of the category can be made: weapons, shields and hulls.
+    bool CanBeMade(Categories::Equipment category);
 }

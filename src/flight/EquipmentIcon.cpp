@@ -1,5 +1,6 @@
 #include "flight/EquipmentIcon.hpp"
 
+#include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
 #include "core/ResourceUtility.hpp"
 #include "presentation/Animation.hpp"
@@ -42,5 +43,14 @@ namespace Kestrum
     stable_ptr<Animation> EquipmentIcon::GetIngameAnimation() const
     {
         return m_data->ingame;
+    }
+
+    void ReportIconsCannotBeDeactivated()
+    {
+        static bool told = false;
+        if (told)
+            return;
+        *Log(LogLevel::info) << "icons can not be deactivated yet";
+        told = true;
     }
 }

@@ -35,4 +35,8 @@ namespace Kestrum
 
         std::unique_ptr<Data> m_data;
     };
+
+    // Icons have no look of their own for an item that cannot be had yet. The
+    // buttons that draw icons say so; the log gets it once a run, not every frame.
+    void ReportIconsCannotBeDeactivated();
 }

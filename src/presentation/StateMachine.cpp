@@ -1,5 +1,6 @@
 #include "presentation/StateMachine.hpp"
 
+#include "core/DefaultFont.hpp"
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
 #include "core/VectorText.hpp"
@@ -263,7 +264,7 @@ namespace Kestrum
         window.draw(dot);
 
         if (!data.debugFont)
-            data.debugFont = ShareDebugFont().get_shared();
+            data.debugFont = ShareDefaultFont().get_shared();
         sf::Text text((boost::format("pos=%1%, rot=%2%") % ToString(GetPosition()) % GetRotation()).str(),
                       *data.debugFont, 12);
         text.setFillColor(sf::Color(255, 0, 0, 255));

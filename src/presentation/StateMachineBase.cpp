@@ -2,10 +2,7 @@
 
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
-#include "core/DefaultFont.hpp"
 #include "core/TimeSystem.hpp"
-
-#include <SFML/Graphics/Font.hpp>
 
 #include <cmath>
 
@@ -57,15 +54,5 @@ namespace Kestrum
         if (rotation >= 360.f)
             rotation = 0.f;
         return rotation + 0.f;
-    }
-
-    stable_ptr<sf::Font> StateMachineBase::ShareDebugFont()
-    {
-        static std::weak_ptr<sf::Font> shared;
-        if (const std::shared_ptr<sf::Font> font = shared.lock())
-            return create_stable_ptr(font);
-        const stable_ptr<sf::Font> font = LoadDefaultFont();
-        shared = font.get_shared();
-        return font;
     }
 }

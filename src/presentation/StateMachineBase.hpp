@@ -24,11 +24,6 @@
 #include <set>
 #include <string>
 
-namespace sf
-{
-    class Font;
-}
-
 namespace Kestrum
 {
     class CircleList;
@@ -90,8 +85,5 @@ namespace Kestrum
         // The angle brought into [0, 360): -30 gives 330, 725 gives 5; an
         // infinite or undefined angle gives 0.
         static float NormalizeRotation(float angle);
-        // The font of debug drawings, loaded once and shared while any machine
-        // holds it.
-        static stable_ptr<sf::Font> ShareDebugFont();
     };
 }

@@ -1,5 +1,6 @@
 #include "presentation/StateMachineGroup.hpp"
 
+#include "core/DefaultFont.hpp"
 #include "core/Exception.hpp"
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
@@ -442,7 +443,7 @@ namespace Kestrum
         FlushSprites();
         sf::RenderWindow& window = *GetFromRegistry<sf::RenderWindow>();
         if (!data.debugFont)
-            data.debugFont = ShareDebugFont().get_shared();
+            data.debugFont = ShareDefaultFont().get_shared();
         sf::Text text("", *data.debugFont, 12);
         text.setFillColor(sf::Color(255, 0, 0, 255));
         for (const stable_ptr<GroupPart>& part : data.parts)

@@ -56,7 +56,8 @@ namespace
 TEST(ScreenArtTest, ButtonsHaveFourDistinctLooksAndAClickAreaInsideOneLook)
 {
     const char* const buttons[] = {"start/buttons/arcade/", "start/buttons/options/", "start/buttons/exit/",
-                                   "option/buttons/ok/", "option/buttons/exit/"};
+                                   "option/buttons/ok/",    "option/buttons/exit/",    "saving/buttons/slot/",
+                                   "saving/buttons/delete/"};
     for (const char* button : buttons)
     {
         SCOPED_TRACE(button);
