@@ -4,6 +4,7 @@
 // of the flight's pause menu. The buttons' pictures are named plainly "idle"
 // and "clicked", without an extension: the game finds them by those names and
 // the image loader reads their content, so they are written as PNG and renamed.
+#include "ButtonArt.hpp"
 #include "Canvas.hpp"
 #include "Generator.hpp"
 
@@ -34,17 +35,6 @@ namespace
     const sf::Color bracketCyan = Hex(0x4fe6ff, 200);
     const sf::Color gold = Hex(0xffc45e);
 
-    struct Look
-    {
-        sf::Color top, bottom, border, text;
-        float drop;
-    };
-    // Idle and clicked, as the title screen's buttons.
-    const Look looks[2] = {
-        {Hex(0x1c2f5c, 240), Hex(0x0c1530, 240), Hex(0x7f9cc8), Hex(0xe8eeff), 0.f},
-        {Hex(0x3a78c8, 250), Hex(0x1c3f80, 250), Hex(0xffffff), Hex(0xffffff), 1.f},
-    };
-
     // Writes the picture under a name without extension.
     void SaveBare(const Canvas& canvas, const std::filesystem::path& root, const std::string& file)
     {
@@ -61,9 +51,11 @@ namespace
     {
         for (int index = 0; index < 2; ++index)
         {
-            const Look& look = looks[index];
+            // Idle and clicked, as the menus' buttons; a clicked one sinks a pixel.
+            const Content::ButtonLook& look = Content::panelLooks[index];
+            const float drop = float(index);
             Canvas canvas(unsigned(size.x), unsigned(size.y));
-            const sf::FloatRect panel(2.f, 2.f + look.drop, size.x - 4.f, size.y - 4.f - look.drop);
+            const sf::FloatRect panel(2.f, 2.f + drop, size.x - 4.f, size.y - 4.f - drop);
             canvas.Panel(panel, 10.f, look.top, look.bottom, look.border, 2.f);
             TextStyle style = Style(19, index == 0 ? idleText : look.text, Content::Font::Bold)
                                   .WithShadow(sf::Color(0, 0, 0, 210), {1.f, 1.f});
@@ -161,9 +153,9 @@ namespace
                                        {"exit", "EXIT"},  {"save", "SAVE"},           {"start", "START"}};
         for (const auto& button : hub)
             SaveButton(root, std::string("resources/missionsscreen/buttons/") + button[0], button[1], hubButtonSize,
-                       std::string(button[0]) == "start" ? gold : looks[0].text);
+                       std::string(button[0]) == "start" ? gold : Content::panelLooks[0].text);
         SaveButton(root, "resources/flightscreen/buttons/continue", "CONTINUE", menuButtonSize, gold);
-        SaveButton(root, "resources/flightscreen/buttons/exit", "EXIT", menuButtonSize, looks[0].text);
+        SaveButton(root, "resources/flightscreen/buttons/exit", "EXIT", menuButtonSize, Content::panelLooks[0].text);
     }
 
     const Content::Registration registration("campaignhub", &Generate);
