@@ -298,6 +298,8 @@ int main(int argc, char** argv)
             *Log(LogLevel::warning) << argv[i];
     }
 
+    // A run that an error ended says so to whoever started the game.
+    int exitCode = 0;
     try
     {
         Run(log);
@@ -305,6 +307,7 @@ int main(int argc, char** argv)
     catch (...)
     {
         LogCurrentException(BOOST_CURRENT_FUNCTION);
+        exitCode = 1;
     }
-    return 0;
+    return exitCode;
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
+#include <sys/stat.h>
 
 using Kestrum::Testing::GameHarness;
 
@@ -102,7 +103,7 @@ TEST(Main, BadConfigurationValueEndsTheRunWithItsErrorInTheLog)
     std::string configuration = game.ReadFile("configuration/default_general_configuration.xml");
     configuration.replace(configuration.find("<bit_depth>32<"), 14, "<bit_depth>24<");
     game.WriteFile("configuration/general_configuration.xml", configuration);
-    EXPECT_EQ(0, RunToEnd(game));
+    EXPECT_EQ(1, RunToEnd(game)) << "an error ended the run";
     const std::string log = game.ReadLog();
     EXPECT_TRUE(std::regex_search(
         log, std::regex(" \\| error:   .*ConfigurationSystem.cpp\\([0-9]+\\): Throw in function void "
@@ -119,7 +120,7 @@ TEST(Main, MissingDefaultConfigurationIsReportedWithItsPath)
 {
     GameHarness game;
     game.RemoveFile("configuration/default_general_configuration.xml");
-    EXPECT_EQ(0, RunToEnd(game));
+    EXPECT_EQ(1, RunToEnd(game));
     const std::string expected = "std::exception::what: could not find " +
                                  (game.Root() / "configuration" / "default_general_configuration.xml").string() + "\n";
     EXPECT_NE(std::string::npos, game.ReadLog().find(expected)) << game.ReadLog();
@@ -130,7 +131,7 @@ TEST(Main, FailureAfterTheProfilerExistsStillWritesTheProfile)
 {
     GameHarness game;
     game.RemoveFile("configuration/default_input_configuration.xml");
-    EXPECT_EQ(0, RunToEnd(game));
+    EXPECT_EQ(1, RunToEnd(game));
     const std::string log = game.ReadLog();
     EXPECT_NE(std::string::npos, log.find("boost::wrapexcept<Kestrum::ResourceMissingError>")) << log;
     EXPECT_NE(std::string::npos, log.find("[Kestrum::tag_function*] = int main(int, char**)")) << log;
@@ -139,4 +140,26 @@ TEST(Main, FailureAfterTheProfilerExistsStillWritesTheProfile)
     ASSERT_EQ(9u, profile.size()) << game.ReadFile("profile.csv");
     EXPECT_EQ("Configuration;Release;LIB", profile[0]);
     EXPECT_EQ("Time;", profile[8]);
+}
+
+TEST(Main, MediaThatIsNoRegularFileEndsTheGameAtOnceWithItsPath)
+{
+    // A named pipe for a picture would block the game for ever, a folder for a sound would spin: a
+    // particle texture is read at start-up, the default weapon's sound as the arcade begins.
+    for (const std::string file : {"resources/particles/textures/glow.png", "resources/equipment/weapons/000/fire.wav"})
+    {
+        GameHarness game;
+        game.RemoveFile(file);
+        const std::filesystem::path path = game.Root() / file;
+        const bool picture = path.extension() == ".png";
+        ASSERT_EQ(0, picture ? mkfifo(path.c_str(), 0600) : mkdir(path.c_str(), 0700));
+        game.Start();
+        if (!picture)
+        {
+            ASSERT_TRUE(game.FindWindow());
+            game.Key("Return");
+        }
+        EXPECT_EQ(1, game.WaitForExit(std::chrono::seconds(10))) << file;
+        EXPECT_NE(std::string::npos, game.ReadLog().find("./" + file + " is not a regular file")) << game.ReadLog();
+    }
 }

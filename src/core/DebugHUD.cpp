@@ -19,7 +19,7 @@ namespace Kestrum
         const unsigned int s_characterSize = 15;
     }
 
-    DebugHUD::DebugHUD() : m_visible(false), m_lines(s_slotCount), m_font(LoadDefaultFont().get_shared())
+    DebugHUD::DebugHUD() : m_visible(false), m_lines(s_slotCount), m_font(ShareDefaultFont().get_shared())
     {
         m_text.reset(new sf::Text(sf::String(), *m_font, s_characterSize));
     }

@@ -19,7 +19,9 @@ namespace Kestrum
     public:
         typedef std::function<std::string()> LineFunction;
 
-        // Loads the overlay's font; LoadError when it cannot be read.
+        // Takes the shared default font, which it holds for the whole run (so that
+        // the screens and every mission's closing texts share one font); LoadError
+        // when it cannot be read.
         DebugHUD();
         virtual ~DebugHUD();
         DebugHUD(const DebugHUD&) = delete;

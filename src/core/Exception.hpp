@@ -60,6 +60,10 @@ namespace Kestrum
     // The named value that the last-resort handlers attach: the signature of the
     // function that caught the exception.
     typedef boost::error_info<struct tag_function, std::string> FunctionInfo;
+    // The named value that names the data file an error arose in: the path
+    // (a resource path, as the reader was given it) of the file being read when
+    // it was thrown, attached by ReadDataFile (core/Files.hpp).
+    typedef boost::error_info<struct tag_resource_file, std::string> ResourceFileInfo;
 
     // The diagnostic text of an exception: where it was thrown ("Throw in function
     // (unknown)" when it was not thrown through BOOST_THROW_EXCEPTION), its dynamic

@@ -1,6 +1,7 @@
 #include "core/Files.hpp"
 
 #include "core/Exception.hpp"
+#include "core/ResourceUtility.hpp"
 
 #include <algorithm>
 #include <boost/format.hpp>
@@ -13,6 +14,7 @@
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace Kestrum
 {
@@ -21,10 +23,68 @@ namespace Kestrum
         return std::filesystem::current_path();
     }
 
-    stable_ptr<std::istream> OpenFile(const std::string& path)
+    namespace
+    {
+        struct ChainLink
+        {
+            std::filesystem::path file;  // the same for every path that reaches it
+            std::string path;            // as the reader was given it
+        };
+
+        std::vector<ChainLink>& GetChain()
+        {
+            thread_local std::vector<ChainLink> chain;
+            return chain;
+        }
+    }
+
+    void CheckRegularFile(const std::string& path)
     {
         if (!std::filesystem::is_regular_file(path))
             BOOST_THROW_EXCEPTION(LoadError(path + " is not a regular file"));
+    }
+
+    Details::FileBeingRead::FileBeingRead(const std::string& path) : m_path(path)
+    {
+        std::vector<ChainLink>& chain = GetChain();
+        const std::filesystem::path file = ToFilesystemPath(path).lexically_normal();
+        for (const ChainLink& link : chain)
+            if (link.file == file)
+            {
+                std::string names;
+                for (const ChainLink& each : chain)
+                    names += each.path + " -> ";
+                BOOST_THROW_EXCEPTION(LoadError(names + path));
+            }
+        chain.push_back(ChainLink{file, path});
+    }
+
+    Details::FileBeingRead::~FileBeingRead()
+    {
+        GetChain().pop_back();
+    }
+
+    void Details::FileBeingRead::RethrowNamingFile() const
+    {
+        try
+        {
+            throw;
+        }
+        catch (boost::exception& error)
+        {
+            if (!boost::get_error_info<ResourceFileInfo>(error))
+                error << ResourceFileInfo(m_path);
+            throw;
+        }
+        catch (const std::exception& error)
+        {
+            BOOST_THROW_EXCEPTION(LogicError(error.what()) << ResourceFileInfo(m_path));
+        }
+    }
+
+    stable_ptr<std::istream> OpenFile(const std::string& path)
+    {
+        CheckRegularFile(path);
         std::shared_ptr<std::ifstream> stream = std::make_shared<std::ifstream>(path);
         if (!stream->is_open())
             BOOST_THROW_EXCEPTION(LoadError("could not open " + path));

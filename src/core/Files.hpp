@@ -1,6 +1,7 @@
 // Opening files for reading and replacing files safely.
 #pragma once
 
+#include "core/Exception.hpp"
 #include "core/StablePtr.hpp"
 
 #include <filesystem>
@@ -13,10 +14,57 @@ namespace Kestrum
     // which the game never changes.
     std::filesystem::path GetGameRoot();
 
+    // Refuses, without opening it, what is not a regular file at a file-system
+    // path (nothing, a folder, a named pipe, which would block whoever opens it
+    // until something writes to it): LoadError path + " is not a regular file".
+    void CheckRegularFile(const std::string& path);
+
     // Opens the file at a file-system path for reading; the stream throws once it
     // goes bad. Not a regular file: LoadError path + " is not a regular file"; a
     // regular file that cannot be opened: LoadError "could not open " + path.
     stable_ptr<std::istream> OpenFile(const std::string& path);
+
+    namespace Details
+    {
+        // A data file on the chain of the files being read, for as long as it lives.
+        class FileBeingRead
+        {
+        public:
+            explicit FileBeingRead(const std::string& path);
+            ~FileBeingRead();
+            FileBeingRead(const FileBeingRead&) = delete;
+            FileBeingRead& operator=(const FileBeingRead&) = delete;
+
+            // Rethrows the exception being handled, naming the file in it.
+            [[noreturn]] void RethrowNamingFile() const;
+
+        private:
+            std::string m_path;
+        };
+    }
+
+    // Reads the data file of a resource path through `read`, which opens it and
+    // makes of it what it answers. The file stands on the chain of the files being
+    // read meanwhile, so a definition that names another reads that one inside.
+    // A file already on the chain (a definition naming itself, directly or
+    // through others) is refused before it is opened, with LoadError naming the
+    // chain: "a|b.statemachine -> a|c.statemachine -> a|b.statemachine".
+    // Whatever leaves `read` names the file: a boost::exception gets a
+    // ResourceFileInfo of the path unless a file read inside named itself first;
+    // another standard exception becomes a LogicError of its text with the record.
+    template <typename Read>
+    auto ReadDataFile(const std::string& path, Read&& read) -> decltype(read())
+    {
+        const Details::FileBeingRead file(path);
+        try
+        {
+            return read();
+        }
+        catch (...)
+        {
+            file.RethrowNamingFile();
+        }
+    }
 
     // The game's temporary files of a file are written beside it and named after
     // it: the file's name, a dot and eight lower-case hexadecimal digits

@@ -1,6 +1,7 @@
 #include "core/GraphFactory.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/FlatLineGraph.hpp"
 #include "core/LinearInterpolatedGraph.hpp"
 #include "core/PolynomialGraph.hpp"
@@ -11,21 +12,15 @@
 
 namespace Kestrum
 {
-    namespace
-    {
-        stable_ptr<pugi::xml_document> LoadGraphDocument(const std::string& resourcePath)
-        {
-            return LoadXmlFile(ToFilesystemPath(resourcePath));
-        }
-    }
-
     GraphFactory::GraphFactory() = default;
     GraphFactory::~GraphFactory() = default;
 
     stable_ptr<Graph> GraphFactory::Create(std::string resourcePath) const
     {
-        const stable_ptr<pugi::xml_document> document = LoadGraphDocument(resourcePath);
-        return Create(GetChildElement(*document, "graph"));
+        return ReadDataFile(resourcePath, [&] {
+            const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(resourcePath));
+            return Create(GetChildElement(*document, "graph"));
+        });
     }
 
     stable_ptr<Graph> GraphFactory::Create(const pugi::xml_node& element) const

@@ -72,23 +72,15 @@ namespace Kestrum
             return first != std::string::npos && text[first] == '-';
         }
 
-        // The text of `owner` ("element speed") as a T: besides the conversion's own
-        // failures, a float must be finite and an unsigned number must not be negative.
         template <typename T>
-        T ConvertValue(const std::string& text, const std::string& owner)
+        const char* DescribeKind()
         {
-            if constexpr (std::is_integral_v<T> && std::is_unsigned_v<T> && !std::is_same_v<T, bool>)
-            {
-                if (IsNegativeText(text))
-                    BOOST_THROW_EXCEPTION(ParseError(owner + " holds " + text + ", which is not an unsigned number"));
-            }
-            const T value = Details::ConvertText<T>(text);
-            if constexpr (std::is_floating_point_v<T>)
-            {
-                if (!std::isfinite(value))
-                    BOOST_THROW_EXCEPTION(ParseError(owner + " holds " + text + ", which is not a finite number"));
-            }
-            return value;
+            if constexpr (std::is_integral_v<T> && std::is_unsigned_v<T>)
+                return "an unsigned number";
+            else if constexpr (std::is_integral_v<T>)
+                return "a whole number";
+            else
+                return "a number";
         }
 
         std::string ElementText(const pugi::xml_node& child, const std::string& name)
@@ -101,6 +93,33 @@ namespace Kestrum
     }
 
     template <typename T>
+    T ConvertValue(const std::string& text, const std::string& owner)
+    {
+        T value;
+        try
+        {
+            value = Details::ConvertText<T>(text);
+        }
+        catch (const boost::bad_lexical_cast&)
+        {
+            BOOST_THROW_EXCEPTION(XmlError(owner + " holds " + text + ", which is not " + DescribeKind<T>()));
+        }
+        if constexpr (std::is_floating_point_v<T>)
+        {
+            if (!std::isfinite(value))
+                BOOST_THROW_EXCEPTION(ParseError(owner + " holds " + text + ", which is not a finite number"));
+        }
+        return value;
+    }
+
+    template float ConvertValue<float>(const std::string&, const std::string&);
+    template int ConvertValue<int>(const std::string&, const std::string&);
+    template unsigned int ConvertValue<unsigned int>(const std::string&, const std::string&);
+    template unsigned long ConvertValue<unsigned long>(const std::string&, const std::string&);
+    template bool ConvertValue<bool>(const std::string&, const std::string&);
+    template std::string ConvertValue<std::string>(const std::string&, const std::string&);
+
+    template <typename T>
     T GetAttributeValue(const pugi::xml_node& element, const std::string& name)
     {
         return ConvertValue<T>(GetAttributeText(element, name),
@@ -110,6 +129,7 @@ namespace Kestrum
     template float GetAttributeValue<float>(const pugi::xml_node&, const std::string&);
     template int GetAttributeValue<int>(const pugi::xml_node&, const std::string&);
     template unsigned int GetAttributeValue<unsigned int>(const pugi::xml_node&, const std::string&);
+    template unsigned long GetAttributeValue<unsigned long>(const pugi::xml_node&, const std::string&);
 
     stable_ptr<pugi::xml_document> LoadXmlFile(const std::filesystem::path& path)
     {

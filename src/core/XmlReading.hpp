@@ -2,11 +2,14 @@
 // loaders. A missing required element or attribute, and anything the XML parser
 // reports, is an XmlError; a wrong element name or attribute value a LogicError.
 // Numbers are converted with boost::lexical_cast (the whole text must be the
-// number); a text that does not convert lets boost::bad_lexical_cast out. The
-// values of elements and attributes are checked besides: a float that is not
-// finite (nan, inf) or a negative text for an unsigned number is a ParseError
-// "element <name> holds <text>, which is not a finite number" (or "... which is
-// not an unsigned number"; "attribute <name> of element <element> holds ...").
+// number) through ConvertValue, which names the element or attribute and the
+// text in its failures: a text that is not a number of the kind wanted is an
+// XmlError "element <name> holds <text>, which is not a number" ("... a whole
+// number" for int, "... an unsigned number" for the unsigned kinds, negative
+// texts and numbers beyond 32 bits alike; "attribute <name> of element
+// <element> holds ..."); a float that is not finite (nan, inf) a ParseError
+// "... which is not a finite number". The file itself is named by the record
+// that ReadDataFile (core/Files.hpp) attaches.
 #pragma once
 
 #include "core/Range.hpp"
@@ -64,14 +67,21 @@ namespace Kestrum
         template <>
         std::string ConvertText<std::string>(const std::string& text);
         // 0 to 4294967295; a negative or larger number lets boost::bad_lexical_cast out.
+        // Readers convert through ConvertValue, which names what failed.
         template <>
         unsigned int ConvertText<unsigned int>(const std::string& text);
         template <>
         unsigned long ConvertText<unsigned long>(const std::string& text);
     }
 
-    // The attribute converted to T (float, int, unsigned int), checked as the
-    // values of elements are. Missing: XmlError; not a number: boost::bad_lexical_cast.
+    // A text converted to T (float, int, unsigned int, unsigned long, bool,
+    // std::string); `owner` names it in failures ("element speed", "attribute x of
+    // element enemy", "hit points of airship000"), which are those listed above.
+    template <typename T>
+    T ConvertValue(const std::string& text, const std::string& owner);
+
+    // The attribute converted to T (float, int, unsigned int, unsigned long) by
+    // ConvertValue. Missing: XmlError.
     template <typename T>
     T GetAttributeValue(const pugi::xml_node& element, const std::string& name);
 

@@ -4,7 +4,6 @@
 // shop, the save files and enemy pick-ups store.
 #pragma once
 
-#include <boost/exception/error_info.hpp>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,10 +41,6 @@ namespace Kestrum
         // or fewer: ParseError "length is too small: " + id.
         std::pair<Equipment, std::string> ParseEquipmentID(const std::string& id);
     }
-
-    // Attached to the record of an error met while an item's definition is read:
-    // the resource path of the definition.
-    typedef boost::error_info<struct tag_equipment_definition, std::string> EquipmentDefinitionInfo;
 
     // The category's code followed by the number.
     std::string MakeEquipmentID(Categories::Equipment category, const std::string& number);

@@ -1,6 +1,7 @@
 #include "flight/DiskBoss.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/Registry.hpp"
 #include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
@@ -30,12 +31,14 @@ namespace Kestrum
         const stable_ptr<StateMachineBase> stateMachine =
             GetFromRegistry<ResourceManager>()->CreateStateMachine(JoinResourcePath(folder, "ingame.statemachine"));
         const std::string details = JoinResourcePath(folder, "details.xml");
-        const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(details));
-        const pugi::xml_node element = document->document_element();
-        if (!element)
-            BOOST_THROW_EXCEPTION(XmlError(details + " holds no element"));
         const auto behaviour = create_stable_ptr(std::make_shared<DiskBossBehaviour>(stateMachine));
-        behaviour->Load(element, folder);
+        ReadDataFile(details, [&] {
+            const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(details));
+            const pugi::xml_node element = document->document_element();
+            if (!element)
+                BOOST_THROW_EXCEPTION(XmlError(details + " holds no element"));
+            behaviour->Load(element, folder);
+        });
         return create_stable_ptr(std::shared_ptr<DiskBoss>(new DiskBoss(behaviour)));
     }
 

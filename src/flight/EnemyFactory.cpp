@@ -1,6 +1,7 @@
 #include "flight/EnemyFactory.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/DiskBoss.hpp"
 #include "flight/FlyingEnemy.hpp"
@@ -8,8 +9,6 @@
 #include "flight/Turret.hpp"
 #include "interface/ReadTokens.hpp"
 #include "presentation/ResourceManager.hpp"
-
-#include <boost/lexical_cast.hpp>
 
 #include <cctype>
 #include <map>
@@ -56,13 +55,13 @@ namespace Kestrum
 
             if (!AllDigits(tokens[1]))
                 BOOST_THROW_EXCEPTION(ParseError("weapon ID contains non-digits: " + tokens[1]));
-            if (boost::lexical_cast<float>(tokens[2]) < 0.f)
+            if (ConvertValue<float>(tokens[2], "the speed of " + type) < 0.f)
                 BOOST_THROW_EXCEPTION(ParseError("speed is negative: " + tokens[2]));
-            if (Details::ConvertText<unsigned long>(tokens[3]) == 0)
+            if (ConvertValue<unsigned long>(tokens[3], "the hit points of " + type) == 0)
                 BOOST_THROW_EXCEPTION(ParseError(type + " has no hit points"));
-            if (boost::lexical_cast<float>(tokens[4]) < 0.f)
+            if (ConvertValue<float>(tokens[4], "the reload time of " + type) < 0.f)
                 BOOST_THROW_EXCEPTION(ParseError(type + " has negative reload time"));
-            if (boost::lexical_cast<float>(tokens[5]) < 0.f)
+            if (ConvertValue<float>(tokens[5], "the volley time of " + type) < 0.f)
                 BOOST_THROW_EXCEPTION(ParseError(type + " has negative volley time"));
 
             tokens.erase(tokens.begin(), tokens.begin() + 6);
@@ -89,12 +88,14 @@ namespace Kestrum
     void EnemyFactory::Load()
     {
         auto database = std::make_unique<Database>();
-        std::vector<std::string> tokens = ReadTokens(*OpenResourceFile(databasePath));
-        while (!tokens.empty())
-        {
-            const EnemyDetails details = TakeDetails(tokens);
-            database->rows[details.enemyClass + details.number] = details;
-        }
+        ReadDataFile(databasePath, [&] {
+            std::vector<std::string> tokens = ReadTokens(*OpenResourceFile(databasePath));
+            while (!tokens.empty())
+            {
+                const EnemyDetails details = TakeDetails(tokens);
+                database->rows[details.enemyClass + details.number] = details;
+            }
+        });
         m_database = std::move(database);
     }
 

@@ -27,27 +27,29 @@ namespace Kestrum
 
     void EnemySet::Load(const std::string& path)
     {
-        const std::vector<std::string> tokens = ReadTokens(*OpenFile(path));
-        if (tokens.size() % 2 != 0)
-            BOOST_THROW_EXCEPTION(LoadError("odd count of values in " + path + " encountered"));
-        if (tokens.size() < 10)
-            BOOST_THROW_EXCEPTION(LoadError("to few enemies in " + path));
+        ReadDataFile(path, [&] {
+            const std::vector<std::string> tokens = ReadTokens(*OpenFile(path));
+            if (tokens.size() % 2 != 0)
+                BOOST_THROW_EXCEPTION(LoadError("odd count of values in " + path + " encountered"));
+            if (tokens.size() < 10)
+                BOOST_THROW_EXCEPTION(LoadError("to few enemies in " + path));
 
-        const std::set<std::string> known = GetFromRegistry<EnemyFactory>()->GetEnemyTypes();
-        const auto variants = std::make_shared<Variants>();
-        for (std::size_t i = 0; i < tokens.size(); i += 2)
-        {
-            const unsigned index = ToIndex(tokens[i]);
-            const std::string& type = tokens[i + 1];
-            if (!known.count(type))
-                BOOST_THROW_EXCEPTION(UnknownTypeError(type + " is unknown enemy variant"));
-            (*variants)[index].push_back(type);
-        }
-        for (unsigned index = 0; index < ClassCount; ++index)
-            if ((*variants)[index].empty())
-                BOOST_THROW_EXCEPTION(
-                    NotSupportedError((boost::format("no enemies specified for class %1%") % index).str()));
-        m_variants = variants;
+            const std::set<std::string> known = GetFromRegistry<EnemyFactory>()->GetEnemyTypes();
+            const auto variants = std::make_shared<Variants>();
+            for (std::size_t i = 0; i < tokens.size(); i += 2)
+            {
+                const unsigned index = ToIndex(tokens[i]);
+                const std::string& type = tokens[i + 1];
+                if (!known.count(type))
+                    BOOST_THROW_EXCEPTION(UnknownTypeError(type + " is unknown enemy variant"));
+                (*variants)[index].push_back(type);
+            }
+            for (unsigned index = 0; index < ClassCount; ++index)
+                if ((*variants)[index].empty())
+                    BOOST_THROW_EXCEPTION(
+                        NotSupportedError((boost::format("no enemies specified for class %1%") % index).str()));
+            m_variants = variants;
+        });
     }
 
     std::vector<std::string> EnemySet::GetVariants(unsigned classIndex) const

@@ -36,7 +36,8 @@ namespace Kestrum
         // was. LoadError "odd count of values in <path> encountered", LoadError
         // "to few enemies in <path>" (fewer than ten values), UnknownTypeError
         // "<type> is unknown enemy variant", NotSupportedError "no enemies
-        // specified for class <index>". Needs the EnemyFactory registered.
+        // specified for class <index>"; each carrying the path (ReadDataFile,
+        // core/Files.hpp). Needs the EnemyFactory registered.
         void Load(const std::string& path);
 
         // The types of one class, 0 to 4, in file order.

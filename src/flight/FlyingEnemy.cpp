@@ -1,6 +1,7 @@
 #include "flight/FlyingEnemy.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/Registry.hpp"
 #include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
@@ -43,14 +44,16 @@ namespace Kestrum
     {
         const stable_ptr<StateMachineBase> stateMachine =
             GetFromRegistry<ResourceManager>()->CreateStateMachine(JoinResourcePath(folder, "ingame.statemachine"));
-        const stable_ptr<pugi::xml_document> details =
-            LoadXmlFile(ToFilesystemPath(JoinResourcePath(folder, "details.xml")));
-        const pugi::xml_node root = details->document_element();
-        if (!root)
-            BOOST_THROW_EXCEPTION(XmlError(folder + "|details.xml has no root element"));
-        const stable_ptr<FlightBehaviour> behaviour = LoadBehaviour(root, stateMachine);
-        const std::uint32_t scorePoints = GetChildValue<unsigned long>(root, "score_points");
-        return create_stable_ptr(std::shared_ptr<FlyingEnemy>(new FlyingEnemy(behaviour, scorePoints)));
+        const std::string path = JoinResourcePath(folder, "details.xml");
+        return ReadDataFile(path, [&] {
+            const stable_ptr<pugi::xml_document> details = LoadXmlFile(ToFilesystemPath(path));
+            const pugi::xml_node root = details->document_element();
+            if (!root)
+                BOOST_THROW_EXCEPTION(XmlError(path + " has no root element"));
+            const stable_ptr<FlightBehaviour> behaviour = LoadBehaviour(root, stateMachine);
+            const std::uint32_t scorePoints = GetChildValue<unsigned long>(root, "score_points");
+            return create_stable_ptr(std::shared_ptr<FlyingEnemy>(new FlyingEnemy(behaviour, scorePoints)));
+        });
     }
 
     FlyingEnemy::FlyingEnemy(const stable_ptr<FlightBehaviour>& behaviour, std::uint32_t scorePoints)

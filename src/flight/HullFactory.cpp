@@ -1,6 +1,7 @@
 #include "flight/HullFactory.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/Categories.hpp"
@@ -9,7 +10,6 @@
 #include "flight/EquipmentSlot.hpp"
 #include "flight/Hull.hpp"
 
-#include <boost/exception/info.hpp>
 
 namespace Kestrum
 {
@@ -36,8 +36,7 @@ namespace Kestrum
         {
             const std::string folder = JoinResourcePath(hullsFolder, number);
             const std::string details = JoinResourcePath(folder, "details.xml");
-            try
-            {
+            return ReadDataFile(details, [&] {
                 const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(details));
                 const pugi::xml_node root = document->document_element();
                 AssertElementName(root, "hull");
@@ -48,12 +47,7 @@ namespace Kestrum
                 const stable_ptr<EquipmentIcon> icon(new EquipmentIcon(JoinResourcePath(folder, "icons")));
                 return stable_ptr<Hull>(new Hull(icon, name, MakeEquipmentID(Categories::Hull, number),
                                                  JoinResourcePath(folder, "straight.action"), strength, slots, price));
-            }
-            catch (boost::exception& error)
-            {
-                error << EquipmentDefinitionInfo(details);
-                throw;
-            }
+            });
         }
     }
 

@@ -79,7 +79,7 @@ namespace Kestrum
     void MissionProgress::Data::SetTexts(const std::vector<std::string>& lines)
     {
         if (!m_font)
-            m_font = LoadDefaultFont().get_shared();
+            m_font = ShareDefaultFont().get_shared();
         const EdgeRect area = GetFlightArea();
         float y = area.top + ((area.bottom - area.top) - float(lines.size()) * lineHeight) * 0.5f;
         m_texts.clear();

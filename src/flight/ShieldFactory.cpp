@@ -1,6 +1,7 @@
 #include "flight/ShieldFactory.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/Categories.hpp"
@@ -8,7 +9,6 @@
 #include "flight/EquipmentPrototypes.hpp"
 #include "flight/Shield.hpp"
 
-#include <boost/exception/info.hpp>
 
 namespace Kestrum
 {
@@ -20,8 +20,7 @@ namespace Kestrum
         {
             const std::string folder = JoinResourcePath(shieldsFolder, number);
             const std::string details = JoinResourcePath(folder, "details.xml");
-            try
-            {
+            return ReadDataFile(details, [&] {
                 const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(details));
                 const pugi::xml_node root = document->document_element();
                 AssertElementName(root, "shield");
@@ -32,12 +31,7 @@ namespace Kestrum
                 const stable_ptr<EquipmentIcon> icon(new EquipmentIcon(JoinResourcePath(folder, "icons")));
                 return stable_ptr<Shield>(new Shield(icon, name, MakeEquipmentID(Categories::Shield, number), price,
                                                      recoveryTime, invincibleTime));
-            }
-            catch (boost::exception& error)
-            {
-                error << EquipmentDefinitionInfo(details);
-                throw;
-            }
+            });
         }
     }
 

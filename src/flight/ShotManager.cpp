@@ -1,6 +1,7 @@
 #include "flight/ShotManager.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/Registry.hpp"
 #include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
@@ -32,10 +33,12 @@ namespace Kestrum
     stable_ptr<Action> ShotManager::CreateShotAction(unsigned long type)
     {
         const std::string path = GetShotActionPath(type);
-        auto definition = m_definitions.find(type);
-        if (definition == m_definitions.end())
-            definition = m_definitions.emplace(type, LoadXmlFile(ToFilesystemPath(path))).first;
-        return GetFromRegistry<ResourceManager>()->CreateAction(path, definition->second->document_element());
+        return ReadDataFile(path, [&] {
+            auto definition = m_definitions.find(type);
+            if (definition == m_definitions.end())
+                definition = m_definitions.emplace(type, LoadXmlFile(ToFilesystemPath(path))).first;
+            return GetFromRegistry<ResourceManager>()->CreateAction(path, definition->second->document_element());
+        });
     }
 
     void ShotManager::Prepare(unsigned long type, bool hostile)

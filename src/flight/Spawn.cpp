@@ -4,29 +4,10 @@
 #include "core/XmlReading.hpp"
 #include "presentation/GameObject.hpp"
 
-#include <boost/lexical_cast.hpp>
-
 #include <pugixml.hpp>
 
 namespace Kestrum
 {
-    namespace
-    {
-        unsigned GetUnsignedAttribute(const pugi::xml_node& element, const std::string& name)
-        {
-            const std::string text = GetAttributeText(element, name);
-            try
-            {
-                return Details::ConvertText<unsigned int>(text);
-            }
-            catch (const boost::bad_lexical_cast&)
-            {
-                BOOST_THROW_EXCEPTION(XmlError("attribute " + name + " of element " + element.name() +
-                                               " is no unsigned number: " + text));
-            }
-        }
-    }
-
     Spawn::Spawn(const std::vector<std::string>& upgradeIDs, unsigned x, unsigned y, const std::string& type)
         : m_upgradeIDs(upgradeIDs), m_x(x), m_y(y), m_type(type)
     {
@@ -36,8 +17,8 @@ namespace Kestrum
 
     void Spawn::Load(const pugi::xml_node& element)
     {
-        m_x = GetUnsignedAttribute(element, "x");
-        m_y = GetUnsignedAttribute(element, "y");
+        m_x = GetAttributeValue<unsigned int>(element, "x");
+        m_y = GetAttributeValue<unsigned int>(element, "y");
         m_type = GetAttributeText(element, "type");
         for (const pugi::xml_node& upgrade : element.child("upgrades").children("upgrade"))
             m_upgradeIDs.push_back(upgrade.text().get());

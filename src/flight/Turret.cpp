@@ -2,6 +2,7 @@
 
 #include "core/ConfigurationSystem.hpp"
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/Graph.hpp"
 #include "core/RandomNumberGenerator.hpp"
 #include "core/RandomizationSystem.hpp"
@@ -160,18 +161,20 @@ namespace Kestrum
 
     stable_ptr<Turret> Turret::Create(const std::string& folder)
     {
-        const stable_ptr<pugi::xml_document> details =
-            LoadXmlFile(ToFilesystemPath(JoinResourcePath(folder, "details.xml")));
-        const pugi::xml_node element = details->child("turret");
-        if (!element)
-            BOOST_THROW_EXCEPTION(XmlError("no turret element defined in " + folder + "|details.xml"));
-        const stable_ptr<StateMachineBase> stateMachine =
-            GetFromRegistry<ResourceManager>()->CreateStateMachine(JoinResourcePath(folder, "ingame.statemachine"));
-        CheckStateMachine(*stateMachine, folder);
-        const auto behaviour = std::make_shared<TurretBehaviour>(stateMachine);
-        behaviour->Load(element);
-        const std::uint32_t scorePoints = GetChildValue<unsigned long>(element, "score_points");
-        return create_stable_ptr(std::shared_ptr<Turret>(new Turret(create_stable_ptr(behaviour), scorePoints)));
+        const std::string path = JoinResourcePath(folder, "details.xml");
+        return ReadDataFile(path, [&] {
+            const stable_ptr<pugi::xml_document> details = LoadXmlFile(ToFilesystemPath(path));
+            const pugi::xml_node element = details->child("turret");
+            if (!element)
+                BOOST_THROW_EXCEPTION(XmlError("no turret element defined in " + path));
+            const stable_ptr<StateMachineBase> stateMachine =
+                GetFromRegistry<ResourceManager>()->CreateStateMachine(JoinResourcePath(folder, "ingame.statemachine"));
+            CheckStateMachine(*stateMachine, folder);
+            const auto behaviour = std::make_shared<TurretBehaviour>(stateMachine);
+            behaviour->Load(element);
+            const std::uint32_t scorePoints = GetChildValue<unsigned long>(element, "score_points");
+            return create_stable_ptr(std::shared_ptr<Turret>(new Turret(create_stable_ptr(behaviour), scorePoints)));
+        });
     }
 
     Turret::Turret(const stable_ptr<TurretBehaviour>& behaviour, std::uint32_t scorePoints)

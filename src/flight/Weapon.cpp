@@ -1,6 +1,7 @@
 #include "flight/Weapon.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/Registry.hpp"
 #include "core/ResourceUtility.hpp"
 #include "core/TimeSystem.hpp"
@@ -15,7 +16,6 @@
 #include "presentation/SoundEmitter.hpp"
 
 #include <SFML/Audio/SoundBuffer.hpp>
-#include <boost/exception/info.hpp>
 #include <boost/format.hpp>
 #include <cmath>
 #include <iterator>
@@ -52,16 +52,16 @@ namespace Kestrum
         for (const pugi::xml_node& element : elements)
         {
             CheckAndReturnVersion(element, 1);
-            const float frequency = Details::ConvertText<float>(GetAttributeText(element, "frequency"));
+            const float frequency = GetAttributeValue<float>(element, "frequency");
             // A frequency of 0 would never let the weapon fire again, a negative one
             // would fire on every call.
             if (!(frequency > 0.f))
                 BOOST_THROW_EXCEPTION(ParseError("frequency must be positive"));
             auto increment = std::make_shared<Increment>(
-                Increment{Details::ConvertText<unsigned long>(GetAttributeText(element, "price")),
+                Increment{GetAttributeValue<unsigned long>(element, "price"),
                           Timer(1.f / frequency), LoadMuzzles(element), true});
             increment->reload.Restart();
-            const unsigned long level = Details::ConvertText<unsigned long>(GetAttributeText(element, "level"));
+            const unsigned long level = GetAttributeValue<unsigned long>(element, "level");
             // A level beyond the number of increments leaves a gap whatever follows;
             // refused before the table would grow to it.
             if (level >= count)
@@ -102,8 +102,7 @@ namespace Kestrum
         const std::string folder = JoinResourcePath(weaponsFolder, number);
         const std::string details = JoinResourcePath(folder, "details.xml");
         std::unique_ptr<Weapon> weapon;
-        try
-        {
+        ReadDataFile(details, [&] {
             const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(details));
             const pugi::xml_node root = document->document_element();
             AssertElementName(root, "weapon");
@@ -120,12 +119,7 @@ namespace Kestrum
             if (data->increments.empty())
                 BOOST_THROW_EXCEPTION(LogicError("no increments found in " + details));
             weapon.reset(new Weapon(icon, name, MakeEquipmentID(Categories::Weapon, number), std::move(data)));
-        }
-        catch (boost::exception& error)
-        {
-            error << EquipmentDefinitionInfo(details);
-            throw;
-        }
+        });
 
         // Every shot type the weapon fires is made ready now, so that a volley in a
         // flight finds its shots without reading their files.

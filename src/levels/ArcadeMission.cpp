@@ -1,6 +1,7 @@
 #include "levels/ArcadeMission.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/Graph.hpp"
 #include "core/GraphFactory.hpp"
 #include "core/Registry.hpp"
@@ -66,14 +67,18 @@ namespace Kestrum
         Registry::Instance()->Register<MissionProgress>(progress);
         // The level file is read once for the layers, the music and the scroll.
         const std::string path = GetStructurePath(m_directory);
-        const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(path));
-        const pugi::xml_node root = XmlLayerLoader::GetLevelRoot(*document, path);
-        std::vector<std::shared_ptr<Layer>> layers = XmlLayerLoader::LoadLayers(root, path);
-        const stable_ptr<sf::Music> music = GetFromRegistry<ResourceManager>()->CreateMusic(GetMusicPath(root));
-        music->play();
-        music->setLoop(true);
-        InitializeScrollSystem(root);
-        m_data.reset(new Data{std::move(layers), music.get_shared(), progress.get_shared()});
+        std::vector<std::shared_ptr<Layer>> layers;
+        std::shared_ptr<sf::Music> music;
+        ReadDataFile(path, [&] {
+            const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(path));
+            const pugi::xml_node root = XmlLayerLoader::GetLevelRoot(*document, path);
+            layers = XmlLayerLoader::LoadLayers(root, path);
+            music = GetFromRegistry<ResourceManager>()->CreateMusic(GetMusicPath(root)).get_shared();
+            music->play();
+            music->setLoop(true);
+            InitializeScrollSystem(root);
+        });
+        m_data.reset(new Data{std::move(layers), music, progress.get_shared()});
     }
 
     void ArcadeMission::OnUpdate()

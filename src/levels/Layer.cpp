@@ -1,9 +1,9 @@
 #include "levels/Layer.hpp"
 
 #include "core/Registry.hpp"
+#include "core/XmlReading.hpp"
 #include "flight/Scaling.hpp"
 #include "flight/ScrollSystem.hpp"
-#include "levels/LevelAttribute.hpp"
 
 namespace Kestrum
 {
@@ -12,7 +12,7 @@ namespace Kestrum
 
     void Layer::Load(const pugi::xml_node& element)
     {
-        m_scrollFactor = GetLevelAttribute<float>(element, "scroll_factor");
+        m_scrollFactor = GetAttributeValue<float>(element, "scroll_factor");
     }
 
     unsigned Layer::GetEnemyCount() const

@@ -2,13 +2,12 @@
 
 #include "core/Exception.hpp"
 #include "core/Files.hpp"
+#include "core/XmlReading.hpp"
 #include "flight/EnemySet.hpp"
 #include "core/Registry.hpp"
 #include "interface/ReadTokens.hpp"
 #include "levels/MissionSegment.hpp"
 #include "levels/ThreatSystem.hpp"
-
-#include <boost/lexical_cast.hpp>
 
 namespace Kestrum
 {
@@ -62,18 +61,21 @@ namespace Kestrum
 
     void MissionSegmentTemplate::Load(const std::string& file)
     {
-        const std::vector<std::string> tokens = ReadTokens(*OpenFile(file));
-        if (tokens.size() % 4 != 0)
-            BOOST_THROW_EXCEPTION(LoadError("odd count of values in " + file + " encountered"));
-        std::vector<Entry> entries(tokens.size() / 4);
-        for (std::size_t i = 0; i < entries.size(); ++i)
-        {
-            Entry& entry = entries[i];
-            entry.enemyClass = ToIndex(tokens[4 * i]);
-            entry.name = tokens[4 * i + 1];
-            entry.x = boost::lexical_cast<float>(tokens[4 * i + 2]);
-            entry.y = boost::lexical_cast<float>(tokens[4 * i + 3]);
-        }
+        std::vector<Entry> entries = ReadDataFile(file, [&] {
+            const std::vector<std::string> tokens = ReadTokens(*OpenFile(file));
+            if (tokens.size() % 4 != 0)
+                BOOST_THROW_EXCEPTION(LoadError("odd count of values in " + file + " encountered"));
+            std::vector<Entry> read(tokens.size() / 4);
+            for (std::size_t i = 0; i < read.size(); ++i)
+            {
+                Entry& entry = read[i];
+                entry.enemyClass = ToIndex(tokens[4 * i]);
+                entry.name = tokens[4 * i + 1];
+                entry.x = ConvertValue<float>(tokens[4 * i + 2], "the x of entry " + entry.name);
+                entry.y = ConvertValue<float>(tokens[4 * i + 3], "the y of entry " + entry.name);
+            }
+            return read;
+        });
         m_entries.swap(entries);
     }
 

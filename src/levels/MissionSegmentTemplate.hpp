@@ -45,7 +45,9 @@ namespace Kestrum
         // failure keeps the old ones. A count of values that is not a multiple
         // of four: LoadError "odd count of values in <file> encountered"; an
         // unknown class: UnknownTypeError "<token> is unknown enemy class"; a
-        // position that is not a number: boost::bad_lexical_cast.
+        // position that is not a number: XmlError "the x of entry <name> holds
+        // <text>, which is not a number" (core/XmlReading.hpp). Errors carry
+        // the file's path (ReadDataFile, core/Files.hpp).
         void Load(const std::string& file);
 
         const std::vector<Entry>& GetEntries() const { return m_entries; }

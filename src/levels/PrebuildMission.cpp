@@ -1,5 +1,6 @@
 #include "levels/PrebuildMission.hpp"
 
+#include "core/Files.hpp"
 #include "core/Registry.hpp"
 #include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
@@ -22,10 +23,12 @@ namespace Kestrum
         std::string GetMusicPath(const std::string& directory)
         {
             const std::string path = GetStructurePath(directory);
-            const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(path));
-            const pugi::xml_node root = GetRootElement(*document, "mission", path);
-            const unsigned long number = GetChildValue<unsigned long>(root, "background_music");
-            return (boost::format("resources|music|%010d.ogg") % number).str();
+            return ReadDataFile(path, [&] {
+                const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(path));
+                const pugi::xml_node root = GetRootElement(*document, "mission", path);
+                const unsigned long number = GetChildValue<unsigned long>(root, "background_music");
+                return (boost::format("resources|music|%010d.ogg") % number).str();
+            });
         }
     }
 

@@ -5,7 +5,6 @@
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
 #include "core/XmlReading.hpp"
-#include "levels/LevelAttribute.hpp"
 #include "levels/Tile.hpp"
 #include "presentation/Animation.hpp"
 #include "presentation/ResourceManager.hpp"
@@ -20,13 +19,13 @@ namespace Kestrum
         SparseLayer::SpriteData LoadSpriteData(const pugi::xml_node& element)
         {
             AssertElementName(element, "sprite");
-            const unsigned row = GetLevelAttribute<unsigned>(element, "y");
-            const unsigned column = GetLevelAttribute<unsigned>(element, "x");
+            const unsigned row = GetAttributeValue<unsigned>(element, "y");
+            const unsigned column = GetAttributeValue<unsigned>(element, "x");
             sf::Vector2f offset;
             if (const pugi::xml_node child = element.child("offset"))
             {
-                offset.y = GetLevelAttribute<float>(child, "y");
-                offset.x = GetLevelAttribute<float>(child, "x");
+                offset.y = GetAttributeValue<float>(child, "y");
+                offset.x = GetAttributeValue<float>(child, "x");
             }
             const std::string resource = GetAttributeText(element, "resource");
             const stable_ptr<Animation> animation = GetFromRegistry<ResourceManager>()->CreateAnimation(

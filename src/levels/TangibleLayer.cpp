@@ -4,7 +4,6 @@
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
 #include "core/XmlReading.hpp"
-#include "levels/LevelAttribute.hpp"
 #include "levels/TileManager.hpp"
 
 #include <boost/lexical_cast.hpp>
@@ -13,7 +12,7 @@ namespace Kestrum
 {
     namespace
     {
-        const std::size_t rowLength = 26;
+        const std::size_t rowLength = TilesPerRow;
 
         void ThrowRowError(const pugi::xml_node& row)
         {
@@ -23,8 +22,12 @@ namespace Kestrum
         Tile ReadTile(const pugi::xml_node& element)
         {
             const pugi::xml_text text = element.text();
+            const std::string owner = std::string("element ") + element.name();
             if (text.empty())
-                BOOST_THROW_EXCEPTION(XmlError(std::string("element ") + element.name() + " has no text"));
+                BOOST_THROW_EXCEPTION(XmlError(owner + " has no text"));
+            // A tile is written as its value: a text that is no 32-bit unsigned
+            // number is refused with the element and the text named.
+            ConvertValue<unsigned int>(text.get(), owner);
             return boost::lexical_cast<Tile>(std::string(text.get()));
         }
 
@@ -41,7 +44,7 @@ namespace Kestrum
                     row.push_back(ReadTile(child));
                 else if (name == "tile_sequence")
                 {
-                    const unsigned repeat = GetLevelAttribute<unsigned>(child, "repeat");
+                    const unsigned repeat = GetAttributeValue<unsigned>(child, "repeat");
                     const Tile tile = ReadTile(child);
                     // Too long already: refused before the copies are made.
                     if (repeat > rowLength - row.size())
@@ -74,7 +77,7 @@ namespace Kestrum
             for (const pugi::xml_node child : element.children("tile_row"))
             {
                 const TileRow row = LoadTileRow(child);
-                const unsigned repeat = GetLevelAttribute<unsigned>(child, "repeat");
+                const unsigned repeat = GetAttributeValue<unsigned>(child, "repeat");
                 CheckRoom(grid, repeat);
                 grid.insert(grid.end(), repeat, row);
             }
@@ -109,7 +112,7 @@ namespace Kestrum
         for (const pugi::xml_node child : element.children("tile_grid"))
         {
             const TileGrid read = LoadTileGrid(child);
-            const unsigned repeat = GetLevelAttribute<unsigned>(child, "repeat");
+            const unsigned repeat = GetAttributeValue<unsigned>(child, "repeat");
             for (unsigned i = 0; i < repeat; ++i)
             {
                 AppendGridRows(*grid, read);

@@ -41,8 +41,9 @@ namespace Kestrum
         // A missing "repeat" or "scroll_factor": XmlError; a row child other than
         // "tile" and "tile_sequence": ParseError "unknown tile type found: <name>";
         // a row of other than 26 tiles: RuntimeError "row = <line of the
-        // tile_row in the file>"; a tile text that is not a number:
-        // boost::bad_lexical_cast; more than MaximumRows rows: RuntimeError.
+        // tile_row in the file>"; a tile or repeat text that is not an unsigned
+        // 32-bit number: XmlError naming the element or attribute and the text
+        // (see core/XmlReading.hpp); more than MaximumRows rows: RuntimeError.
         // A failed load keeps the grid read before.
         void Load(const pugi::xml_node& element) override;
 

@@ -13,13 +13,15 @@
 //
 // Every enemy is made while the level loads; with a window 768 pixels high an
 // enemy whose tile row is r comes in once the layer has scrolled by
-// 32 * (r - 27) pixels, entering from above the screen.
+// 32 * (r - 27) pixels, entering from above the screen. Enemies due in the same
+// frame come in by row, then column, then their order in the file, so that a
+// flight runs the same way every time.
 #pragma once
 
 #include "core/StablePtr.hpp"
 #include "levels/Layer.hpp"
 
-#include <set>
+#include <vector>
 
 namespace Kestrum
 {
@@ -32,20 +34,24 @@ namespace Kestrum
         ~TangibleStage() override;
 
         // Lets in the enemies that are due, each at the centre of its tile,
-        // then runs the GameObjectManager's update.
+        // through the registered ObjectSink, then runs the GameObjectManager's
+        // update.
         void OnUpdate() override;
         // Draws every game object.
         void Draw() override;
         // The element must be a "stage" of type "tangible" (LogicError
         // otherwise) with a "scroll_factor" and an "enemies" child (XmlError
         // without them). Every child of "enemies" is read as an enemy spawn and
-        // its enemy made at once; their errors pass through and stop the load.
-        // The spawns add to those read before.
+        // its enemy made at once; their errors pass through and stop the load,
+        // as do a column beyond the field (OutOfRangeError "enemy <type> at
+        // column <x> lies outside the field of 26 columns") and an upgrade that
+        // the EquipmentFactory does not know (UnknownTypeError "upgrade <id> of
+        // enemy <type> names no item"). The spawns add to those read before.
         void Load(const pugi::xml_node& element) override;
         // The enemies not let in yet.
         unsigned GetEnemyCount() const override;
 
     private:
-        std::set<stable_ptr<Spawn>> m_spawns;
+        std::vector<stable_ptr<Spawn>> m_spawns;  // by row, column, then file order
     };
 }

@@ -52,6 +52,7 @@ namespace Kestrum
 
     // Row 0 of a grid is the bottom row of the level; row indices grow upward.
     // Column 0 is the leftmost of a row's 26 tiles.
+    const unsigned TilesPerRow = 26;
     using TileRow = std::deque<Tile>;
     using TileGrid = std::deque<TileRow>;
 

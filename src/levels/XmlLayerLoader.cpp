@@ -1,6 +1,7 @@
 #include "levels/XmlLayerLoader.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/ResourceUtility.hpp"
 #include "core/XmlReading.hpp"
 #include "levels/ProceduralLayer.hpp"
@@ -67,8 +68,10 @@ namespace Kestrum
 
     std::vector<std::shared_ptr<Layer>> XmlLayerLoader::Load() const
     {
-        const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(m_path));
-        return LoadLayers(GetLevelRoot(*document, m_path), m_path);
+        return ReadDataFile(m_path, [&] {
+            const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(m_path));
+            return LoadLayers(GetLevelRoot(*document, m_path), m_path);
+        });
     }
 
     pugi::xml_node XmlLayerLoader::GetLevelRoot(const pugi::xml_document& document, const std::string& path)

@@ -20,7 +20,6 @@
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <boost/lexical_cast.hpp>
 
 #include <vector>
 
@@ -117,7 +116,7 @@ namespace Kestrum
             for (const pugi::xml_node& child : boundary.children("circle"))
             {
                 Circle circle;
-                circle.radius = boost::lexical_cast<float>(GetAttributeText(child, "radius"));
+                circle.radius = GetAttributeValue<float>(child, "radius");
                 circle.offset = GetCoordinatesFromAttributes<float>(child);
                 data->body->Add(circle);
             }
@@ -126,7 +125,7 @@ namespace Kestrum
         ForEachChildElement(GetChildElement(element, "particle_effects"), [&](const pugi::xml_node& child) {
             CheckAndReturnVersion(child, 1);
             ParticleEmission emission;
-            emission.type = Details::ConvertText<unsigned long>(GetAttributeText(child, "type"));
+            emission.type = GetAttributeValue<unsigned long>(child, "type");
             emission.offset = GetOptionalChildValue<sf::Vector2f>(child, "position", sf::Vector2f());
             emission.delay = GetOptionalChildValue<float>(child, "delay", 0.f);
             data->particleEmissions.push_back(emission);

@@ -39,9 +39,9 @@ namespace Kestrum
         {
             AssertElementName(element, "frame");
             Frame frame;
-            frame.index = Details::ConvertText<unsigned int>(GetAttributeText(element, "index"));
-            frame.centerX = Details::ConvertText<float>(GetAttributeText(element, "center_x"));
-            frame.centerY = Details::ConvertText<float>(GetAttributeText(element, "center_y"));
+            frame.index = GetAttributeValue<unsigned int>(element, "index");
+            frame.centerX = GetAttributeValue<float>(element, "center_x");
+            frame.centerY = GetAttributeValue<float>(element, "center_y");
             frame.translation = GetOptionalChildValue<sf::Vector2f>(element, "translation", sf::Vector2f());
             frame.rotation = GetOptionalChildValue<float>(element, "rotation", 0.f);
             frame.mirrorX = GetOptionalChildValue<bool>(element, "mirror_x", false);
@@ -152,6 +152,9 @@ namespace Kestrum
             data->frames.push_back(LoadFrame(frame));
         data->loop = GetChildValue<bool>(element, "loop");
         const float frameRate = GetChildValue<float>(element, "frame_rate");
+        // Refused here rather than at the first update, minutes into a flight.
+        if (!(frameRate > 0.f))
+            BOOST_THROW_EXCEPTION(LogicError("frame_rate must be greater than zero"));
         data->duration = static_cast<float>(data->frames.size()) / frameRate;
         m_data = std::move(data);
     }

@@ -58,16 +58,16 @@ namespace Kestrum
 
         // Reads the definition; `name` is the resource path of the file that
         // holds it. Failures: LogicError "redundant loading", "expected inline,
-        // found " + value; the XML and resource errors of what it reads. A
-        // failed load leaves it unloaded.
+        // found " + value, "frame_rate must be greater than zero" (0 or below);
+        // the XML and resource errors of what it reads. A failed load leaves it
+        // unloaded.
         void Load(const std::string& name, const pugi::xml_node& element);
 
         // The operations below fail with RuntimeError "forgot to call
         // Animation::Load()?" before Load.
 
-        // Advances by the frame's game time. An animation without frames or
-        // with a frame rate of 0 or below fails here with LogicError "duration
-        // must be greater than zero".
+        // Advances by the frame's game time. An animation without frames fails
+        // here with LogicError "duration must be greater than zero".
         void OnUpdate();
         // Draws the current frame into the render window.
         void Draw();

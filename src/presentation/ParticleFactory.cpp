@@ -1,6 +1,7 @@
 #include "presentation/ParticleFactory.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/LogSystem.hpp"
 #include "core/RandomizationSystem.hpp"
 #include "core/Registry.hpp"
@@ -17,7 +18,6 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <boost/format.hpp>
-#include <boost/lexical_cast.hpp>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -26,8 +26,9 @@ namespace Kestrum
 {
     namespace
     {
-        // The definition file an error came from, attached to the exception's record.
-        typedef boost::error_info<struct tag_particle_definition, std::string> ParticleDefinitionInfo;
+        // The most particles a group may hold: a group keeps room for its
+        // capacity from the start.
+        const unsigned int MaximumCapacity = 100000;
 
         template <typename Visit>
         void ForEachChildElement(const pugi::xml_node& parent, Visit visit)
@@ -44,16 +45,11 @@ namespace Kestrum
                 BOOST_THROW_EXCEPTION(XmlError("Expected element " + name + ", found " + element.name()));
         }
 
-        float GetFloatAttribute(const pugi::xml_node& element, const std::string& name)
-        {
-            return boost::lexical_cast<float>(GetAttributeText(element, name));
-        }
-
         // The attributes x, y and z.
         sf::Vector3f GetVector(const pugi::xml_node& element)
         {
-            return sf::Vector3f(GetFloatAttribute(element, "x"), GetFloatAttribute(element, "y"),
-                                GetFloatAttribute(element, "z"));
+            return sf::Vector3f(GetAttributeValue<float>(element, "x"), GetAttributeValue<float>(element, "y"),
+                                GetAttributeValue<float>(element, "z"));
         }
 
         std::string GetResourcePath(unsigned long id)
@@ -78,7 +74,7 @@ namespace Kestrum
             const pugi::xml_text text = element.text();
             if (text.empty())
                 BOOST_THROW_EXCEPTION(XmlError("element " + std::string(element.name()) + " has no text"));
-            const float value = Details::ConvertText<float>(text.get());
+            const float value = ConvertValue<float>(text.get(), "element " + std::string(element.name()));
             return Value{Range<float>{value, value}, false};
         }
 
@@ -274,8 +270,8 @@ namespace Kestrum
             const pugi::xml_node specific = GetChildElement(element, "specific_parameters");
             const sf::Vector3f direction = GetVector(GetChildElement(specific, "direction"));
             const pugi::xml_node angles = GetChildElement(specific, "angle_tuple");
-            const float inner = GetFloatAttribute(angles, "a");
-            const float outer = GetFloatAttribute(angles, "b");
+            const float inner = GetAttributeValue<float>(angles, "a");
+            const float outer = GetAttributeValue<float>(angles, "b");
             emitter.SetDirection(direction);
             emitter.SetAngles(inner, outer);
 
@@ -308,7 +304,12 @@ namespace Kestrum
             if (renderer == renderers.end())
                 BOOST_THROW_EXCEPTION(LogicError("could find expected renderer " + rendererName));
 
-            ParticleGroup group(model->second, GetOptionalChildValue<unsigned int>(element, "particle_capacity", 1000));
+            const unsigned int capacity = GetOptionalChildValue<unsigned int>(element, "particle_capacity", 1000);
+            if (capacity > MaximumCapacity)
+                BOOST_THROW_EXCEPTION(OutOfRangeError("particle_capacity " + std::to_string(capacity) +
+                                                      " is above the most a group may hold, " +
+                                                      std::to_string(MaximumCapacity)));
+            ParticleGroup group(model->second, capacity);
             group.SetRenderer(renderer->second);
             group.SetSorting(GetOptionalChildValue<bool>(element, "sort_particles", false));
             if (const pugi::xml_node gravity = element.child("gravity"))
@@ -472,24 +473,14 @@ namespace Kestrum
     const ParticleSimulation& ParticleFactory::Data::InstallNewParticleSystem(unsigned long id)
     {
         const std::string path = GetResourcePath(id);
-        try
-        {
+        return ReadDataFile(path, [&]() -> const ParticleSimulation& {
             const stable_ptr<pugi::xml_document> document = LoadResourceDocument(path);
             const pugi::xml_node root = GetChildElement(*document, "particle_system");
             const std::shared_ptr<const ParticleSimulation> system =
                 CreateParticleSystem(root, GetParentResourcePath(path));
             idMap[id] = system;
             return *system;
-        }
-        catch (Exception& error)
-        {
-            error << ParticleDefinitionInfo(path);
-            throw;
-        }
-        catch (const boost::bad_lexical_cast& error)
-        {
-            BOOST_THROW_EXCEPTION(XmlError(path + ": " + error.what()) << ParticleDefinitionInfo(path));
-        }
+        });
     }
 
     ParticleFactory::ParticleFactory() = default;

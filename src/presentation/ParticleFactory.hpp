@@ -25,7 +25,7 @@
 //     </particle_models>
 //     <particle_groups>
 //       <particle_group model="fire" renderer="puffs">
-//         <particle_capacity>200</particle_capacity>    (default 1000)
+//         <particle_capacity>200</particle_capacity>    (default 1000, at most 100000)
 //         <sort_particles>false</sort_particles>       (default false)
 //         <gravity x="0" y="0" z="-300"/>               (default none)
 //         <friction>1.5</friction>                      (default 0)

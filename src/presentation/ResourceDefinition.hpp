@@ -21,6 +21,7 @@
 #pragma once
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 #include "core/ResourceUtility.hpp"
 #include "core/StablePtr.hpp"
 #include "core/XmlReading.hpp"
@@ -59,13 +60,17 @@ namespace Kestrum
     // malformed) and returns its document.
     stable_ptr<pugi::xml_document> LoadResourceDocument(const std::string& path);
 
-    // Fills the object from the file's first element named after the kind.
+    // Fills the object from the file's first element named after the kind, read
+    // as a data file (ReadDataFile of core/Files.hpp: a file that names itself,
+    // directly or through others, is refused, and errors name the file).
     template <typename T>
     void LoadFromXmlFile(T& object, const std::string& path)
     {
-        const stable_ptr<pugi::xml_document> document = LoadResourceDocument(path);
-        const pugi::xml_node element = GetChildElement(*document, DefinitionKind<T>::ElementName);
-        object.Load(path, element);
+        ReadDataFile(path, [&] {
+            const stable_ptr<pugi::xml_document> document = LoadResourceDocument(path);
+            const pugi::xml_node element = GetChildElement(*document, DefinitionKind<T>::ElementName);
+            object.Load(path, element);
+        });
     }
 
     // LoadFromXmlFile without throwing: whatever goes wrong is written to the log

@@ -21,6 +21,7 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
+#include <filesystem>
 #include <map>
 
 namespace Kestrum
@@ -51,11 +52,21 @@ namespace Kestrum
 
     namespace
     {
-        // The state-machine file that a failure came from, for the log.
-        typedef boost::error_info<struct tag_state_machine_file, std::string> StateMachineFileInfo;
-
         template <typename T>
         using Cache = std::map<std::string, std::shared_ptr<T>>;
+
+        // The file-system path of a picture, sound or music file. What stands
+        // there must be a regular file: the multimedia library would wait for
+        // ever on a named pipe, or spin on a folder. A missing file is left to
+        // the library, which reports it.
+        std::string GetMediaFile(const std::string& path)
+        {
+            const std::string file = ToFilesystemPath(path).string();
+            std::error_code error;
+            if (std::filesystem::exists(file, error))
+                CheckRegularFile(file);
+            return file;
+        }
 
         // Loads an image or a sound file without throwing: whatever goes wrong is
         // written to the log (the multimedia library writes its own complaint).
@@ -64,7 +75,7 @@ namespace Kestrum
         {
             try
             {
-                return resource.loadFromFile(ToFilesystemPath(path).string());
+                return resource.loadFromFile(GetMediaFile(path));
             }
             catch (...)
             {
@@ -178,7 +189,7 @@ namespace Kestrum
 
     stable_ptr<sf::Music> ResourceManager::CreateMusic(const std::string& path)
     {
-        const std::string file = ToFilesystemPath(path).string();
+        const std::string file = GetMediaFile(path);
         const std::shared_ptr<sf::Music> music = std::make_shared<sf::Music>();
         if (!music->openFromFile(file))
             BOOST_THROW_EXCEPTION(LoadError(file));
@@ -225,21 +236,14 @@ namespace Kestrum
 
     stable_ptr<StateMachineBase> ResourceManager::CreateStateMachine(const std::string& path)
     {
-        try
-        {
+        return ReadDataFile(path, [&] {
             const stable_ptr<pugi::xml_document> document = LoadResourceDocument(path);
             if (const pugi::xml_node element = document->child("state_machine"))
                 return LoadMachine<StateMachine>(path, element);
             if (const pugi::xml_node element = document->child("state_machine_group"))
                 return LoadMachine<StateMachineGroup>(path, element);
-        }
-        catch (Exception& error)
-        {
-            if (!boost::get_error_info<StateMachineFileInfo>(error))
-                error << StateMachineFileInfo(path);
-            throw;
-        }
-        BOOST_THROW_EXCEPTION(NotSupportedError("no supported state machine found in file " + path));
+            BOOST_THROW_EXCEPTION(NotSupportedError("no supported state machine found in file " + path));
+        });
     }
 
     stable_ptr<StateMachineBase> ResourceManager::CreateStateMachine(const std::string& name,

@@ -14,6 +14,12 @@
 // image, so drawing needs an OpenGL context only from then on. Smoothing belongs
 // to that texture and is shared by every sprite of the path: the latest request
 // decides it.
+//
+// Pictures, sounds and music must be regular files: anything else at their
+// path (a folder, a named pipe) is refused with LoadError "<file-system path>
+// is not a regular file" before the multimedia library sees it (for a cached
+// kind the reason is logged and "could not load " + path thrown); a missing
+// file is left to the library, which reports it.
 #pragma once
 
 #include "core/StablePtr.hpp"
@@ -93,7 +99,8 @@ namespace Kestrum
 
         // A new music stream of the file at the configured music volume, not yet
         // playing. A file that cannot be opened throws LoadError with the
-        // file-system path as its message.
+        // file-system path as its message; one that is not a regular file, the
+        // LoadError above.
         stable_ptr<sf::Music> CreateMusic(const std::string& path);
 
         // The cached sprite list of a sprite-list file (root element
@@ -126,8 +133,10 @@ namespace Kestrum
         // A new state machine from a state-machine file: a StateMachine when its
         // root element is "state_machine", a StateMachineGroup when it is
         // "state_machine_group"; neither: NotSupportedError "no supported state
-        // machine found in file " + path. The errors of the machine pass as they
-        // are, with the file's path attached for the log.
+        // machine found in file " + path. The file is read by ReadDataFile
+        // (core/Files.hpp): a machine that names itself, directly or through
+        // others, is refused, and the errors of the machine pass as they are with
+        // the file's path attached for the log.
         stable_ptr<StateMachineBase> CreateStateMachine(const std::string& path);
         // A new state machine from a "state_machine" element: inline always a
         // StateMachine; a file it names (relative to the folder of `name`) as

@@ -25,19 +25,14 @@ namespace Kestrum
 
     namespace
     {
-        int ReadInteger(const pugi::xml_node& element, const char* name)
-        {
-            return Details::ConvertText<int>(GetAttributeText(element, name));
-        }
-
         sf::Sprite LoadSprite(const std::string& folder, const pugi::xml_node& element,
                               std::vector<stable_ptr<sf::Texture>>& textures)
         {
             AssertElementName(element, "sprite");
-            const int x = ReadInteger(element, "x");
-            const int y = ReadInteger(element, "y");
-            const int width = ReadInteger(element, "width");
-            const int height = ReadInteger(element, "height");
+            const int x = GetAttributeValue<int>(element, "x");
+            const int y = GetAttributeValue<int>(element, "y");
+            const int width = GetAttributeValue<int>(element, "width");
+            const int height = GetAttributeValue<int>(element, "height");
             if (width < 1)
                 BOOST_THROW_EXCEPTION(LogicError("Invalid width"));
             if (height < 1)

@@ -10,7 +10,6 @@
 #include "presentation/ResourceManager.hpp"
 #include "presentation/Shadow.hpp"
 
-#include <boost/lexical_cast.hpp>
 
 namespace Kestrum
 {
@@ -42,53 +41,46 @@ namespace Kestrum
     {
         if (m_data)
             BOOST_THROW_EXCEPTION(LogicError("redundant loading"));
-        try
+        const unsigned long version = CheckInlineDefinition(element, "state", 2);
+
+        const stable_ptr<Action> action =
+            GetFromRegistry<ResourceManager>()->CreateAction(name, GetChildElement(element, "action"));
+        auto data = std::make_unique<Data>(action);
+        data->name = GetAttributeText(element, "name");
+
+        const pugi::xml_node transitions = GetChildElement(element, "transitions");
+        for (const pugi::xml_node& transition : transitions.children("transition"))
         {
-            const unsigned long version = CheckInlineDefinition(element, "state", 2);
-
-            const stable_ptr<Action> action =
-                GetFromRegistry<ResourceManager>()->CreateAction(name, GetChildElement(element, "action"));
-            auto data = std::make_unique<Data>(action);
-            data->name = GetAttributeText(element, "name");
-
-            const pugi::xml_node transitions = GetChildElement(element, "transitions");
-            for (const pugi::xml_node& transition : transitions.children("transition"))
-            {
-                CheckAndReturnVersion(transition, 1);
-                const std::string transitionName = GetAttributeText(transition, "name");
-                if (data->transitions.count(transitionName))
-                    BOOST_THROW_EXCEPTION(LogicError("transition " + transitionName + " is redundant"));
-                data->transitions[transitionName] = GetAttributeText(transition, "destination");
-            }
-            if (const pugi::xml_node atExit = transitions.child("transition_on_end"))
-            {
-                CheckAndReturnVersion(atExit, 1);
-                data->transitionAtExit = GetAttributeText(atExit, "destination");
-                if (action->IsLooping())
-                    *Log(LogLevel::warning) << "superfluous implicit exit transition, state will only be left explicitely";
-            }
-
-            if (version == 2)
-            {
-                const pugi::xml_node sockets = GetChildElement(element, "sockets");
-                const sf::Vector2f center = GetOptionalChildValue(sockets, "center", sf::Vector2f(0.f, 0.f));
-                for (const pugi::xml_node& definition : sockets.children("socket"))
-                {
-                    CheckAndReturnVersion(definition, 1);
-                    Socket socket;
-                    socket.name = GetAttributeText(definition, "name");
-                    socket.position = GetCoordinatesFromAttributes<float>(definition) - center;
-                    socket.orientation = GetAttributeValue<float>(definition, "orientation");
-                    data->placed.push_back(socket);
-                    data->defined.push_back(socket);
-                }
-            }
-            m_data = std::move(data);
+            CheckAndReturnVersion(transition, 1);
+            const std::string transitionName = GetAttributeText(transition, "name");
+            if (data->transitions.count(transitionName))
+                BOOST_THROW_EXCEPTION(LogicError("transition " + transitionName + " is redundant"));
+            data->transitions[transitionName] = GetAttributeText(transition, "destination");
         }
-        catch (const boost::bad_lexical_cast& error)
+        if (const pugi::xml_node atExit = transitions.child("transition_on_end"))
         {
-            BOOST_THROW_EXCEPTION(XmlError(name + ": " + error.what()));
+            CheckAndReturnVersion(atExit, 1);
+            data->transitionAtExit = GetAttributeText(atExit, "destination");
+            if (action->IsLooping())
+                *Log(LogLevel::warning) << "superfluous implicit exit transition, state will only be left explicitely";
         }
+
+        if (version == 2)
+        {
+            const pugi::xml_node sockets = GetChildElement(element, "sockets");
+            const sf::Vector2f center = GetOptionalChildValue(sockets, "center", sf::Vector2f(0.f, 0.f));
+            for (const pugi::xml_node& definition : sockets.children("socket"))
+            {
+                CheckAndReturnVersion(definition, 1);
+                Socket socket;
+                socket.name = GetAttributeText(definition, "name");
+                socket.position = GetCoordinatesFromAttributes<float>(definition) - center;
+                socket.orientation = GetAttributeValue<float>(definition, "orientation");
+                data->placed.push_back(socket);
+                data->defined.push_back(socket);
+            }
+        }
+        m_data = std::move(data);
     }
 
     void State::OnUpdate()

@@ -19,7 +19,6 @@
 #include <SFML/Graphics/Text.hpp>
 
 #include <boost/format.hpp>
-#include <boost/lexical_cast.hpp>
 
 #include <map>
 
@@ -112,39 +111,32 @@ namespace Kestrum
     {
         if (m_data)
             BOOST_THROW_EXCEPTION(LogicError("reloading is not allowed"));
-        try
-        {
-            auto data = std::make_unique<Data>();
-            CheckInlineDefinition(element, "state_machine", 1);
+        auto data = std::make_unique<Data>();
+        CheckInlineDefinition(element, "state_machine", 1);
 
-            const stable_ptr<ResourceManager> resources = GetFromRegistry<ResourceManager>();
-            std::map<std::string, std::shared_ptr<State>> states;
-            for (const pugi::xml_node& child : GetChildElement(element, "states").children("state"))
-            {
-                const stable_ptr<State> state = resources->CreateState(name, child);
-                if (!states.emplace(state->GetName(), state.get_shared()).second)
-                    BOOST_THROW_EXCEPTION(LogicError("state '" + state->GetName() + "' is redundant"));
-            }
-            if (states.empty())
-                BOOST_THROW_EXCEPTION(LogicError("empty state machine is not allowed"));
-            for (const auto& state : states)
-                for (const auto& transition : state.second->GetTransitions())
-                    if (!states.count(transition.second))
-                        BOOST_THROW_EXCEPTION(LogicError("state " + transition.second + " missing for transition " +
-                                                         transition.first));
-
-            const std::string initial = GetChildValue<std::string>(element, "initial_state");
-            if (!states.count(initial))
-                BOOST_THROW_EXCEPTION(InvalidArgumentError("initial state " + initial + " not available"));
-            data->states = states;
-            data->initial = initial;
-            data->SetActiveState(initial, GetPosition());
-            m_data = std::move(data);
-        }
-        catch (const boost::bad_lexical_cast& error)
+        const stable_ptr<ResourceManager> resources = GetFromRegistry<ResourceManager>();
+        std::map<std::string, std::shared_ptr<State>> states;
+        for (const pugi::xml_node& child : GetChildElement(element, "states").children("state"))
         {
-            BOOST_THROW_EXCEPTION(XmlError(name + ": " + error.what()));
+            const stable_ptr<State> state = resources->CreateState(name, child);
+            if (!states.emplace(state->GetName(), state.get_shared()).second)
+                BOOST_THROW_EXCEPTION(LogicError("state '" + state->GetName() + "' is redundant"));
         }
+        if (states.empty())
+            BOOST_THROW_EXCEPTION(LogicError("empty state machine is not allowed"));
+        for (const auto& state : states)
+            for (const auto& transition : state.second->GetTransitions())
+                if (!states.count(transition.second))
+                    BOOST_THROW_EXCEPTION(LogicError("state " + transition.second + " missing for transition " +
+                                                     transition.first));
+
+        const std::string initial = GetChildValue<std::string>(element, "initial_state");
+        if (!states.count(initial))
+            BOOST_THROW_EXCEPTION(InvalidArgumentError("initial state " + initial + " not available"));
+        data->states = states;
+        data->initial = initial;
+        data->SetActiveState(initial, GetPosition());
+        m_data = std::move(data);
     }
 
     bool StateMachine::Execute(const std::string& path)

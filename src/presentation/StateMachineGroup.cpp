@@ -21,7 +21,6 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Text.hpp>
 
-#include <boost/lexical_cast.hpp>
 
 #include <algorithm>
 #include <map>
@@ -290,40 +289,33 @@ namespace Kestrum
     {
         if (!m_data->parts.empty())
             BOOST_THROW_EXCEPTION(LogicError("reloading is not allowed"));
-        try
-        {
-            const unsigned long version = CheckInlineDefinition(element, "state_machine_group", 2);
+        const unsigned long version = CheckInlineDefinition(element, "state_machine_group", 2);
 
-            const pugi::xml_node container = version == 1 ? element : GetChildElement(element, "parts");
-            Parts parts;
-            std::set<std::string> names;
-            for (const pugi::xml_node& child : container.children())
-            {
-                if (child.type() != pugi::node_element)
-                    continue;
-                const stable_ptr<GroupPart> part = LoadGroupPart(name, child);
-                if (!names.insert(part->name).second)
-                    BOOST_THROW_EXCEPTION(LogicError("part name '" + part->name + "' is redundant"));
-                parts.push_back(part);
-            }
-            std::stable_sort(parts.begin(), parts.end(),
-                             [](const stable_ptr<GroupPart>& first, const stable_ptr<GroupPart>& second) {
-                                 return first->renderPriority < second->renderPriority;
-                             });
-
-            std::map<std::string, Transition> transitions;
-            if (version >= 2)
-                transitions = LoadTransitions(
-                    GetChildElement(element, "transitions"), parts, [this](const std::string& path) { Execute(path); },
-                    [this](const std::string& signal) { m_data->EmitSignal(signal); });
-            m_data->parts = parts;
-            m_data->transitions = transitions;
-            m_data->boundary.reset();
-        }
-        catch (const boost::bad_lexical_cast& error)
+        const pugi::xml_node container = version == 1 ? element : GetChildElement(element, "parts");
+        Parts parts;
+        std::set<std::string> names;
+        for (const pugi::xml_node& child : container.children())
         {
-            BOOST_THROW_EXCEPTION(XmlError(name + ": " + error.what()));
+            if (child.type() != pugi::node_element)
+                continue;
+            const stable_ptr<GroupPart> part = LoadGroupPart(name, child);
+            if (!names.insert(part->name).second)
+                BOOST_THROW_EXCEPTION(LogicError("part name '" + part->name + "' is redundant"));
+            parts.push_back(part);
         }
+        std::stable_sort(parts.begin(), parts.end(),
+                         [](const stable_ptr<GroupPart>& first, const stable_ptr<GroupPart>& second) {
+                             return first->renderPriority < second->renderPriority;
+                         });
+
+        std::map<std::string, Transition> transitions;
+        if (version >= 2)
+            transitions = LoadTransitions(
+                GetChildElement(element, "transitions"), parts, [this](const std::string& path) { Execute(path); },
+                [this](const std::string& signal) { m_data->EmitSignal(signal); });
+        m_data->parts = parts;
+        m_data->transitions = transitions;
+        m_data->boundary.reset();
     }
 
     bool StateMachineGroup::Execute(const std::string& path)

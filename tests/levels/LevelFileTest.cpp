@@ -15,12 +15,16 @@
 #include "flight/EnemyFixture.hpp"
 #include "flight/EnemySpawn.hpp"
 #include "flight/FlyingEnemy.hpp"
+#include "flight/HullFactory.hpp"
+#include "flight/ShotManager.hpp"
 #include "flight/Turret.hpp"
+#include "flight/Weapon.hpp"
 #include "support/ThrownMessage.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 
@@ -118,6 +122,14 @@ TEST_F(LevelFileTest, LoaderReadsTheLayersInTheirOrderAndRefusesWhatTheFileMayNo
         {"<stage type='tangible' scroll_factor='1'/>", "version='1'", "no enemies element defined"},
         {"<stage scroll_factor='1'/>", "version='1'", "attribute type does not exist in element stage"},
         {Stage(""), "version='one'", "version one of element mission is not a number"},
+        // What would end the flight only when the enemy comes in ends the loading.
+        {Stage(Enemy(26, 1)), "version='1'", "enemy airship000 at column 26 lies outside the field of 26 columns"},
+        {Stage(Enemy(99999, 1)), "version='1'",
+         "enemy airship000 at column 99999 lies outside the field of 26 columns"},
+        {Stage(Enemy(1, 1, "turret000", "<upgrades><upgrade>wpn000</upgrade><upgrade>wpn999</upgrade></upgrades>")),
+         "version='1'", "upgrade wpn999 of enemy turret000 names no item"},
+        {Stage(Enemy(1, 1, "airship000", "<upgrades><upgrade>hul000</upgrade></upgrades>")), "version='1'",
+         "upgrade hul000 of enemy airship000 names no item"},
         {Stage("<turret x='1' y='1' type='turret000'/>"), "version='1'", "Expected element enemy, found turret"},
     };
     for (const auto& error : errors)
@@ -163,6 +175,95 @@ TEST_F(LevelFileTest, StageLetsEnemiesInAsTheirRowsComeNearTheTopOfTheScreen)
     EXPECT_EQ(4u, objects->GetObjects<FlyingEnemy>().size());
     stage.Draw();
     tiles->OnExit();
+}
+
+// Enemies due in the same frame come in by row, column and file order, the
+// same in every run, whatever their addresses.
+TEST_F(LevelFileTest, EnemiesDueTogetherComeInByRowColumnAndFileOrder)
+{
+    struct Recorder : ObjectSink
+    {
+        void Add(const stable_ptr<GameObject>& object) override
+        {
+            const auto enemy = std::dynamic_pointer_cast<Kestrum::Enemy>(object.get_shared());
+            added.push_back((dynamic_cast<Turret*>(enemy.get()) ? "turret " : "airship ") +
+                            std::to_string(int(enemy->GetPosition().x - TileToWorld(0, 0, 0.f).x) / 32));
+        }
+        std::vector<std::string> added;
+    };
+    tiles->OnEnter();
+    const std::vector<std::string> expected = {"airship 9", "turret 3", "airship 3", "airship 5"};
+    for (int run = 0; run < 2; ++run)
+    {
+        const auto recorder = std::make_shared<Recorder>();
+        registry->Unregister<ObjectSink>();
+        registry->Register<ObjectSink>(create_stable_ptr(std::shared_ptr<ObjectSink>(recorder)));
+        const auto layers = LoadLevel(Stage(Enemy(5, 27) + Enemy(3, 27, "turret000") + Enemy(3, 27) + Enemy(9, 20)));
+        ScrollTo(0.f);
+        layers[0]->OnUpdate();
+        EXPECT_EQ(expected, recorder->added) << run;
+    }
+    tiles->OnExit();
+}
+
+// A broken number in a file of each kind: the error names the element or
+// attribute and the text, and its entry in the log the file.
+TEST_F(LevelFileTest, ABrokenNumberIsReportedWithItsFileElementAndText)
+{
+    const std::string level = WriteLevel(ground + Stage(""));
+    const struct
+    {
+        std::string file, from, to, record, message;
+        std::function<void()> load;
+    } cases[] = {
+        {"resources/equipment/hulls/000/details.xml", "<strength>100<", "<strength>nan<",
+         "resources|equipment|hulls|000|details.xml", "element strength holds nan, which is not an unsigned number",
+         [] { HullFactory hulls; hulls.Load(); hulls.Create("000"); }},
+        {"resources/equipment/weapons/000/details.xml", "price=\"500\"", "price=\"0x20\"",
+         "resources|equipment|weapons|000|details.xml",
+         "attribute price of element increment holds 0x20, which is not an unsigned number",
+         [] { Weapon::Create("000", false); }},
+        {"resources/equipment/weapons/shots/000/fly.action", "width=\"28\"", "width=\"1e30\"",
+         "resources|equipment|weapons|shots|000|fly.action",
+         "attribute width of element sprite holds 1e30, which is not a whole number",
+         [] { ShotManager().Warm(0, false); }},
+        {"resources/equipment/hulls/000/cruise.animation", "index=\"0\"", "index=\"4294967296\"",
+         "resources|equipment|hulls|000|cruise.animation",
+         "attribute index of element frame holds 4294967296, which is not an unsigned number",
+         [] { ResourceManager().CreateAnimation("resources|equipment|hulls|000|cruise.animation"); }},
+        {"resources/equipment/hulls/000/ship.spritelist", "x=\"96\"", "x=\"nan\"",
+         "resources|equipment|hulls|000|ship.spritelist",
+         "attribute x of element sprite holds nan, which is not a whole number",
+         [] { ResourceManager().GetSpriteList("resources|equipment|hulls|000|ship.spritelist"); }},
+        {"resources/enemies/airships/000/details.xml", "<score_points>100<", "<score_points>-1<",
+         "$resources|enemies|airships|000|details.xml",
+         "element score_points holds -1, which is not an unsigned number",
+         [&] { enemies->Create("airship000"); }},
+        {"resources/enemies/turrets/000/details.xml", "<volley_size>2<", "<volley_size>1e30<",
+         "$resources|enemies|turrets|000|details.xml",
+         "element volley_size holds 1e30, which is not an unsigned number",
+         [&] { enemies->Create("turret000"); }},
+        {"resources/enemies/airbosss/001/details.xml", "<hit_points>1400<", "<hit_points>0x20<",
+         "$resources|enemies|airbosss|001|details.xml",
+         "element hit_points holds 0x20, which is not an unsigned number",
+         [&] { enemies->Create("airboss001"); }},
+        {"resources/enemies/factory_database.txt", "0.1   6 ", "0.1   nan ", "resources|enemies|factory_database.txt",
+         "the hit points of airship000 holds nan, which is not an unsigned number", [] { EnemyFactory().Load(); }},
+        {"missions/arcade/0000000000/structure.xml", ">15<", ">0x20<", level,
+         "element tile_sequence holds 0x20, which is not an unsigned number", [&] { XmlLayerLoader(level).Load(); }},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.file);
+        std::ifstream stream(root.GetPath() / c.file);
+        const std::string original{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+        ASSERT_NE(std::string::npos, original.find(c.from));
+        root.WriteFile(c.file, std::string(original).replace(original.find(c.from), c.from.size(), c.to));
+        KESTRUM_GUARDED(c.load(); ADD_FAILURE() << "loaded";)
+        root.WriteFile(c.file, original);
+        EXPECT_TRUE(log.Contains(c.message));
+        EXPECT_TRUE(log.Contains("[Kestrum::tag_resource_file*] = " + c.record + "\n"));
+    }
 }
 
 TEST_F(LevelFileTest, ArcadeMissionEntersScrollsCountsAndLeaves)

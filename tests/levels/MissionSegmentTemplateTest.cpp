@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/lexical_cast.hpp>
 
 using namespace Kestrum;
 using Kestrum::Testing::ScratchGameRoot;
@@ -40,7 +39,8 @@ TEST(MissionSegmentTemplate, ReadsEntriesOfFourValues)
     root.WriteFile("t.s.txt", "Fly5 a 0.5 0.5");
     EXPECT_EQ("Fly5 is unknown enemy class", ThrownMessage<UnknownTypeError>([&] { segment.Load(file); }));
     root.WriteFile("t.s.txt", "Fly1 a half 0.5");
-    EXPECT_THROW(segment.Load(file), boost::bad_lexical_cast);
+    EXPECT_EQ("the x of entry a holds half, which is not a number",
+              ThrownMessage<XmlError>([&] { segment.Load(file); }));
     EXPECT_EQ(3u, segment.GetEntries().size());
 
     root.WriteFile("t.s.txt", "");

@@ -88,9 +88,9 @@ TEST_F(AnimationTest, ProgressCountsTenThousandthsOfAPass)
 
 TEST_F(AnimationTest, FaultsAreReportedWhenTheyMatter)
 {
+    // A frame rate that would stop the flight at its first update is refused at load.
     for (const std::string rate : {"0", "-8"})
-        EXPECT_EQ("duration must be greater than zero",
-                  ThrownMessage<LogicError>([&] { Step(*Inline(4, rate, true), 0.1f); }))
+        EXPECT_EQ("frame_rate must be greater than zero", ThrownMessage<LogicError>([&] { Inline(4, rate, true); }))
             << rate;
     EXPECT_EQ("duration must be greater than zero",
               ThrownMessage<LogicError>([&] { Step(*Inline(0, "8", true), 0.1f); }));

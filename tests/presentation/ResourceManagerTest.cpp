@@ -18,6 +18,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <sys/stat.h>
 
 using namespace Kestrum;
 using Kestrum::Testing::CapturedLog;
@@ -187,4 +188,8 @@ TEST_F(ResourceManagerSoundTest, SoundsShareTheirBufferAndSoundsAndMusicTakeTheV
     EXPECT_EQ(sf::SoundSource::Stopped, music->getStatus());
     EXPECT_EQ("./resources/sounds/none.ogg",
               ThrownMessage<LoadError>([&] { manager.CreateMusic("resources|sounds|none.ogg"); }));
+    // A named pipe would keep the stream waiting for ever.
+    ASSERT_EQ(0, mkfifo("resources/sounds/pipe.ogg", 0600));
+    EXPECT_EQ("./resources/sounds/pipe.ogg is not a regular file",
+              ThrownMessage<LoadError>([&] { manager.CreateMusic("resources|sounds|pipe.ogg"); }));
 }

@@ -210,6 +210,27 @@ TEST_F(StateMachineFileTest, BadFilesAreRefusedWithTheirReason)
               }));
 }
 
+// A group that names itself, or two that name each other, is refused with the
+// chain of files instead of loading for ever.
+TEST_F(StateMachineFileTest, GroupsNamingThemselvesAreRefusedWithTheChain)
+{
+    const auto group = [](const std::string& part) {
+        return GroupXml("<part version='1' name='p'><state_machine definition_source='file'>" + part +
+                        "</state_machine></part>");
+    };
+    root.WriteFile("resources/loop/a.statemachine", group("b.statemachine"));
+    root.WriteFile("resources/loop/b.statemachine", group("$resources|loop|a.statemachine"));
+    root.WriteFile("resources/loop/self.statemachine", group("self.statemachine"));
+    const auto load = [](const std::string& file) {
+        return Failure([&] { GetFromRegistry<ResourceManager>()->CreateStateMachine("resources|loop|" + file); });
+    };
+    EXPECT_EQ("Kestrum::LoadError: resources|loop|a.statemachine -> resources|loop|b.statemachine -> "
+              "resources|loop|$resources|loop|a.statemachine",
+              load("a.statemachine"));
+    EXPECT_EQ("Kestrum::LoadError: resources|loop|self.statemachine -> resources|loop|self.statemachine",
+              load("self.statemachine"));
+}
+
 // Every state machine the game ships loads.
 TEST(ShippedStateMachines, EveryFileLoads)
 {
