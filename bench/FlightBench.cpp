@@ -24,6 +24,7 @@
 // do): `flight-bench [frames [last-frame.png]]` measures 600 frames unless told
 // otherwise, and saves the picture of the last one when given a file name.
 #include "AllocationCount.hpp"
+#include "DrawCapture.hpp"
 #include "campaign/AdventureScreen.hpp"
 #include "core/ConfigurationSystem.hpp"
 #include "core/FlatLineGraph.hpp"
@@ -203,84 +204,6 @@ namespace
                     earth[std::size_t(row)][std::size_t(column)] = Tile(true, true, true, true, 1);
         return {grass, earth};
     }
-
-    // What the objects' pass drew, by texture and blend mode, as triangles.
-    class Capture
-    {
-    public:
-        void Clear()
-        {
-            for (Group& group : m_groups)
-                group.vertices.clear();
-        }
-
-        void Take(const sf::Vertex* vertices, std::size_t count, sf::PrimitiveType type, const sf::RenderStates& states)
-        {
-            std::vector<sf::Vertex>& out = Find(states).vertices;
-            const auto put = [&](std::size_t i) {
-                sf::Vertex vertex = vertices[i];
-                vertex.position = states.transform.transformPoint(vertex.position);
-                out.push_back(vertex);
-            };
-            if (type == sf::Quads)
-            {
-                for (std::size_t q = 0; q + 3 < count; q += 4)
-                    for (std::size_t i : {q, q + 1, q + 2, q, q + 2, q + 3})
-                        put(i);
-            }
-            else if (type == sf::TriangleStrip)
-            {
-                for (std::size_t i = 0; i + 2 < count; ++i)
-                {
-                    const sf::Vector2f a = vertices[i].position, b = vertices[i + 1].position,
-                                       c = vertices[i + 2].position;
-                    if ((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x) == 0.f)
-                        continue;
-                    put(i % 2 == 0 ? i : i + 1);
-                    put(i % 2 == 0 ? i + 1 : i);
-                    put(i + 2);
-                }
-            }
-            else if (type == sf::Triangles)
-            {
-                for (std::size_t i = 0; i < count; ++i)
-                    put(i);
-            }
-        }
-
-        void Draw(sf::RenderTarget& target) const
-        {
-            for (const Group& group : m_groups)
-                if (!group.vertices.empty())
-                    target.draw(group.vertices.data(), group.vertices.size(), sf::Triangles,
-                                sf::RenderStates(group.blendMode, sf::Transform(), group.texture, nullptr));
-        }
-
-        std::size_t GetArrays() const
-        {
-            return std::size_t(std::count_if(m_groups.begin(), m_groups.end(),
-                                             [](const Group& group) { return !group.vertices.empty(); }));
-        }
-
-    private:
-        struct Group
-        {
-            const sf::Texture* texture;
-            sf::BlendMode blendMode;
-            std::vector<sf::Vertex> vertices;
-        };
-
-        Group& Find(const sf::RenderStates& states)
-        {
-            for (Group& group : m_groups)
-                if (group.texture == states.texture && group.blendMode == states.blendMode)
-                    return group;
-            m_groups.push_back(Group{states.texture, states.blendMode, {}});
-            return m_groups.back();
-        }
-
-        std::vector<Group> m_groups;
-    };
 
     double ResidentMegabytes()
     {
@@ -500,7 +423,7 @@ namespace
         std::vector<TileGrid> m_ground;
         std::vector<stable_ptr<Enemy>> m_flyers;
         std::vector<stable_ptr<Enemy>> m_turrets;
-        Capture m_capture;
+        DrawCapture m_capture;
         unsigned m_frame = 0;
         std::string m_picture;
     };

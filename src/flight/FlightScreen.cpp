@@ -61,7 +61,8 @@ namespace Kestrum
         // The steering and weapon actions of the current frame.
         std::set<Action> actions;
 
-        void DrawGUI();
+        void DrawOverlay();
+        void DrawReadouts();
     };
 
     FlightScreen::FlightScreen()
@@ -172,15 +173,29 @@ namespace Kestrum
 
     void FlightScreen::DrawGUI()
     {
-        GetData().DrawGUI();
+        DrawOverlay();
+        DrawReadouts();
     }
 
-    void FlightScreen::Data::DrawGUI()
+    void FlightScreen::DrawOverlay()
+    {
+        GetData().DrawOverlay();
+    }
+
+    void FlightScreen::DrawReadouts()
+    {
+        GetData().DrawReadouts();
+    }
+
+    void FlightScreen::Data::DrawOverlay()
     {
         if (!interface)
             BOOST_THROW_EXCEPTION(LogicError());
-        const stable_ptr<sf::RenderWindow> window = GetFromRegistry<sf::RenderWindow>();
-        window->draw(*interface);
+        GetFromRegistry<sf::RenderWindow>()->draw(*interface);
+    }
+
+    void FlightScreen::Data::DrawReadouts()
+    {
         if (!scoreDisplay)
             BOOST_THROW_EXCEPTION(LogicError("score display is not available"));
         scoreDisplay->Draw();

@@ -44,6 +44,10 @@ namespace Kestrum
         // boss in the level, its health dial. With several bosses at once it
         // shows the living one that is worst off.
         void DrawGUI();
+        // The two halves of DrawGUI: the cockpit frame, then the score counter
+        // and the boss's dial.
+        void DrawOverlay();
+        void DrawReadouts();
 
     private:
         struct Data;
