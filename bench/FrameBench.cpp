@@ -44,6 +44,7 @@
 #include "core/ConfigurationSystem.hpp"
 #include "core/DebugHUD.hpp"
 #include "core/FrameClock.hpp"
+#include "core/FramePacer.hpp"
 #include "core/GraphFactory.hpp"
 #include "core/LogSystem.hpp"
 #include "core/RandomNumberGenerator.hpp"
@@ -74,6 +75,7 @@
 #include "flight/WeaponFactory.hpp"
 #include "interface/InputSystem.hpp"
 #include "interface/ScreenManager.hpp"
+#include "levels/GroundLayer.hpp"
 #include "levels/Layer.hpp"
 #include "levels/SparseLayer.hpp"
 #include "levels/TangibleStage.hpp"
@@ -199,6 +201,8 @@ namespace
             progress->GetData().Draw();
             DrawGUI();
         }
+        // As the arcade screen's: the ground comes first.
+        bool CoversWindow() const override { return OverlayCoversAllButFlightArea(); }
 
         std::vector<std::shared_ptr<Layer>> layers;
         std::shared_ptr<MissionProgress> progress;
@@ -256,7 +260,7 @@ namespace
             const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(levelFile));
             const pugi::xml_node root = XmlLayerLoader::GetLevelRoot(*document, levelFile);
             const unsigned bossRow = KeepBossRows(root);
-            m_screen->layers = XmlLayerLoader::LoadLayers(root, levelFile);
+            m_screen->layers = GroundLayer::Gather(XmlLayerLoader::LoadLayers(root, levelFile));
             unsigned enemies = 0;
             for (const std::shared_ptr<Layer>& layer : m_screen->layers)
                 enemies += layer->GetEnemyCount();
@@ -341,7 +345,8 @@ namespace
         // The frame's drawing, as the main loop does it.
         void Draw()
         {
-            m_window->clear(sf::Color::Black);
+            if (!m_screen->CoversWindow())
+                m_window->clear(sf::Color::Black);
             m_screen->Draw();
             m_hud->Draw();
         }
@@ -350,7 +355,8 @@ namespace
         void DrawPasses(Passes& passes)
         {
             PassTimer clear;
-            m_window->clear(sf::Color::Black);
+            if (!m_screen->CoversWindow())
+                m_window->clear(sf::Color::Black);
             passes.clear.push_back(clear.Stop());
             double ground = 0., decorations = 0.;
             for (const std::shared_ptr<Layer>& layer : m_screen->layers)
@@ -513,19 +519,19 @@ namespace
         std::vector<double> paced;
         {
             Fight fight(window, quick);
-            window->setFramerateLimit(frameRateLimit);
+            FramePacer pacer(frameRateLimit);
             Clock::time_point last = Clock::now();
             for (unsigned f = 0; f < frames; ++f)
             {
                 fight.Update();
                 fight.Draw();
+                pacer.Wait();
                 window->display();
                 const Clock::time_point shown = Clock::now();
                 if (f > 0)
                     paced.push_back(Milliseconds(last, shown));
                 last = shown;
             }
-            window->setFramerateLimit(0);
         }
 
         // Pass by pass, and the floor.

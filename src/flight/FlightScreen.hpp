@@ -49,6 +49,11 @@ namespace Kestrum
         void DrawOverlay();
         void DrawReadouts();
 
+    protected:
+        // Whether the cockpit frame's opaque pixels cover every pixel of the
+        // window outside the play field (GetFlightArea); false before OnEnter.
+        bool OverlayCoversAllButFlightArea() const;
+
     private:
         struct Data;
         Data& GetData() const;
