@@ -1,5 +1,7 @@
 #include "DrawCapture.hpp"
 
+#include "presentation/SpriteBatch.hpp"
+
 #include <SFML/Graphics/RenderTarget.hpp>
 
 #include <algorithm>
@@ -42,6 +44,23 @@ void DrawCapture::Take(const sf::Vertex* vertices, std::size_t count, sf::Primit
         for (std::size_t i = 0; i < count; ++i)
             put(i);
     }
+}
+
+void DrawCapture::TakeAnew(Kestrum::SpriteBatch& batch, const std::function<void()>& drawing)
+{
+    Clear();
+    batch.SetObserver([this](const sf::Vertex* vertices, std::size_t count, sf::PrimitiveType type,
+                             const sf::RenderStates& states) { Take(vertices, count, type, states); });
+    try
+    {
+        drawing();
+    }
+    catch (...)
+    {
+        batch.SetObserver(nullptr);
+        throw;
+    }
+    batch.SetObserver(nullptr);
 }
 
 void DrawCapture::Draw(sf::RenderTarget& target) const

@@ -11,12 +11,18 @@
 #include <SFML/Graphics/Vertex.hpp>
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 namespace sf
 {
     class RenderTarget;
     class Texture;
+}
+
+namespace Kestrum
+{
+    class SpriteBatch;
 }
 
 class DrawCapture
@@ -27,6 +33,9 @@ public:
     // Takes one draw call: quads, triangle strips (joined sprites: the triangles
     // without area are left out) and triangles; other primitives are ignored.
     void Take(const sf::Vertex* vertices, std::size_t count, sf::PrimitiveType type, const sf::RenderStates& states);
+    // Forgets what was taken and takes every draw call of the batch while the
+    // drawing runs.
+    void TakeAnew(Kestrum::SpriteBatch& batch, const std::function<void()>& drawing);
     void Draw(sf::RenderTarget& target) const;
     // The vertex arrays Draw draws.
     std::size_t GetArrays() const;

@@ -40,40 +40,27 @@
 // kind unless told otherwise, and saves the picture of the last frame of the
 // first flight when given a file name. Under 100 frames it skips the wait for
 // the second phase.
+#include "BenchFigures.hpp"
 #include "DrawCapture.hpp"
-#include "core/ConfigurationSystem.hpp"
+#include "FlightServices.hpp"
 #include "core/DebugHUD.hpp"
 #include "core/FrameClock.hpp"
 #include "core/FramePacer.hpp"
 #include "core/GraphFactory.hpp"
 #include "core/LogSystem.hpp"
-#include "core/RandomNumberGenerator.hpp"
-#include "core/RandomizationSystem.hpp"
 #include "core/Registry.hpp"
 #include "core/ResourceUtility.hpp"
 #include "core/TimeSystem.hpp"
 #include "core/Timer.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/Enemy.hpp"
-#include "flight/EnemyFactory.hpp"
-#include "flight/EquipmentFactory.hpp"
-#include "flight/EquipmentSlot.hpp"
 #include "flight/FlightScreen.hpp"
 #include "flight/GameObjectManager.hpp"
-#include "flight/Hull.hpp"
-#include "flight/HullFactory.hpp"
 #include "flight/InterfaceBoss.hpp"
-#include "flight/Inventory.hpp"
 #include "flight/MissionProgress.hpp"
 #include "flight/PlayerShip.hpp"
-#include "flight/ScoreSystem.hpp"
 #include "flight/ScrollSystem.hpp"
-#include "flight/ShieldFactory.hpp"
-#include "flight/ShotManager.hpp"
 #include "flight/StatisticSystem.hpp"
-#include "flight/Weapon.hpp"
-#include "flight/WeaponFactory.hpp"
-#include "interface/InputSystem.hpp"
 #include "interface/ScreenManager.hpp"
 #include "levels/GroundLayer.hpp"
 #include "levels/Layer.hpp"
@@ -81,7 +68,6 @@
 #include "levels/TangibleStage.hpp"
 #include "levels/TileManager.hpp"
 #include "levels/XmlLayerLoader.hpp"
-#include "presentation/ParticleFactory.hpp"
 #include "presentation/ParticleRandom.hpp"
 #include "presentation/ResourceManager.hpp"
 #include "presentation/SplitSprite.hpp"
@@ -105,6 +91,7 @@
 #include <vector>
 
 using namespace Kestrum;
+using namespace BenchFigures;
 
 namespace
 {
@@ -113,26 +100,6 @@ namespace
     const char* const levelFile = "|missions|arcade|0000000002|structure.xml";
     const char* const overlayImage = "resources|gui|screens|flight|gui.png";
     const std::int32_t seed = 20261207;
-
-    typedef std::chrono::steady_clock Clock;
-
-    double Milliseconds(Clock::time_point from, Clock::time_point to)
-    {
-        return std::chrono::duration<double, std::milli>(to - from).count();
-    }
-
-    double Percentile(std::vector<double> values, double fraction)
-    {
-        if (values.empty())
-            return 0.;
-        std::sort(values.begin(), values.end());
-        return values[std::min(values.size() - 1, std::size_t(fraction * double(values.size())))];
-    }
-
-    double Median(const std::vector<double>& values)
-    {
-        return Percentile(values, 0.5);
-    }
 
     double Mean(const std::vector<double>& values)
     {
@@ -218,37 +185,13 @@ namespace
     {
     public:
         Fight(const std::shared_ptr<sf::RenderWindow>& window, bool quick)
-            : m_registry(Registry::Create()), m_window(window)
+            : m_window(window), m_services(window, seed), m_registry(m_services.registry), m_time(m_services.time),
+              m_objects(m_services.objects), m_tiles(m_services.tiles), m_scroll(m_services.scroll),
+              m_ship(m_services.ship)
         {
-            Timer::HoldClock();
-            CreateLoadAndRegister(new RandomizationSystem())->GetGenerator()->Seed(seed);
             SeedParticleRandom(seed);
-            CreateLoadAndRegister(new ConfigurationSystem());
-            const auto resources = CreateAndRegister(new ResourceManager());
-            m_time = CreateAndRegister(new TimeSystem());
-            m_registry->Register<sf::RenderWindow>(create_stable_ptr(m_window));
-            CreateLoadAndRegister(new InputSystem());
-            const auto graphs = CreateAndRegister(new GraphFactory());
-            CreateAndRegister(new ShotManager());
-            const auto weapons = CreateLoadAndRegister(new WeaponFactory());
-            CreateLoadAndRegister(new ShieldFactory());
-            const auto hulls = CreateLoadAndRegister(new HullFactory());
-            CreateLoadAndRegister(new EquipmentFactory());
-            m_objects = CreateLoadAndRegister(new GameObjectManager());
-            m_registry->Register<ObjectSink>(stable_ptr<ObjectSink>(create_stable_ptr(m_objects)));
-            m_tiles = CreateAndRegister(new TileManager());
-            CreateLoadAndRegister(new EnemyFactory());
-            CreateLoadAndRegister(new ParticleFactory());
-            m_scroll = CreateAndRegister(new ScrollSystem());
-            CreateAndRegister(new ScoreSystem());
-            const auto statistics = CreateLoadAndRegister(new StatisticSystem());
             m_hud = CreateAndRegister(new DebugHUD());
-
-            const stable_ptr<Hull> hull = hulls->Create("000");
-            hull->GetSlots(Categories::Weapon).front()->SetEquipment(weapons->CreatePlayerWeapon("000").get_shared());
-            m_ship = std::make_shared<PlayerShip>(hull.get_shared());
-            m_ship->Initialize();
-            m_registry->Register<Inventory>(Inventory::Create({m_ship}, create_stable_ptr(m_ship)));
+            const std::shared_ptr<ResourceManager>& resources = m_services.resources;
             m_screen = std::make_shared<BenchScreen>();
             m_registry->Register<FlightScreen>(create_stable_ptr(std::shared_ptr<FlightScreen>(m_screen)));
             m_screens = CreateAndRegister(new ScreenManager(create_stable_ptr(std::shared_ptr<Screen>(m_screen))));
@@ -264,8 +207,8 @@ namespace
             unsigned enemies = 0;
             for (const std::shared_ptr<Layer>& layer : m_screen->layers)
                 enemies += layer->GetEnemyCount();
-            statistics->ResetCurrent(2, enemies);
-            m_scroll->Reset(graphs->Create(
+            m_services.statistics->ResetCurrent(2, enemies);
+            m_scroll->Reset(m_services.graphs->Create(
                 root.child("scroll_behaviour").find_child([](const pugi::xml_node& node) { return node.type() == pugi::node_element; })));
             // A tile before the boss's row is let in (27 rows above the bottom
             // row of a 768-pixel screen).
@@ -314,7 +257,6 @@ namespace
             m_tiles->OnExit();
             m_screens.reset();
             m_screen.reset();
-            Timer::ReleaseClock();
         }
 
         // Everything of a frame up to the drawing, as the main loop does it.
@@ -396,12 +338,7 @@ namespace
             passes.display.push_back(display.Stop());
 
             // The objects' vertices of this frame, taken down untimed.
-            m_capture.Clear();
-            SpriteBatch& batch = m_objects->GetSpriteBatch();
-            batch.SetObserver([this](const sf::Vertex* vertices, std::size_t count, sf::PrimitiveType type,
-                                     const sf::RenderStates& states) { m_capture.Take(vertices, count, type, states); });
-            m_objects->Draw();
-            batch.SetObserver(nullptr);
+            m_capture.TakeAnew(m_objects->GetSpriteBatch(), [this] { m_objects->Draw(); });
 
             PassTimer floor;
             DrawFloor();
@@ -456,8 +393,15 @@ namespace
             m_screen->DrawReadouts();
         }
 
-        stable_ptr<Registry> m_registry;
+        // Held first: every timer of the flight runs on frames.
+        struct HeldTimers
+        {
+            HeldTimers() { Timer::HoldClock(); }
+            ~HeldTimers() { Timer::ReleaseClock(); }
+        } m_heldTimers;
         std::shared_ptr<sf::RenderWindow> m_window;
+        FlightServices m_services;
+        stable_ptr<Registry> m_registry;
         std::shared_ptr<TimeSystem> m_time;
         std::shared_ptr<GameObjectManager> m_objects;
         std::shared_ptr<TileManager> m_tiles;
@@ -473,11 +417,6 @@ namespace
         unsigned m_frame = 0;
         std::string m_picture;
     };
-
-    void Print(const char* name, double value)
-    {
-        std::printf("%s: %.3f\n", name, value);
-    }
 
     float BossHealth()
     {
@@ -576,16 +515,5 @@ namespace
 
 int main(int argc, char** argv)
 {
-    try
-    {
-        const unsigned frames = argc > 1 ? unsigned(std::strtoul(argv[1], nullptr, 10)) : 600u;
-        if (frames == 0)
-            throw std::runtime_error("usage: frame-bench [frames [last-frame.png]]");
-        return Run(frames, argc > 2 ? argv[2] : nullptr);
-    }
-    catch (const std::exception& e)
-    {
-        std::fprintf(stderr, "frame-bench failed: %s\n", e.what());
-        return 1;
-    }
+    return BenchFigures::Main(argc, argv, "frame-bench", &Run);
 }
