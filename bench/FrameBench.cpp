@@ -464,8 +464,7 @@ namespace
             {
                 fight.Update();
                 fight.Draw();
-                pacer.Wait();
-                window->display();
+                pacer.Show(*window);
                 const Clock::time_point shown = Clock::now();
                 if (f > 0)
                     paced.push_back(Milliseconds(last, shown));

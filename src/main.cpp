@@ -260,8 +260,7 @@ namespace
             draw.Stop();
 
             ProfileSample display("ML_Win_Display");
-            pacer.Wait();
-            window->display();
+            pacer.Show(*window);
             FrameClock::FrameDisplayed();
             display.Stop();
             if (!firstFrameShown)

@@ -1,5 +1,8 @@
 #include "core/FramePacer.hpp"
 
+#include <SFML/OpenGL.hpp>
+#include <SFML/Window/Window.hpp>
+
 #include <thread>
 
 namespace Kestrum
@@ -10,6 +13,16 @@ namespace Kestrum
                                               std::chrono::duration<double>(1. / double(framesPerSecond)))),
           m_started(false)
     {
+    }
+
+    void FramePacer::Show(sf::Window& window)
+    {
+        if (m_period != Clock::duration::zero() && window.setActive(true))
+        {
+            glFinish();
+            Wait();
+        }
+        window.display();
     }
 
     void FramePacer::Wait()

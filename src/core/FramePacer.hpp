@@ -7,13 +7,20 @@
 // starts the count again from its own time, so that a slow stretch is not
 // made up by a burst of quick frames.
 //
+// The frame is drawn to its end before the wait, so that what is left to do
+// at the deadline, showing it, takes the same short time in every frame.
+//
 //     FramePacer pacer(60);       // 0: no limit
 //     ... draw ...
-//     pacer.Wait();               // then show the frame
-//     window.display();
+//     pacer.Show(window);         // finish, wait, display
 #pragma once
 
 #include <chrono>
+
+namespace sf
+{
+    class Window;
+}
 
 namespace Kestrum
 {
@@ -24,6 +31,9 @@ namespace Kestrum
 
         explicit FramePacer(unsigned framesPerSecond);
 
+        // Finishes the window's drawing, waits for the frame's deadline and
+        // displays it; without a limit it only displays it.
+        void Show(sf::Window& window);
         // Sleeps until the deadline of the frame that is ready now.
         void Wait();
         // The time at which the frame that is ready at `now` is to be shown
