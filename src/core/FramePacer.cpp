@@ -1,6 +1,6 @@
 #include "core/FramePacer.hpp"
 
-#include <SFML/OpenGL.hpp>
+#include <SFML/Window/Context.hpp>
 #include <SFML/Window/Window.hpp>
 
 #include <thread>
@@ -19,7 +19,10 @@ namespace Kestrum
     {
         if (m_period != Clock::duration::zero() && window.setActive(true))
         {
-            glFinish();
+            // OpenGL's glFinish, from the window's context.
+            typedef void (*Finish)();
+            if (const Finish finish = reinterpret_cast<Finish>(sf::Context::getFunction("glFinish")))
+                finish();
             Wait();
         }
         window.display();
