@@ -24,38 +24,28 @@
 // do): `flight-bench [frames [last-frame.png]]` measures 600 frames unless told
 // otherwise, and saves the picture of the last one when given a file name.
 #include "AllocationCount.hpp"
+#include "BenchFigures.hpp"
+#include "DrawCapture.hpp"
+#include "FlightServices.hpp"
 #include "campaign/AdventureScreen.hpp"
-#include "core/ConfigurationSystem.hpp"
 #include "core/FlatLineGraph.hpp"
 #include "core/FrameClock.hpp"
 #include "core/GraphFactory.hpp"
 #include "core/LogSystem.hpp"
-#include "core/RandomNumberGenerator.hpp"
-#include "core/RandomizationSystem.hpp"
 #include "core/Registry.hpp"
 #include "core/TimeSystem.hpp"
 #include "flight/Categories.hpp"
 #include "flight/Enemy.hpp"
 #include "flight/EnemyFactory.hpp"
-#include "flight/EquipmentFactory.hpp"
-#include "flight/EquipmentSlot.hpp"
 #include "flight/FlyingEnemy.hpp"
 #include "flight/GameObjectManager.hpp"
-#include "flight/Hull.hpp"
-#include "flight/HullFactory.hpp"
-#include "flight/Inventory.hpp"
 #include "flight/MissionProgress.hpp"
 #include "flight/PlayerShip.hpp"
-#include "flight/ScoreSystem.hpp"
 #include "flight/ScrollSystem.hpp"
-#include "flight/ShieldFactory.hpp"
 #include "flight/ShotBase.hpp"
 #include "flight/ShotManager.hpp"
 #include "flight/StatisticSystem.hpp"
 #include "flight/Turret.hpp"
-#include "flight/Weapon.hpp"
-#include "flight/WeaponFactory.hpp"
-#include "interface/InputSystem.hpp"
 #include "interface/ScreenManager.hpp"
 #include "levels/ArcadeScreen.hpp"
 #include "levels/TileManager.hpp"
@@ -94,6 +84,7 @@ using AllocationCount::allocations;
 using AllocationCount::counting;
 
 using namespace Kestrum;
+using namespace BenchFigures;
 
 namespace
 {
@@ -102,26 +93,6 @@ namespace
     const unsigned turrets = 20;
     const unsigned shotsInFlight = 1000;
     const unsigned particleSystems = 50;
-
-    typedef std::chrono::steady_clock Clock;
-
-    double Milliseconds(Clock::time_point from, Clock::time_point to)
-    {
-        return std::chrono::duration<double, std::milli>(to - from).count();
-    }
-
-    double Percentile(std::vector<double> values, double fraction)
-    {
-        if (values.empty())
-            return 0.;
-        std::sort(values.begin(), values.end());
-        return values[std::min(values.size() - 1, std::size_t(fraction * double(values.size())))];
-    }
-
-    double Median(const std::vector<double>& values)
-    {
-        return Percentile(values, 0.5);
-    }
 
     // ---- start-up --------------------------------------------------------------
 
@@ -204,84 +175,6 @@ namespace
         return {grass, earth};
     }
 
-    // What the objects' pass drew, by texture and blend mode, as triangles.
-    class Capture
-    {
-    public:
-        void Clear()
-        {
-            for (Group& group : m_groups)
-                group.vertices.clear();
-        }
-
-        void Take(const sf::Vertex* vertices, std::size_t count, sf::PrimitiveType type, const sf::RenderStates& states)
-        {
-            std::vector<sf::Vertex>& out = Find(states).vertices;
-            const auto put = [&](std::size_t i) {
-                sf::Vertex vertex = vertices[i];
-                vertex.position = states.transform.transformPoint(vertex.position);
-                out.push_back(vertex);
-            };
-            if (type == sf::Quads)
-            {
-                for (std::size_t q = 0; q + 3 < count; q += 4)
-                    for (std::size_t i : {q, q + 1, q + 2, q, q + 2, q + 3})
-                        put(i);
-            }
-            else if (type == sf::TriangleStrip)
-            {
-                for (std::size_t i = 0; i + 2 < count; ++i)
-                {
-                    const sf::Vector2f a = vertices[i].position, b = vertices[i + 1].position,
-                                       c = vertices[i + 2].position;
-                    if ((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x) == 0.f)
-                        continue;
-                    put(i % 2 == 0 ? i : i + 1);
-                    put(i % 2 == 0 ? i + 1 : i);
-                    put(i + 2);
-                }
-            }
-            else if (type == sf::Triangles)
-            {
-                for (std::size_t i = 0; i < count; ++i)
-                    put(i);
-            }
-        }
-
-        void Draw(sf::RenderTarget& target) const
-        {
-            for (const Group& group : m_groups)
-                if (!group.vertices.empty())
-                    target.draw(group.vertices.data(), group.vertices.size(), sf::Triangles,
-                                sf::RenderStates(group.blendMode, sf::Transform(), group.texture, nullptr));
-        }
-
-        std::size_t GetArrays() const
-        {
-            return std::size_t(std::count_if(m_groups.begin(), m_groups.end(),
-                                             [](const Group& group) { return !group.vertices.empty(); }));
-        }
-
-    private:
-        struct Group
-        {
-            const sf::Texture* texture;
-            sf::BlendMode blendMode;
-            std::vector<sf::Vertex> vertices;
-        };
-
-        Group& Find(const sf::RenderStates& states)
-        {
-            for (Group& group : m_groups)
-                if (group.texture == states.texture && group.blendMode == states.blendMode)
-                    return group;
-            m_groups.push_back(Group{states.texture, states.blendMode, {}});
-            return m_groups.back();
-        }
-
-        std::vector<Group> m_groups;
-    };
-
     double ResidentMegabytes()
     {
         std::ifstream status("/proc/self/status");
@@ -301,39 +194,16 @@ namespace
     class Flight
     {
     public:
-        explicit Flight(unsigned seed) : m_random(seed), m_registry(Registry::Create())
+        explicit Flight(unsigned seed)
+            : m_random(seed), m_window(OpenWindow()), m_services(m_window, std::int32_t(seed)),
+              m_time(m_services.time), m_shots(m_services.shots), m_objects(m_services.objects),
+              m_tiles(m_services.tiles), m_particles(m_services.particles), m_scroll(m_services.scroll),
+              m_ship(m_services.ship)
         {
-            CreateLoadAndRegister(new RandomizationSystem())->GetGenerator()->Seed(std::int32_t(seed));
-            CreateLoadAndRegister(new ConfigurationSystem());
-            CreateAndRegister(new ResourceManager());
-            m_time = CreateAndRegister(new TimeSystem());
-            m_window = std::make_shared<sf::RenderWindow>(sf::VideoMode(1024, 768), "flight-bench",
-                                                          sf::Style::Titlebar | sf::Style::Close);
-            m_window->setVerticalSyncEnabled(false);
-            m_registry->Register<sf::RenderWindow>(create_stable_ptr(m_window));
-            CreateLoadAndRegister(new InputSystem());
-            CreateAndRegister(new GraphFactory());
-            m_shots = CreateAndRegister(new ShotManager());
-            const auto weapons = CreateLoadAndRegister(new WeaponFactory());
-            CreateLoadAndRegister(new ShieldFactory());
-            const auto hulls = CreateLoadAndRegister(new HullFactory());
-            CreateLoadAndRegister(new EquipmentFactory());
-            m_objects = CreateLoadAndRegister(new GameObjectManager());
-            Registry::Instance()->Register<ObjectSink>(stable_ptr<ObjectSink>(create_stable_ptr(m_objects)));
-            m_tiles = CreateAndRegister(new TileManager());
-            const auto enemies = CreateLoadAndRegister(new EnemyFactory());
-            m_particles = CreateLoadAndRegister(new ParticleFactory());
-            m_scroll = CreateAndRegister(new ScrollSystem());
             m_scroll->Reset(stable_ptr<Graph>(new FlatLineGraph(0.05f)));
-            CreateAndRegister(new ScoreSystem());
-            CreateLoadAndRegister(new StatisticSystem())->ResetCurrent(0, 1000);
+            m_services.statistics->ResetCurrent(0, 1000);
             CreateAndRegister(new MissionProgress());
-
-            const stable_ptr<Hull> hull = hulls->Create("000");
-            hull->GetSlots(Categories::Weapon).front()->SetEquipment(weapons->CreatePlayerWeapon("000").get_shared());
-            m_ship = std::make_shared<PlayerShip>(hull.get_shared());
-            m_ship->Initialize();
-            m_registry->Register<Inventory>(Inventory::Create({m_ship}, create_stable_ptr(m_ship)));
+            const std::shared_ptr<EnemyFactory>& enemies = m_services.enemies;
 
             m_screen = CreateAndRegister<ArcadeScreen>(new BenchScreen());
             CreateAndRegister(new AdventureScreen());
@@ -402,12 +272,7 @@ namespace
             if (!figures)
                 return;
             // The same frame once more, taken down by texture, then drawn that way.
-            m_capture.Clear();
-            SpriteBatch& batch = m_objects->GetSpriteBatch();
-            batch.SetObserver([this](const sf::Vertex* vertices, std::size_t count, sf::PrimitiveType type,
-                                     const sf::RenderStates& states) { m_capture.Take(vertices, count, type, states); });
-            m_objects->Draw();
-            batch.SetObserver(nullptr);
+            m_capture.TakeAnew(m_objects->GetSpriteBatch(), [this] { m_objects->Draw(); });
             m_window->clear(sf::Color::Black);
             glFinish();
             const Clock::time_point batchedStart = Clock::now();
@@ -434,6 +299,14 @@ namespace
         void SavePictures(const std::string& path) { m_picture = path; }
 
     private:
+        static std::shared_ptr<sf::RenderWindow> OpenWindow()
+        {
+            const auto window = std::make_shared<sf::RenderWindow>(sf::VideoMode(1024, 768), "flight-bench",
+                                                                   sf::Style::Titlebar | sf::Style::Close);
+            window->setVerticalSyncEnabled(false);
+            return window;
+        }
+
         float Between(float low, float high) { return std::uniform_real_distribution<float>(low, high)(m_random); }
 
         // Brings back the ship, the enemies that left, shots and effects.
@@ -486,8 +359,8 @@ namespace
         }
 
         std::mt19937 m_random;
-        stable_ptr<Registry> m_registry;
         std::shared_ptr<sf::RenderWindow> m_window;
+        FlightServices m_services;
         std::shared_ptr<TimeSystem> m_time;
         std::shared_ptr<ShotManager> m_shots;
         std::shared_ptr<GameObjectManager> m_objects;
@@ -500,15 +373,10 @@ namespace
         std::vector<TileGrid> m_ground;
         std::vector<stable_ptr<Enemy>> m_flyers;
         std::vector<stable_ptr<Enemy>> m_turrets;
-        Capture m_capture;
+        DrawCapture m_capture;
         unsigned m_frame = 0;
         std::string m_picture;
     };
-
-    void Print(const char* name, double value)
-    {
-        std::printf("%s: %.3f\n", name, value);
-    }
 
     int Run(unsigned frames, const char* picture)
     {
@@ -560,16 +428,5 @@ namespace
 
 int main(int argc, char** argv)
 {
-    try
-    {
-        const unsigned frames = argc > 1 ? unsigned(std::strtoul(argv[1], nullptr, 10)) : 600u;
-        if (frames == 0)
-            throw std::runtime_error("usage: flight-bench [frames [last-frame.png]]");
-        return Run(frames, argc > 2 ? argv[2] : nullptr);
-    }
-    catch (const std::exception& e)
-    {
-        std::fprintf(stderr, "flight-bench failed: %s\n", e.what());
-        return 1;
-    }
+    return BenchFigures::Main(argc, argv, "flight-bench", &Run);
 }

@@ -13,6 +13,7 @@
 #include "core/DebugHUD.hpp"
 #include "core/Exception.hpp"
 #include "core/FrameClock.hpp"
+#include "core/FramePacer.hpp"
 #include "core/GraphFactory.hpp"
 #include "core/LogSystem.hpp"
 #include "core/ProfileSystem.hpp"
@@ -176,7 +177,9 @@ namespace
                                              (int(desktop.height) - int(window->getSize().y)) / 2));
         }
         registry->Register<sf::RenderWindow>(window);
-        window->setFramerateLimit(configuration->GetFrameRateLimit());
+        // The loop paces the frames to the limit itself (FramePacer), at fixed
+        // deadlines, instead of the window's limiter.
+        FramePacer pacer(configuration->GetFrameRateLimit());
         window->setVerticalSyncEnabled(configuration->IsVerticalBlankSyncEnabled());
 
         auto input = CreateLoadAndRegister(new InputSystem());
@@ -250,13 +253,14 @@ namespace
             update.Stop();
 
             ProfileSample draw("ML_Draw");
-            window->clear(sf::Color(0, 0, 0, 255));
+            if (!screen->CoversWindow())
+                window->clear(sf::Color(0, 0, 0, 255));
             screen->Draw();
             hud->Draw();
             draw.Stop();
 
             ProfileSample display("ML_Win_Display");
-            window->display();
+            pacer.Show(*window);
             FrameClock::FrameDisplayed();
             display.Stop();
             if (!firstFrameShown)

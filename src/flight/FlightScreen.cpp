@@ -12,7 +12,9 @@
 #include "flight/ScrollSystem.hpp"
 #include "interface/CounterDisplay.hpp"
 #include "interface/Gauge.hpp"
+#include "presentation/GameObject.hpp"
 #include "presentation/ResourceManager.hpp"
+#include "presentation/SplitSprite.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -56,12 +58,17 @@ namespace Kestrum
     struct FlightScreen::Data
     {
         std::shared_ptr<sf::Sprite> interface;
+        // The interface image as it is drawn: most of it is either opaque or
+        // fully transparent.
+        std::unique_ptr<SplitSprite> frame;
+        bool coversAllButFlightArea = false;
         std::shared_ptr<Gauge> bossGauge;
         std::shared_ptr<CounterDisplay> scoreDisplay;
         // The steering and weapon actions of the current frame.
         std::set<Action> actions;
 
-        void DrawGUI();
+        void DrawOverlay();
+        void DrawReadouts();
     };
 
     FlightScreen::FlightScreen()
@@ -99,10 +106,19 @@ namespace Kestrum
         const float left = (width - referenceWidth) / 2.f;
 
         std::unique_ptr<Data> data(new Data());
-        data->interface = GetFromRegistry<ResourceManager>()->CreateSprite(interfaceImage, false);
+        const stable_ptr<ResourceManager> resources = GetFromRegistry<ResourceManager>();
+        data->interface = resources->CreateSprite(interfaceImage, false);
         const sf::Vector2u size = data->interface->getTexture()->getSize();
         data->interface->setPosition((width - static_cast<float>(size.x)) / 2.f,
                                      (height - static_cast<float>(size.y)) / 2.f);
+        data->frame.reset(new SplitSprite(stable_ptr<const sf::Texture>(resources->GetTexture(interfaceImage, false)),
+                                          *resources->GetImage(interfaceImage, false)));
+        data->frame->SetPosition(data->interface->getPosition());
+        const sf::Vector2u window = GetFromRegistry<sf::RenderWindow>()->getSize();
+        const EdgeRect field = GetFlightArea();
+        data->coversAllButFlightArea = data->frame->Covers(
+            sf::IntRect(0, 0, int(window.x), int(window.y)),
+            sf::IntRect(int(field.left), int(field.top), int(field.right - field.left), int(field.bottom - field.top)));
         data->scoreDisplay = CounterDisplay::Create();
         data->scoreDisplay->SetPosition(sf::Vector2f(left + 22.f, 35.f));
         data->bossGauge = Gauge::Create(bossGaugeStyle);
@@ -165,6 +181,8 @@ namespace Kestrum
     {
         Data& data = GetData();
         data.interface.reset();
+        data.frame.reset();
+        data.coversAllButFlightArea = false;
         data.bossGauge.reset();
         data.scoreDisplay.reset();
         GetFromRegistry<sf::RenderWindow>()->setMouseCursorVisible(true);
@@ -172,15 +190,34 @@ namespace Kestrum
 
     void FlightScreen::DrawGUI()
     {
-        GetData().DrawGUI();
+        DrawOverlay();
+        DrawReadouts();
     }
 
-    void FlightScreen::Data::DrawGUI()
+    void FlightScreen::DrawOverlay()
     {
-        if (!interface)
+        GetData().DrawOverlay();
+    }
+
+    void FlightScreen::DrawReadouts()
+    {
+        GetData().DrawReadouts();
+    }
+
+    bool FlightScreen::OverlayCoversAllButFlightArea() const
+    {
+        return m_data && m_data->coversAllButFlightArea;
+    }
+
+    void FlightScreen::Data::DrawOverlay()
+    {
+        if (!interface || !frame)
             BOOST_THROW_EXCEPTION(LogicError());
-        const stable_ptr<sf::RenderWindow> window = GetFromRegistry<sf::RenderWindow>();
-        window->draw(*interface);
+        frame->Draw(*GetFromRegistry<sf::RenderWindow>());
+    }
+
+    void FlightScreen::Data::DrawReadouts()
+    {
         if (!scoreDisplay)
             BOOST_THROW_EXCEPTION(LogicError("score display is not available"));
         scoreDisplay->Draw();

@@ -44,6 +44,15 @@ namespace Kestrum
         // boss in the level, its health dial. With several bosses at once it
         // shows the living one that is worst off.
         void DrawGUI();
+        // The two halves of DrawGUI: the cockpit frame, then the score counter
+        // and the boss's dial.
+        void DrawOverlay();
+        void DrawReadouts();
+
+    protected:
+        // Whether the cockpit frame's opaque pixels cover every pixel of the
+        // window outside the play field (GetFlightArea); false before OnEnter.
+        bool OverlayCoversAllButFlightArea() const;
 
     private:
         struct Data;

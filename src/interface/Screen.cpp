@@ -22,6 +22,11 @@ namespace Kestrum
         Widget::Draw();
     }
 
+    bool Screen::CoversWindow() const
+    {
+        return false;
+    }
+
     void Screen::FitBackground(const std::shared_ptr<sf::Sprite>& sprite)
     {
         if (sprite)

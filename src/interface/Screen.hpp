@@ -23,6 +23,9 @@ namespace Kestrum
         void OnExit() override = 0;
         // The background, when there is one, then the buttons and the children.
         void Draw() override;
+        // Whether Draw paints every pixel of the window opaque, so that the
+        // window needs no clearing before it; no screen does unless it says so.
+        virtual bool CoversWindow() const;
 
         // Scales the sprite to the height of the video mode, centres it and makes it
         // the background; an empty pointer removes the background.

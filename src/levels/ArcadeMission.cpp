@@ -9,6 +9,7 @@
 #include "core/XmlReading.hpp"
 #include "flight/MissionProgress.hpp"
 #include "flight/ScrollSystem.hpp"
+#include "levels/GroundLayer.hpp"
 #include "levels/Layer.hpp"
 #include "levels/TileManager.hpp"
 #include "levels/XmlLayerLoader.hpp"
@@ -72,7 +73,8 @@ namespace Kestrum
         ReadDataFile(path, [&] {
             const stable_ptr<pugi::xml_document> document = LoadXmlFile(ToFilesystemPath(path));
             const pugi::xml_node root = XmlLayerLoader::GetLevelRoot(*document, path);
-            layers = XmlLayerLoader::LoadLayers(root, path);
+            // The still layers at the bottom are drawn as one kept-painted ground.
+            layers = GroundLayer::Gather(XmlLayerLoader::LoadLayers(root, path));
             music = GetFromRegistry<ResourceManager>()->CreateMusic(GetMusicPath(root)).get_shared();
             music->play();
             music->setLoop(true);

@@ -37,7 +37,8 @@ namespace Kestrum
         // Unregisters the progress, stops the music, lets the layers go and
         // leaves the TileManager.
         void OnExit();
-        // Every layer, then the end messages.
+        // Every layer, then the end messages. The first layer is the level's
+        // ground (GroundLayer), which paints the whole play field.
         void Draw();
 
         bool Completed() const;

@@ -204,6 +204,11 @@ namespace Kestrum
         FlightScreen::OnExit();
     }
 
+    bool ArcadeScreen::CoversWindow() const
+    {
+        return !m_loader && m_mission && OverlayCoversAllButFlightArea();
+    }
+
     void ArcadeScreen::Draw()
     {
         if (m_loader)

@@ -44,6 +44,9 @@ namespace Kestrum
         void OnExit() override;
         // The loading picture, or the mission and the flight's interface.
         void Draw() override;
+        // While a mission flies: its ground paints the play field, and the
+        // cockpit frame the rest of the window when it covers it.
+        bool CoversWindow() const override;
 
         unsigned GetMissionNumber() const { return m_missionNumber; }
         bool IsLoading() const { return bool(m_loader); }

@@ -1,5 +1,6 @@
 #include "levels/Layer.hpp"
 
+#include "core/Exception.hpp"
 #include "core/Registry.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/Scaling.hpp"
@@ -18,6 +19,16 @@ namespace Kestrum
     unsigned Layer::GetEnemyCount() const
     {
         return 0;
+    }
+
+    bool Layer::IsStill() const
+    {
+        return false;
+    }
+
+    void Layer::DrawStill(sf::RenderTarget&, float, float, float)
+    {
+        BOOST_THROW_EXCEPTION(LogicError("a layer that moves on its own cannot be drawn still"));
     }
 
     float Layer::GetOffset() const

@@ -8,6 +8,11 @@
 
 #include <pugixml.hpp>
 
+namespace sf
+{
+    class RenderTarget;
+}
+
 namespace Kestrum
 {
     class Layer
@@ -25,6 +30,15 @@ namespace Kestrum
         virtual void Load(const pugi::xml_node& element);
         // The enemies the layer still holds back; none but for the stage.
         virtual unsigned GetEnemyCount() const;
+
+        // A still layer's picture depends on the scroll alone (nothing in it
+        // moves or plays), so the ground can keep it painted (GroundLayer);
+        // none is still but for those that say so.
+        virtual bool IsStill() const;
+        // A still layer draws itself into the target as the screen would show
+        // it at the pixel offset, at least the screen's rows from top to
+        // bottom; other layers throw LogicError.
+        virtual void DrawStill(sf::RenderTarget& target, float offset, float top, float bottom);
 
         // The layer's scroll offset in pixels: the scroll position (window
         // heights) times the scroll factor times the window's height.

@@ -8,4 +8,11 @@ namespace Kestrum
     void ProceduralLayer::OnUpdate() {}
     void ProceduralLayer::Draw() {}
     void ProceduralLayer::Load(const pugi::xml_node&) {}
+
+    bool ProceduralLayer::IsStill() const
+    {
+        return true;
+    }
+
+    void ProceduralLayer::DrawStill(sf::RenderTarget&, float, float, float) {}
 }

@@ -16,5 +16,8 @@ namespace Kestrum
         void OnUpdate() override;
         void Draw() override;
         void Load(const pugi::xml_node& element) override;
+        // Still, showing nothing.
+        bool IsStill() const override;
+        void DrawStill(sf::RenderTarget& target, float offset, float top, float bottom) override;
     };
 }

@@ -8,6 +8,9 @@
 #include "levels/Tile.hpp"
 #include "presentation/Animation.hpp"
 #include "presentation/ResourceManager.hpp"
+#include "presentation/SpriteBatch.hpp"
+
+#include <algorithm>
 
 namespace Kestrum
 {
@@ -47,15 +50,35 @@ namespace Kestrum
 
     void SparseLayer::Draw()
     {
+        GetSprites();
+        DrawSprites(GetOffset(), 0.f, GetFromRegistry<ConfigurationSystem>()->GetScreenSize().y);
+    }
+
+    bool SparseLayer::IsStill() const
+    {
         const std::vector<SpriteData>& sprites = GetSprites();
-        const float offset = GetOffset();
+        return std::all_of(sprites.begin(), sprites.end(),
+                           [](const SpriteData& sprite) { return sprite.animation->GetFrameCount() == 1; });
+    }
+
+    void SparseLayer::DrawStill(sf::RenderTarget& target, float offset, float top, float bottom)
+    {
+        GetSprites();
+        SpriteBatch batch;
+        batch.Open(&target);
+        DrawSprites(offset, top, bottom);
+        batch.Close();
+    }
+
+    void SparseLayer::DrawSprites(float offset, float top, float bottom)
+    {
         const sf::Vector2f screen = GetFromRegistry<ConfigurationSystem>()->GetScreenSize();
-        for (const SpriteData& sprite : sprites)
+        for (const SpriteData& sprite : *m_sprites)
         {
             const sf::Vector2f corner = TileToWorld(sprite.tile.x, sprite.tile.y, offset, screen);
             const sf::Vector2f position = corner + sprite.offset;
-            // Far above or below the screen it would not show.
-            if (position.y < -offScreenMargin || position.y > screen.y + offScreenMargin)
+            // Far above or below the rows it would not show.
+            if (position.y < top - offScreenMargin || position.y > bottom + offScreenMargin)
                 continue;
             sprite.animation->SetPosition(position.x, position.y);
             sprite.animation->Draw();

@@ -44,6 +44,12 @@ namespace Kestrum
         // far off the screen are left out); before Load: LogicError "forgot to
         // call Load()?".
         void Draw() override;
+        // Still when every animation has a single frame: only the scroll moves
+        // its pictures. Draws the pictures that may reach the screen's rows
+        // from top to bottom at the offset into the target, through a sprite
+        // batch of its own; before Load: LogicError "forgot to call Load()?".
+        bool IsStill() const override;
+        void DrawStill(sf::RenderTarget& target, float offset, float top, float bottom) override;
         // The element must be a "layer" of type "sparse" (LogicError otherwise).
         // A missing or malformed attribute: XmlError; an animation that cannot
         // be read: the resource manager's error. A failed load keeps the sprites
@@ -54,6 +60,9 @@ namespace Kestrum
         const std::vector<SpriteData>& GetSprites() const;
 
     private:
+        // Every animation near the screen's rows from top to bottom at the offset.
+        void DrawSprites(float offset, float top, float bottom);
+
         std::unique_ptr<std::vector<SpriteData>> m_sprites;
     };
 }

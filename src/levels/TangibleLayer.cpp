@@ -103,6 +103,16 @@ namespace Kestrum
         GetFromRegistry<TileManager>()->DrawGrid(*m_grid, GetOffset());
     }
 
+    bool TangibleLayer::IsStill() const
+    {
+        return true;
+    }
+
+    void TangibleLayer::DrawStill(sf::RenderTarget& target, float offset, float top, float bottom)
+    {
+        GetFromRegistry<TileManager>()->DrawRows(GetGrid(), offset, target, top, bottom);
+    }
+
     void TangibleLayer::Load(const pugi::xml_node& element)
     {
         *Log(LogLevel::debug) << "loading TangibleLayer";

@@ -37,6 +37,11 @@ namespace Kestrum
         void OnUpdate() override;
         // Draws the grid at the layer's offset; before Load: LogicError.
         void Draw() override;
+        // Still: the tiles move with the scroll only. Draws the grid's rows
+        // that the screen shows from top to bottom at the offset into the
+        // target; before Load: LogicError.
+        bool IsStill() const override;
+        void DrawStill(sf::RenderTarget& target, float offset, float top, float bottom) override;
         // The element must be a "layer" of type "tangible" (LogicError otherwise).
         // A missing "repeat" or "scroll_factor": XmlError; a row child other than
         // "tile" and "tile_sequence": ParseError "unknown tile type found: <name>";

@@ -7,6 +7,7 @@
 #include "levels/TileSet.hpp"
 #include "presentation/SpriteList.hpp"
 
+#include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
@@ -24,11 +25,11 @@ namespace Kestrum
         sf::VertexArray quads{sf::Quads};
         const sf::Texture* texture = nullptr;
 
-        void Add(const sf::Sprite& sprite, sf::RenderWindow& window)
+        void Add(const sf::Sprite& sprite, sf::RenderTarget& target)
         {
             if (sprite.getTexture() != texture)
             {
-                Flush(window);
+                Flush(target);
                 texture = sprite.getTexture();
             }
             const sf::FloatRect bounds = sprite.getLocalBounds();
@@ -42,10 +43,10 @@ namespace Kestrum
                 quads.append(sf::Vertex(transform.transformPoint(corners[i]), sprite.getColor(), texels[i]));
         }
 
-        void Flush(sf::RenderWindow& window)
+        void Flush(sf::RenderTarget& target)
         {
             if (quads.getVertexCount() != 0)
-                window.draw(quads, sf::RenderStates(texture));
+                target.draw(quads, sf::RenderStates(texture));
             quads.clear();
         }
     };
@@ -102,7 +103,28 @@ namespace Kestrum
         if (first > last)
             return;
 
-        const sf::Vector2f start = TileToWorld(26, first, offset);
+        DrawRowRange(grid, offset, *m_window, first, last);
+    }
+
+    void TileManager::DrawRows(const TileGrid& grid, float offset, sf::RenderTarget& target, float top, float bottom)
+    {
+        if (grid.empty())
+            return;
+        // The screen's row y shows the ground's pixel row floor(offset) +
+        // height - 1 - y, counted up from the level's bottom edge.
+        const float height = GetFromRegistry<ConfigurationSystem>()->GetScreenSize().y;
+        const float lowest = std::floor(offset) + height - bottom;
+        const float highest = std::floor(offset) + height - 1.f - std::ceil(top);
+        if (highest < 0.f || highest < lowest)
+            return;
+        DrawRowRange(grid, offset, target, std::uint64_t(std::max(0.f, std::floor(lowest / 32.f))),
+                     std::uint64_t(std::floor(highest / 32.f)));
+    }
+
+    void TileManager::DrawRowRange(const TileGrid& grid, float offset, sf::RenderTarget& target, std::uint64_t first,
+                                   std::uint64_t last)
+    {
+        const sf::Vector2f start = TileToWorld(26, unsigned(first), offset);
         float y = start.y;
         sf::Sprite sprite;
         std::shared_ptr<TileSet> set;
@@ -125,10 +147,10 @@ namespace Kestrum
                     continue;
                 sprite = set->GetSprites().GetSprite(index);
                 sprite.setPosition(x, y);
-                m_batch->Add(sprite, *m_window);
+                m_batch->Add(sprite, target);
             }
         }
-        m_batch->Flush(*m_window);
+        m_batch->Flush(target);
         m_batch->texture = nullptr;
     }
 

@@ -14,6 +14,7 @@
 
 namespace sf
 {
+    class RenderTarget;
     class RenderWindow;
 }
 
@@ -43,6 +44,10 @@ namespace Kestrum
         // left. Above its last row the grid's last row repeats. Empty tiles, and
         // tiles whose image their set lacks, are left out.
         void DrawGrid(const TileGrid& grid, float offset);
+        // Draws the rows of the grid that reach the screen's rows from top to
+        // bottom at the offset into the target, as DrawGrid draws them into
+        // the window (the ground's cache paints its bands with it).
+        void DrawRows(const TileGrid& grid, float offset, sf::RenderTarget& target, float top, float bottom);
 
         // The number of the highest row that is on the screen or just above it at
         // the pixel offset: (window height >> 5) + trunc(offset / 32) + 1.
@@ -56,6 +61,9 @@ namespace Kestrum
 
     private:
         struct Batch;
+
+        void DrawRowRange(const TileGrid& grid, float offset, sf::RenderTarget& target, std::uint64_t first,
+                          std::uint64_t last);
 
         std::map<unsigned long, std::shared_ptr<TileSet>> m_tileSets;
         std::shared_ptr<sf::RenderWindow> m_window;

@@ -245,4 +245,9 @@ namespace Kestrum
     {
         return GetData().GetFrameNumber();
     }
+
+    std::size_t Animation::GetFrameCount() const
+    {
+        return GetData().frames.size();
+    }
 }

@@ -88,6 +88,7 @@ namespace Kestrum
         // frame it shows.
         std::uint32_t GetProgress() const;
         std::size_t GetFrameNumber() const;
+        std::size_t GetFrameCount() const;
 
     private:
         struct Data;
