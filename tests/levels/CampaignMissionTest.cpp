@@ -139,8 +139,8 @@ TEST_F(CampaignMissionTest, TheSameSeedAlwaysWritesTheSameLevelOfGroundSegmentsA
 TEST_F(CampaignMissionTest, AShortMissionHoldsOnlyItsBossAndTooShortOnesAreRefused)
 {
     SetLength(30);
-    const pugi::xml_node enemies =
-        LoadXmlText(Generate(), "generated")->child("mission").child("layers").child("stage").child("enemies");
+    const stable_ptr<pugi::xml_document> document = LoadXmlText(Generate(), "generated");
+    const pugi::xml_node enemies = document->child("mission").child("layers").child("stage").child("enemies");
     EXPECT_EQ(1, std::distance(enemies.begin(), enemies.end()));
     EXPECT_EQ("13 30 airboss001 1", std::string(enemies.child("enemy").attribute("x").value()) + " " +
                                          enemies.child("enemy").attribute("y").value() + " " +
