@@ -11,7 +11,7 @@ namespace Kestrum
         : m_period(framesPerSecond == 0 ? Clock::duration::zero()
                                         : std::chrono::duration_cast<Clock::duration>(
                                               std::chrono::duration<double>(1. / double(framesPerSecond)))),
-          m_started(false)
+          m_finish(nullptr), m_started(false)
     {
     }
 
@@ -19,10 +19,10 @@ namespace Kestrum
     {
         if (m_period != Clock::duration::zero() && window.setActive(true))
         {
-            // OpenGL's glFinish, from the window's context.
-            typedef void (*Finish)();
-            if (const Finish finish = reinterpret_cast<Finish>(sf::Context::getFunction("glFinish")))
-                finish();
+            if (!m_finish)
+                m_finish = reinterpret_cast<Finish>(sf::Context::getFunction("glFinish"));
+            if (m_finish)
+                m_finish();
             Wait();
         }
         window.display();

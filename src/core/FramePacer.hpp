@@ -41,7 +41,11 @@ namespace Kestrum
         Clock::time_point NextDeadline(Clock::time_point now);
 
     private:
+        typedef void (*Finish)();
+
         Clock::duration m_period;
+        // OpenGL's glFinish, taken from the window's context at the first frame.
+        Finish m_finish;
         bool m_started;
         Clock::time_point m_deadline;
     };
