@@ -45,12 +45,14 @@ namespace Kestrum
     void SavingButton::Draw()
     {
         ComplexButton::Draw();
-        if (!m_font)
+        if (!m_text)
+        {
             m_font = ShareDefaultFont().get_shared();
-        sf::Text text(FormatSavingTime(m_saving->GetTime()), *m_font, characterSize);
-        text.setFillColor(sf::Color(0, 0, 0, 255));
-        text.setPosition(GetPosition() + textOffset);
-        GetFromRegistry<sf::RenderWindow>()->draw(text);
+            m_text = std::make_shared<sf::Text>(FormatSavingTime(m_saving->GetTime()), *m_font, characterSize);
+            m_text->setFillColor(sf::Color(0, 0, 0, 255));
+        }
+        m_text->setPosition(GetPosition() + textOffset);
+        GetFromRegistry<sf::RenderWindow>()->draw(*m_text);
     }
 
     void SavingButton::Select(const stable_ptr<Saving>& saving)

@@ -14,6 +14,7 @@
 namespace sf
 {
     class Font;
+    class Text;
 }
 
 namespace Kestrum
@@ -41,6 +42,8 @@ namespace Kestrum
 
         stable_ptr<Saving> m_saving;
         std::shared_ptr<sf::Font> m_font;
+        // The time's text, made at the first drawing: the time does not change.
+        std::shared_ptr<sf::Text> m_text;
     };
 
     // The button of the saving with its top-left at the position; its click
