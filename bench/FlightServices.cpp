@@ -7,10 +7,9 @@
 #include "core/Registry.hpp"
 #include "core/TimeSystem.hpp"
 #include "flight/EnemyFactory.hpp"
+#include "flight/DefaultShip.hpp"
 #include "flight/EquipmentFactory.hpp"
-#include "flight/EquipmentSlot.hpp"
 #include "flight/GameObjectManager.hpp"
-#include "flight/Hull.hpp"
 #include "flight/HullFactory.hpp"
 #include "flight/Inventory.hpp"
 #include "flight/PlayerShip.hpp"
@@ -19,7 +18,6 @@
 #include "flight/ShieldFactory.hpp"
 #include "flight/ShotManager.hpp"
 #include "flight/StatisticSystem.hpp"
-#include "flight/Weapon.hpp"
 #include "flight/WeaponFactory.hpp"
 #include "interface/InputSystem.hpp"
 #include "levels/TileManager.hpp"
@@ -41,9 +39,9 @@ FlightServices::FlightServices(const std::shared_ptr<sf::RenderWindow>& window, 
     CreateLoadAndRegister(new InputSystem());
     graphs = CreateAndRegister(new GraphFactory());
     shots = CreateAndRegister(new ShotManager());
-    const auto weapons = CreateLoadAndRegister(new WeaponFactory());
+    CreateLoadAndRegister(new WeaponFactory());
     CreateLoadAndRegister(new ShieldFactory());
-    const auto hulls = CreateLoadAndRegister(new HullFactory());
+    CreateLoadAndRegister(new HullFactory());
     CreateLoadAndRegister(new EquipmentFactory());
     objects = CreateLoadAndRegister(new GameObjectManager());
     registry->Register<ObjectSink>(stable_ptr<ObjectSink>(create_stable_ptr(objects)));
@@ -54,9 +52,6 @@ FlightServices::FlightServices(const std::shared_ptr<sf::RenderWindow>& window, 
     CreateAndRegister(new ScoreSystem());
     statistics = CreateLoadAndRegister(new StatisticSystem());
 
-    const stable_ptr<Hull> hull = hulls->Create("000");
-    hull->GetSlots(Categories::Weapon).front()->SetEquipment(weapons->CreatePlayerWeapon("000").get_shared());
-    ship = std::make_shared<PlayerShip>(hull.get_shared());
-    ship->Initialize();
+    ship = CreateDefaultShip().get_shared();
     registry->Register<Inventory>(Inventory::Create({ship}, create_stable_ptr(ship)));
 }

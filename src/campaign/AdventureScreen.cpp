@@ -50,13 +50,8 @@ namespace Kestrum
 
         stable_ptr<Button> CreateMenuButton(const std::string& name, float x)
         {
-            const stable_ptr<ResourceManager> resources = GetFromRegistry<ResourceManager>();
             const std::string folder = buttonFolder + name + "|";
-            const std::shared_ptr<sf::Sprite> idle = resources->CreateSprite(folder + "idle", false).get_shared();
-            const std::shared_ptr<sf::Sprite> clicked = resources->CreateSprite(folder + "clicked", false).get_shared();
-            idle->setPosition(x, buttonTop);
-            clicked->setPosition(x, buttonTop);
-            return stable_ptr<Button>(new SimpleButton(nullptr, idle, clicked));
+            return SimpleButton::Create(folder + "idle", folder + "clicked", sf::Vector2f(x, buttonTop), false);
         }
 
         // The pause menu: the flight dimmed, "continue" and "exit" side by side.
@@ -194,7 +189,7 @@ namespace Kestrum
         const stable_ptr<sf::RenderWindow> window = GetFromRegistry<sf::RenderWindow>();
         if (!m_font)
         {
-            m_font = LoadDefaultFont().get_shared();
+            m_font = ShareDefaultFont().get_shared();
             m_cash.setFont(*m_font);
             m_cash.setCharacterSize(cashSize);
             // A dark rim keeps the white letters readable over any ground.

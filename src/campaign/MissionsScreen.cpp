@@ -62,12 +62,7 @@ namespace Kestrum
         stable_ptr<Button> CreateImageButton(const sf::Vector2f& position, const std::string& idlePath,
                                              const std::string& clickedPath)
         {
-            const stable_ptr<ResourceManager> resources = GetFromRegistry<ResourceManager>();
-            const std::shared_ptr<sf::Sprite> idle = resources->CreateSprite(idlePath, true).get_shared();
-            const std::shared_ptr<sf::Sprite> clicked = resources->CreateSprite(clickedPath, true).get_shared();
-            idle->setPosition(position);
-            clicked->setPosition(position);
-            return stable_ptr<Button>(new SimpleButton(nullptr, idle, clicked));
+            return SimpleButton::Create(idlePath, clickedPath, position, true);
         }
 
         // The label, a blank, and the number right-aligned in five places
@@ -130,6 +125,7 @@ namespace Kestrum
     void MissionsScreen::OnExit()
     {
         m_selected.reset();
+        m_missionTexts.clear();
         m_markers.clear();
         m_view.reset();
         FitBackground(nullptr);
@@ -148,18 +144,8 @@ namespace Kestrum
         m_view->Draw();
         DrawButtons([](const stable_ptr<Button>& button) { button->DrawIfVisible(); });
 
-        const std::vector<std::string> texts = GetMissionTexts();
-        if (texts.empty())
-            return;
-        if (!m_font)
-            m_font = LoadDefaultFont().get_shared();
-        sf::Text text(texts[0], *m_font, textSize);
-        text.setFillColor(sf::Color(255, 255, 255, 255));
-        text.setPosition(paymentPosition);
-        window->draw(text);
-        text.setString(texts[1]);
-        text.setPosition(difficultyPosition);
-        window->draw(text);
+        for (const sf::Text& text : m_missionTexts)
+            window->draw(text);
     }
 
     std::vector<std::string> MissionsScreen::GetMissionTexts() const
@@ -175,6 +161,17 @@ namespace Kestrum
         if (m_menu.empty())
             BOOST_THROW_EXCEPTION(LogicError());
         m_selected = marker.get_shared();
+        if (!m_font)
+            m_font = ShareDefaultFont().get_shared();
+        m_missionTexts.clear();
+        const sf::Vector2f places[] = {paymentPosition, difficultyPosition};
+        for (const std::string& line : GetMissionTexts())
+        {
+            sf::Text text(line, *m_font, textSize);
+            text.setFillColor(sf::Color(255, 255, 255, 255));
+            text.setPosition(places[m_missionTexts.size()]);
+            m_missionTexts.push_back(text);
+        }
         std::set<std::string> fitted;
         for (const stable_ptr<Sellable>& item : GetFromRegistry<Inventory>()->GetShip()->GetEquipment())
             fitted.insert(item->GetID());

@@ -11,6 +11,8 @@
 #include "core/StablePtr.hpp"
 #include "interface/Screen.hpp"
 
+#include <SFML/Graphics/Text.hpp>
+
 #include <memory>
 #include <set>
 #include <string>
@@ -65,5 +67,7 @@ namespace Kestrum
         std::shared_ptr<MissionMarker> m_selected;
         std::vector<stable_ptr<Button>> m_menu;
         std::shared_ptr<sf::Font> m_font;
+        // The picked mission's lines, made when it is picked.
+        std::vector<sf::Text> m_missionTexts;
     };
 }

@@ -22,6 +22,16 @@ namespace Kestrum
         stable_ptr<ShipButton> button(new ShipButton(ship));
         button->Initialize(folder + "frame.png", folder + "frame_click_area.txt", position);
         button->SetEnabled(static_cast<bool>(ship));
+        if (ship)
+        {
+            button->m_picture = ship->GetHull()->GetOverviewIcon();
+            const sf::Vector2f frame = button->GetSize();
+            const sf::FloatRect bounds = button->m_picture.getLocalBounds();
+            const float scale = std::max((frame.x - margin) / bounds.width, (frame.y - margin) / bounds.height);
+            button->m_picture.setScale(scale, scale);
+            button->m_pictureOffset =
+                sf::Vector2f((frame.x - bounds.width * scale) * 0.5f, (frame.y - bounds.height * scale) * 0.5f);
+        }
         return button;
     }
 
@@ -34,13 +44,7 @@ namespace Kestrum
         ComplexButton::Draw();
         if (!m_ship)
             return;
-        sf::Sprite picture = m_ship->GetHull()->GetOverviewIcon();
-        const sf::Vector2f frame = GetSize();
-        const sf::FloatRect bounds = picture.getLocalBounds();
-        const float scale = std::max((frame.x - margin) / bounds.width, (frame.y - margin) / bounds.height);
-        picture.setScale(scale, scale);
-        picture.setPosition(GetPosition() +
-                            sf::Vector2f((frame.x - bounds.width * scale) * 0.5f, (frame.y - bounds.height * scale) * 0.5f));
-        GetFromRegistry<sf::RenderWindow>()->draw(picture);
+        m_picture.setPosition(GetPosition() + m_pictureOffset);
+        GetFromRegistry<sf::RenderWindow>()->draw(m_picture);
     }
 }

@@ -5,6 +5,8 @@
 #include "core/StablePtr.hpp"
 #include "interface/ComplexButton.hpp"
 
+#include <SFML/Graphics/Sprite.hpp>
+
 #include <memory>
 
 namespace Kestrum
@@ -29,5 +31,8 @@ namespace Kestrum
         explicit ShipButton(const std::shared_ptr<PlayerShip>& ship);
 
         std::shared_ptr<PlayerShip> m_ship;
+        // The hull's picture, scaled once, and its place in the frame.
+        sf::Sprite m_picture;
+        sf::Vector2f m_pictureOffset;
     };
 }

@@ -1,5 +1,6 @@
 #include "campaign/ShopButton.hpp"
 
+#include "campaign/EquipButton.hpp"
 #include "core/LogSystem.hpp"
 #include "flight/EquipmentIcon.hpp"
 #include "flight/Sellable.hpp"
@@ -34,14 +35,7 @@ namespace Kestrum
     {
         ComplexButton::Initialize(imagePath, clickAreaPath, position);
 
-        std::vector<std::string> lines{m_item->GetName(), std::to_string(m_item->GetPrice())};
-        for (unsigned index = 0;; ++index)
-        {
-            const std::optional<std::string> detail = m_item->GetDetails(index);
-            if (!detail)
-                break;
-            lines.push_back(*detail);
-        }
+        const std::vector<std::string> lines = CreateDetailsText(*m_item);
 
         const sf::Vector2f origin(position.x + 2.f * iconOffset.x + iconSize, position.y + iconOffset.y);
         const float limit = position.y + GetSize().y + overflowTolerance;

@@ -118,7 +118,21 @@ namespace Kestrum
         class DetailsWidget : public Widget
         {
         public:
-            explicit DetailsWidget(const stable_ptr<Node>& node) : m_node(node), m_developed(false) {}
+            explicit DetailsWidget(const stable_ptr<Node>& node) : m_node(node), m_developed(false), m_panel(panelSize)
+            {
+                m_panel.setPosition(panelCorner);
+                m_panel.setFillColor(sf::Color(0, 0, 255, 255));
+                m_panel.setOutlineThickness(panelOutline);
+                m_panel.setOutlineColor(sf::Color(0, 0, 0, 255));
+                if (m_node->Cost)
+                {
+                    m_font = ShareDefaultFont().get_shared();
+                    m_cost.setFont(*m_font);
+                    m_cost.setString(std::to_string(*m_node->Cost));
+                    m_cost.setCharacterSize(costSize);
+                    m_cost.setPosition(costPosition);
+                }
+            }
 
             // A closed node whose predecessors are open gets the start button,
             // enabled when the money covers the cost.
@@ -149,20 +163,9 @@ namespace Kestrum
             void Draw() override
             {
                 const stable_ptr<sf::RenderWindow> window = GetFromRegistry<sf::RenderWindow>();
-                sf::RectangleShape panel(panelSize);
-                panel.setPosition(panelCorner);
-                panel.setFillColor(sf::Color(0, 0, 255, 255));
-                panel.setOutlineThickness(panelOutline);
-                panel.setOutlineColor(sf::Color(0, 0, 0, 255));
-                window->draw(panel);
-                if (m_node->Cost)
-                {
-                    if (!m_font)
-                        m_font = ShareDefaultFont().get_shared();
-                    sf::Text cost(std::to_string(*m_node->Cost), *m_font, costSize);
-                    cost.setPosition(costPosition);
-                    window->draw(cost);
-                }
+                window->draw(m_panel);
+                if (m_font)
+                    window->draw(m_cost);
                 Widget::Draw();
             }
 
@@ -182,7 +185,10 @@ namespace Kestrum
         private:
             stable_ptr<Node> m_node;
             bool m_developed;
+            // The panel and the cost, made with the widget: the cost does not change.
+            sf::RectangleShape m_panel;
             std::shared_ptr<sf::Font> m_font;
+            sf::Text m_cost;
         };
 
         // The node buttons over the lines to their predecessors, and the

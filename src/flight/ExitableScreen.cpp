@@ -82,7 +82,7 @@ namespace Kestrum
             return;
         const stable_ptr<sf::RenderWindow> window = GetFromRegistry<sf::RenderWindow>();
         if (!m_font)
-            m_font = LoadDefaultFont().get_shared();
+            m_font = ShareDefaultFont().get_shared();
         sf::Text cash(FormatCashLine(GetFromRegistry<Inventory>()->money), *m_font, 20);
         const float width = cash.getLocalBounds().width;
         cash.setPosition((static_cast<float>(window->getSize().x) - width) / 2.f, 5.f);

@@ -57,7 +57,6 @@ namespace Kestrum
 
     struct FlightScreen::Data
     {
-        std::shared_ptr<sf::Sprite> interface;
         // The interface image as it is drawn: most of it is either opaque or
         // fully transparent.
         std::unique_ptr<SplitSprite> frame;
@@ -107,13 +106,12 @@ namespace Kestrum
 
         std::unique_ptr<Data> data(new Data());
         const stable_ptr<ResourceManager> resources = GetFromRegistry<ResourceManager>();
-        data->interface = resources->CreateSprite(interfaceImage, false);
-        const sf::Vector2u size = data->interface->getTexture()->getSize();
-        data->interface->setPosition((width - static_cast<float>(size.x)) / 2.f,
-                                     (height - static_cast<float>(size.y)) / 2.f);
+        const stable_ptr<sf::Image> image = resources->GetImage(interfaceImage, false);
+        const sf::Vector2u size = image->getSize();
         data->frame.reset(new SplitSprite(stable_ptr<const sf::Texture>(resources->GetTexture(interfaceImage, false)),
-                                          *resources->GetImage(interfaceImage, false)));
-        data->frame->SetPosition(data->interface->getPosition());
+                                          *image));
+        data->frame->SetPosition(sf::Vector2f((width - static_cast<float>(size.x)) / 2.f,
+                                              (height - static_cast<float>(size.y)) / 2.f));
         const sf::Vector2u window = GetFromRegistry<sf::RenderWindow>()->getSize();
         const EdgeRect field = GetFlightArea();
         data->coversAllButFlightArea = data->frame->Covers(
@@ -180,7 +178,6 @@ namespace Kestrum
     void FlightScreen::OnExit()
     {
         Data& data = GetData();
-        data.interface.reset();
         data.frame.reset();
         data.coversAllButFlightArea = false;
         data.bossGauge.reset();
@@ -211,7 +208,7 @@ namespace Kestrum
 
     void FlightScreen::Data::DrawOverlay()
     {
-        if (!interface || !frame)
+        if (!frame)
             BOOST_THROW_EXCEPTION(LogicError());
         frame->Draw(*GetFromRegistry<sf::RenderWindow>());
     }

@@ -161,7 +161,7 @@ namespace Kestrum
             if (!configuration->GetPendingFullScreen() && !configuration->GetPendingBitDepth())
                 return;
             if (!m_font)
-                m_font = LoadDefaultFont();
+                m_font = ShareDefaultFont().get_shared();
             sf::Text notice("You will need to restart the game for some changes to take effect.", *m_font, 30);
             notice.setCharacterSize(20);
             const sf::FloatRect bounds = notice.getLocalBounds();

@@ -2,6 +2,7 @@
 
 #include "core/Registry.hpp"
 #include "presentation/RectangleList.hpp"
+#include "presentation/ResourceManager.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -32,6 +33,17 @@ namespace Kestrum
             sf::Sprite& m_sprite;
             sf::Color m_colour;
         };
+    }
+
+    stable_ptr<Button> SimpleButton::Create(const std::string& idlePath, const std::string& clickedPath,
+                                            const sf::Vector2f& position, bool smooth)
+    {
+        const stable_ptr<ResourceManager> resources = GetFromRegistry<ResourceManager>();
+        const std::shared_ptr<sf::Sprite> idle = resources->CreateSprite(idlePath, smooth).get_shared();
+        const std::shared_ptr<sf::Sprite> clicked = resources->CreateSprite(clickedPath, smooth).get_shared();
+        idle->setPosition(position);
+        clicked->setPosition(position);
+        return stable_ptr<Button>(new SimpleButton(nullptr, idle, clicked));
     }
 
     SimpleButton::SimpleButton(const std::shared_ptr<RectangleList>& area, const std::shared_ptr<sf::Sprite>& idle,

@@ -6,8 +6,11 @@
 #include "core/Timer.hpp"
 #include "interface/Button.hpp"
 
+#include <SFML/System/Vector2.hpp>
+
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace sf
 {
@@ -23,6 +26,10 @@ namespace Kestrum
         // the clicked picture's current rectangle becomes the area.
         SimpleButton(const std::shared_ptr<RectangleList>& area, const std::shared_ptr<sf::Sprite>& idle,
                      const std::shared_ptr<sf::Sprite>& clicked);
+        // A button of the two pictures of these resource paths, both with their
+        // top-left corner at the position; its area is the clicked picture's.
+        static stable_ptr<Button> Create(const std::string& idlePath, const std::string& clickedPath,
+                                         const sf::Vector2f& position, bool smooth);
         ~SimpleButton() override;
 
         bool HasFocus() const override;

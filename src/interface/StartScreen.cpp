@@ -50,7 +50,7 @@ namespace Kestrum
 
         // Last: a font that cannot be read costs only the version line, not the screen.
         if (!m_font)
-            m_font = LoadDefaultFont();
+            m_font = ShareDefaultFont().get_shared();
     }
 
     void StartScreen::OnExit()

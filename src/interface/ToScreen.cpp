@@ -7,8 +7,8 @@ namespace Kestrum
 {
     sf::Vector2f ToScreen(float x, float y)
     {
-        const sf::VideoMode& mode = GetFromRegistry<ConfigurationSystem>()->GetVideoMode();
-        return sf::Vector2f(x * static_cast<float>(mode.width), y * static_cast<float>(mode.height));
+        const sf::Vector2f screen = GetFromRegistry<ConfigurationSystem>()->GetScreenSize();
+        return sf::Vector2f(x * screen.x, y * screen.y);
     }
 
     bool IsNormalized(const sf::Vector2f& position)

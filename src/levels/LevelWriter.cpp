@@ -9,7 +9,7 @@
 #include "flight/EnemySpawn.hpp"
 #include "levels/MissionBlueprint.hpp"
 
-#include <boost/algorithm/string/case_conv.hpp>
+#include <boost/algorithm/string/predicate.hpp>
 
 #include <algorithm>
 #include <filesystem>
@@ -141,7 +141,6 @@ namespace Kestrum
 
     bool LevelWriter::ApplyTurretSpeed(const std::string& type)
     {
-        static const std::string turret = "TURRET";
-        return type.size() >= turret.size() && boost::algorithm::to_upper_copy(type.substr(0, turret.size())) == turret;
+        return boost::algorithm::istarts_with(type, "turret");
     }
 }

@@ -14,6 +14,7 @@
 #include "levels/MissionDataLists.hpp"
 #include "levels/MissionSegment.hpp"
 #include "levels/MissionSegmentTemplate.hpp"
+#include "levels/Tile.hpp"
 #include "levels/TileManager.hpp"
 #include "levels/TileSet.hpp"
 
@@ -30,7 +31,6 @@ namespace Kestrum
     {
         const unsigned segmentRows = 15;
         const float segmentPixels = 480.f;
-        const unsigned rowTiles = 26;
         const unsigned holeChances = 200;
         const float turretSpeed = 0.025f;
         const unsigned long music = 1;
@@ -70,7 +70,7 @@ namespace Kestrum
         TileRow CreateFullRow(unsigned long tileSet)
         {
             const unsigned long id = GetFromRegistry<TileManager>()->GetTileSet(tileSet)->GetID();
-            return TileRow(rowTiles, Tile(true, true, true, true, id));
+            return TileRow(TilesPerRow, Tile(true, true, true, true, id));
         }
 
         void ConstructOverEarthMission(const MissionBlueprint& blueprint, const std::string& directory)
@@ -87,7 +87,7 @@ namespace Kestrum
             {
                 TileRow row = k % 5 == 0 ? banded : plain;
                 const unsigned r = unsigned(ground.Next()) % holeChances;
-                if (r < rowTiles)
+                if (r < TilesPerRow)
                     row[r] = Tile();
                 grid.push_back(std::move(row));
             }

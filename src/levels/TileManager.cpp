@@ -124,7 +124,7 @@ namespace Kestrum
     void TileManager::DrawRowRange(const TileGrid& grid, float offset, sf::RenderTarget& target, std::uint64_t first,
                                    std::uint64_t last)
     {
-        const sf::Vector2f start = TileToWorld(26, unsigned(first), offset);
+        const sf::Vector2f start = TileToWorld(TilesPerRow, unsigned(first), offset);
         float y = start.y;
         sf::Sprite sprite;
         std::shared_ptr<TileSet> set;
@@ -132,7 +132,7 @@ namespace Kestrum
         {
             const TileRow& row = grid[std::min<std::size_t>(r, grid.size() - 1)];
             float x = start.x;
-            for (int c = 25; c >= 0; --c)
+            for (int c = int(TilesPerRow) - 1; c >= 0; --c)
             {
                 x -= 32.f;
                 if (std::size_t(c) >= row.size())

@@ -35,8 +35,6 @@ namespace Kestrum
 
     stable_ptr<sf::Image> WorldMapFactory::CreateImage(std::int32_t seed) const
     {
-        const stable_ptr<sf::Image> image(new sf::Image());
-        image->create(width, height, sf::Color(0, 0, 0, 255));
         LogIndent indent;
         *Log(LogLevel::debug) << "creating map...";
 
@@ -57,10 +55,8 @@ namespace Kestrum
         renderer.SetLightContrast(3.0);
         // The map's first row is the picture's bottom row, as maps have always
         // been shown.
-        const sf::Image rendered = renderer.Render(map);
-        for (unsigned y = 0; y < height; ++y)
-            for (unsigned x = 0; x < width; ++x)
-                image->setPixel(x, height - 1 - y, rendered.getPixel(x, y));
+        const stable_ptr<sf::Image> image(new sf::Image(renderer.Render(map)));
+        image->flipVertically();
 
         LogIndent doneIndent;
         *Log(LogLevel::debug) << "done";

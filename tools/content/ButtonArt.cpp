@@ -11,6 +11,8 @@ namespace Content
 
     const sf::Color cardFaces[4] = {Hex(0xdfe8f8), Hex(0xf4f8ff), Hex(0xfff3d6), Hex(0xa4a8b2)};
 
+    const sf::Color actionTones[4] = {Hex(0xffc45e), Hex(0xffffff), Hex(0xffe08a), Hex(0x8d919b)};
+
     void SaveButton(const std::filesystem::path& root, const std::string& file, sf::Vector2u size, const PaintLook& paint)
     {
         Canvas picture(size.x * 2, size.y * 2);

@@ -31,6 +31,8 @@ namespace Content
     extern const ButtonLook panelLooks[4];
     // The pale faces that carry black item texts, in the four looks.
     extern const sf::Color cardFaces[4];
+    // The words of action buttons (buy, continue, develop), in the four looks.
+    extern const sf::Color actionTones[4];
 
     using PaintLook = std::function<void(Canvas& look, LookIndex index)>;
 

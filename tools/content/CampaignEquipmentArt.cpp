@@ -48,9 +48,8 @@ namespace
             look.FillRoundedRectangle(strip, 8.f, Hex(0x050a18, 170));
             look.OutlineRoundedRectangle(strip, 8.f, 1.f, Content::WithAlpha(colours.border, 140));
             const char* const words[4] = {"BUY", "BOUGHT", "BUY", "UNAVAILABLE"};
-            const sf::Color tones[4] = {Hex(0xffc45e), Hex(0xffffff), Hex(0xffe08a), Hex(0x8d919b)};
             look.TextCentered(words[index], strip,
-                              Style(16, tones[index], Content::Font::Bold).WithShadow(sf::Color(0, 0, 0, 200), {1.f, 1.f}));
+                              Style(16, Content::actionTones[index], Content::Font::Bold).WithShadow(sf::Color(0, 0, 0, 200), {1.f, 1.f}));
         });
     }
 

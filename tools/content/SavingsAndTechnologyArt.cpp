@@ -55,9 +55,8 @@ namespace
                        const sf::FloatRect strip(10.f, 102.f + drop, panel.width - 14.f, 38.f);
                        look.FillRoundedRectangle(strip, 8.f, Hex(0x050a18, 170));
                        look.OutlineRoundedRectangle(strip, 8.f, 1.f, Content::WithAlpha(colours.border, 140));
-                       const sf::Color tones[4] = {Hex(0xffc45e), Hex(0xffffff), Hex(0xffe08a), Hex(0x8d919b)};
                        look.TextCentered("CONTINUE", strip,
-                                         Style(16, tones[index], Content::Font::Bold).WithShadow(textShadow, {1.f, 1.f}));
+                                         Style(16, Content::actionTones[index], Content::Font::Bold).WithShadow(textShadow, {1.f, 1.f}));
                    });
     }
 
@@ -114,9 +113,8 @@ namespace
                        sf::FloatRect panel = FramePanel(look, index, 3.f, 9.f, colours);
                        if (index == clicked)
                            panel.top += 1.f;
-                       const sf::Color tones[4] = {Hex(0xffc45e), Hex(0xffffff), Hex(0xffe08a), Hex(0x8d919b)};
                        look.TextCentered("DEVELOP", panel,
-                                         Style(15, tones[index], Content::Font::Bold).WithShadow(textShadow, {1.f, 1.f}));
+                                         Style(15, Content::actionTones[index], Content::Font::Bold).WithShadow(textShadow, {1.f, 1.f}));
                    });
     }
 
