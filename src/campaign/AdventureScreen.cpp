@@ -1,5 +1,6 @@
 #include "campaign/AdventureScreen.hpp"
 
+#include "campaign/ExitableScreen.hpp"
 #include "campaign/MissionsScreen.hpp"
 #include "campaign/Saving.hpp"
 #include "core/DefaultFont.hpp"
@@ -7,7 +8,6 @@
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
 #include "core/TimeSystem.hpp"
-#include "flight/ExitableScreen.hpp"
 #include "flight/GameObjectManager.hpp"
 #include "flight/Inventory.hpp"
 #include "flight/MissionProgress.hpp"

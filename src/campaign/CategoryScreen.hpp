@@ -5,8 +5,8 @@
 // lead back to the missions screen.
 #pragma once
 
+#include "campaign/ExitableScreen.hpp"
 #include "flight/Categories.hpp"
-#include "flight/ExitableScreen.hpp"
 
 #include <map>
 #include <memory>

@@ -5,8 +5,8 @@
 // the exit button returns without a change.
 #pragma once
 
+#include "campaign/ExitableScreen.hpp"
 #include "core/StablePtr.hpp"
-#include "flight/ExitableScreen.hpp"
 
 #include <memory>
 

@@ -4,7 +4,7 @@
 // here and the exit button back.
 #pragma once
 
-#include "flight/ExitableScreen.hpp"
+#include "campaign/ExitableScreen.hpp"
 
 #include <cstddef>
 

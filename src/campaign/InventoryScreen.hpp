@@ -3,8 +3,8 @@
 // opens the equipment screen for it; the exit button leads back to the hangar.
 #pragma once
 
+#include "campaign/ExitableScreen.hpp"
 #include "core/StablePtr.hpp"
-#include "flight/ExitableScreen.hpp"
 
 #include <memory>
 

@@ -5,7 +5,7 @@
 // the player is sent back to the title screen.
 #pragma once
 
-#include "flight/ExitableScreen.hpp"
+#include "campaign/ExitableScreen.hpp"
 
 #include <set>
 

@@ -64,6 +64,9 @@ namespace Kestrum
     // (a resource path, as the reader was given it) of the file being read when
     // it was thrown, attached by ReadDataFile (core/Files.hpp).
     typedef boost::error_info<struct tag_resource_file, std::string> ResourceFileInfo;
+    // The line of the data file, counted from 1, at which an error arose, where
+    // the reader knows it; attached where the error is thrown.
+    typedef boost::error_info<struct tag_line, unsigned long> LineInfo;
 
     // The diagnostic text of an exception: where it was thrown ("Throw in function
     // (unknown)" when it was not thrown through BOOST_THROW_EXCEPTION), its dynamic

@@ -2,12 +2,12 @@
 
 #include "core/Exception.hpp"
 #include "core/Files.hpp"
+#include "core/ReadTokens.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/DiskBoss.hpp"
 #include "flight/FlyingEnemy.hpp"
 #include "flight/TankBoss.hpp"
 #include "flight/Turret.hpp"
-#include "interface/ReadTokens.hpp"
 #include "presentation/ResourceManager.hpp"
 
 #include <cctype>

@@ -2,9 +2,9 @@
 
 #include "core/Exception.hpp"
 #include "core/Files.hpp"
+#include "core/ReadTokens.hpp"
 #include "core/Registry.hpp"
 #include "flight/EnemyFactory.hpp"
-#include "interface/ReadTokens.hpp"
 
 #include <boost/algorithm/string/predicate.hpp>
 #include <boost/format.hpp>

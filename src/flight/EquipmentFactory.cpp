@@ -53,6 +53,11 @@ namespace Kestrum
         }
     }
 
+    bool EquipmentFactory::CanBeOwned(const std::string& id) const
+    {
+        return GetEquipmentTypes().count(id) != 0;
+    }
+
     bool CanBeMade(Categories::Equipment category)
     {
         return category == Categories::Weapon || category == Categories::Shield || category == Categories::Hull;

@@ -32,6 +32,12 @@ namespace Kestrum
         // player's weapons can be made.
         stable_ptr<Sellable> Create(const std::string& id) const;
 
+        // Whether the identifier names an item the player can own: one of the
+        // player's weapons, a shield or a hull that the factories know. Enemy
+        // weapons, bombs, engines, gadgets and numbers without a definition
+        // are not.
+        bool CanBeOwned(const std::string& id) const;
+
     private:
         std::unique_ptr<std::set<std::string>> m_types;
     };

@@ -1,8 +1,8 @@
 #include "interface/ComplexButton.hpp"
 
 #include "core/Exception.hpp"
+#include "core/ReadTokens.hpp"
 #include "core/Registry.hpp"
-#include "interface/ReadTokens.hpp"
 #include "presentation/ResourceManager.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>

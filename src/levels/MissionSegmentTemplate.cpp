@@ -2,10 +2,10 @@
 
 #include "core/Exception.hpp"
 #include "core/Files.hpp"
+#include "core/ReadTokens.hpp"
+#include "core/Registry.hpp"
 #include "core/XmlReading.hpp"
 #include "flight/EnemySet.hpp"
-#include "core/Registry.hpp"
-#include "interface/ReadTokens.hpp"
 #include "levels/MissionSegment.hpp"
 #include "levels/ThreatSystem.hpp"
 

@@ -1,6 +1,6 @@
+#include "core/ReadTokens.hpp"
 #include "interface/ComplexButton.hpp"
 #include "interface/InterfaceFixture.hpp"
-#include "interface/ReadTokens.hpp"
 #include "interface/SimpleButton.hpp"
 
 #include "core/Exception.hpp"

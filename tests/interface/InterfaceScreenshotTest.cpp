@@ -1,6 +1,6 @@
 // A menu screen with buttons, dials, a scroll bar and the score counter, drawn
 // into a real window; the picture is kept in the build folder for a look.
-#include "flight/ExitableScreen.hpp"
+#include "campaign/ExitableScreen.hpp"
 #include "flight/Inventory.hpp"
 #include "interface/ComplexButton.hpp"
 #include "interface/CounterDisplay.hpp"

@@ -1,4 +1,4 @@
-#include "interface/ReadTokens.hpp"
+#include "core/ReadTokens.hpp"
 
 #include "core/LogSystem.hpp"
 

@@ -1,4 +1,4 @@
-#include "flight/ExitableScreen.hpp"
+#include "campaign/ExitableScreen.hpp"
 
 #include "flight/Inventory.hpp"
 #include "interface/ComplexButton.hpp"

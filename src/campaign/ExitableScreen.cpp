@@ -1,4 +1,4 @@
-#include "flight/ExitableScreen.hpp"
+#include "campaign/ExitableScreen.hpp"
 
 #include "core/ConfigurationSystem.hpp"
 #include "core/DefaultFont.hpp"
