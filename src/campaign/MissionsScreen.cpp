@@ -108,7 +108,7 @@ namespace Kestrum
             {"start", [this] { Start(); }},
         };
         std::vector<sf::Vector2f> positions =
-            CreateGrid(ToScreen(mapPosition.x, buttonRowY), ToScreen(buttonStep, 0.f), 1, 6);
+            CreateGrid(ToScreen(mapPosition.x, buttonRowY), ToScreen(buttonStep, 0.f), 6, 1);
         m_menu.clear();
         for (const auto& entry : buttons)
         {

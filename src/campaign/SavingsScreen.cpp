@@ -123,7 +123,7 @@ namespace Kestrum
             if (positions.empty())
             {
                 const sf::Vector2f size = savingButton->GetSize();
-                positions = CreateGrid(listOrigin, sf::Vector2f(size.x + gap, size.y + gap), rows, columns);
+                positions = CreateGrid(listOrigin, sf::Vector2f(size.x + gap, size.y + gap), columns, rows);
             }
             savingButton->SetPosition(TakeFirst(positions));
 

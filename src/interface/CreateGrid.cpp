@@ -3,7 +3,7 @@
 namespace Kestrum
 {
     std::vector<sf::Vector2<float>> CreateGrid(const sf::Vector2<float>& origin, const sf::Vector2<float>& spacing,
-                                               unsigned rows, unsigned columns)
+                                               unsigned columns, unsigned rows)
     {
         std::vector<sf::Vector2<float>> grid;
         grid.reserve(std::size_t(rows) * columns);

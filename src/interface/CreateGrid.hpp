@@ -6,8 +6,8 @@
 
 namespace Kestrum
 {
-    // rows x columns positions; element i lies at
+    // columns x rows positions; element i lies at
     // origin + ((i mod columns) * spacing.x, (i div columns) * spacing.y).
     std::vector<sf::Vector2<float>> CreateGrid(const sf::Vector2<float>& origin, const sf::Vector2<float>& spacing,
-                                               unsigned rows, unsigned columns);
+                                               unsigned columns, unsigned rows);
 }

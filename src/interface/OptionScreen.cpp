@@ -193,7 +193,7 @@ namespace Kestrum
         const sf::Vector2f size = GetFromRegistry<ConfigurationSystem>()->GetScreenSize();
         const float column = (size.x / 2.f - 40.f) / 2.f;
         std::vector<sf::Vector2<float>> positions =
-            CreateGrid(sf::Vector2f(20.f + (column - 128.f) / 2.f, 20.f), sf::Vector2f(column, 242.66667f), 3, 2);
+            CreateGrid(sf::Vector2f(20.f + (column - 128.f) / 2.f, 20.f), sf::Vector2f(column, 242.66667f), 2, 3);
 
         std::vector<stable_ptr<GaugeButton>> controls{CreateVolumeControl(),     CreateVolumeControl(),
                                                       CreateColorDepthControl(), CreateSwitchControl(),
