@@ -1,0 +1,6 @@
+#include "campaign/SavingFileCheck.hpp"
+
+namespace Kestrum
+{
+    void CheckSavingFile(const std::string&, unsigned long) {}
+}
