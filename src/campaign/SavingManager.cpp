@@ -498,14 +498,9 @@ namespace Kestrum
         std::vector<unsigned long> ids;
         const std::filesystem::path folder = GetGameRoot() / "savings";
         std::error_code error;
-        const std::filesystem::file_status status = std::filesystem::status(folder, error);
-        if (status.type() == std::filesystem::file_type::not_found)
+        if (std::filesystem::status(folder, error).type() == std::filesystem::file_type::not_found)
             return ids;
-        if (!error && !std::filesystem::is_directory(status))
-            error = std::make_error_code(std::errc::not_a_directory);
-        std::filesystem::directory_iterator entry;
-        if (!error)
-            entry = std::filesystem::directory_iterator(folder, error);
+        std::filesystem::directory_iterator entry(folder, error);
         for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error))
         {
             const std::optional<unsigned long> id = ToSavingID(entry->path().filename().string());
