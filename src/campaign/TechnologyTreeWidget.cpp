@@ -245,15 +245,22 @@ namespace Kestrum
     void TechnologyTreeWidget::OnEnter()
     {
         const stable_ptr<TechnologyTree> tree = GetFromRegistry<Saving>()->GetTechnologyTree();
+        const stable_ptr<EquipmentFactory> factory = GetFromRegistry<EquipmentFactory>();
         std::set<std::shared_ptr<NodeButton>> buttons;
         for (const stable_ptr<Node>& node : tree->GetNodes(m_category))
         {
+            // Their buttons would end the game here: such nodes are left out.
             if (!CanBeMade(m_category))
             {
-                // Its button would end the game here: the node is left out.
                 *Log(LogLevel::error) << "technology tree holds " << node->Type << ", but no "
                                       << Categories::EquipmentToString(m_category)
                                       << " can be developed yet: skipped";
+                continue;
+            }
+            if (!factory->CanBeOwned(node->Type))
+            {
+                *Log(LogLevel::error) << "technology tree holds " << node->Type
+                                      << ", but the player can not own it: skipped";
                 continue;
             }
             buttons.insert(CreateNodeButton(node));

@@ -80,7 +80,8 @@ TEST_F(TechnologyScreenTest, NodesAreDevelopedOneAfterTheOther)
                           {"wpn001", 1.f, 2.f, {0}, 500u},
                           {"wpn002", 1.f, 0.f, {0}, 800u},
                           {"shd001", 0.5f, 0.f, {}, std::nullopt},
-                          {"bmb000", 0.f, 0.f, {}, 10u}}));
+                          {"bmb000", 0.f, 0.f, {}, 10u},
+                          {"wpn500", 0.f, 1.f, {}, 10u}}));
     const stable_ptr<Saving> saving = manager->Load(3);
     RegisterSaving(saving);
     saving->RegisterInventory();
@@ -89,6 +90,7 @@ TEST_F(TechnologyScreenTest, NodesAreDevelopedOneAfterTheOther)
     log.KeepUpTo(LogLevel::info);
     Show(technology);
     EXPECT_TRUE(log.Contains("error:   technology tree holds bmb000, but no Bomb can be developed yet: skipped"));
+    EXPECT_TRUE(log.Contains("error:   technology tree holds wpn500, but the player can not own it: skipped"));
 
     // The exit button, then the six tabs down the left edge, the weapons' shown.
     const std::vector<std::shared_ptr<Button>> buttons = ButtonsOf<Button>(*technology);
