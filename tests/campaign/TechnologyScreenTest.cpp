@@ -130,6 +130,8 @@ TEST_F(TechnologyScreenTest, NodesAreDevelopedOneAfterTheOther)
     const std::shared_ptr<Widget> panel = Diagram().GetChildren().back().get_shared();
     Click(*laser);
     EXPECT_TRUE(panel == Diagram().GetChildren().back().get_shared()) << "the panel shown before stays";
+    technology->HandleMouseMove(GetCenter(*laser), GetCenter(*laser));
+    EXPECT_FALSE(laser->HasFocus()) << "nor does the pointer reach it";
     Show(technology);
     Click(*NodeAt({590.f, 410.f}));
     ASSERT_EQ(1u, Development().size());
