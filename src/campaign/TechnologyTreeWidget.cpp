@@ -123,8 +123,8 @@ namespace Kestrum
         }
 
         // The panel of the clicked node: its cost and, when the node can be
-        // developed now, the start button. The panel takes the clicks inside it,
-        // so that the nodes it covers are out of reach.
+        // developed now, the start button. The panel takes the clicks and the
+        // pointer inside it, so that the nodes it covers are out of reach.
         class DetailsWidget : public Widget
         {
         public:
@@ -175,8 +175,13 @@ namespace Kestrum
 
             bool HandleClick(const sf::Vector2f& position, MouseButton button) override
             {
-                return Widget::HandleClick(position, button) ||
-                       sf::FloatRect(panelCorner, panelSize).contains(position);
+                return Widget::HandleClick(position, button) || Covers(position);
+            }
+
+            // Nor does the pointer over it give the focus to a node it covers.
+            bool HandleMouseMove(const sf::Vector2f& position, const sf::Vector2f& previous) override
+            {
+                return Widget::HandleMouseMove(position, previous) || Covers(position);
             }
 
             void Draw() override
@@ -212,6 +217,11 @@ namespace Kestrum
             }
 
         private:
+            static bool Covers(const sf::Vector2f& position)
+            {
+                return sf::FloatRect(panelCorner, panelSize).contains(position);
+            }
+
             stable_ptr<Node> m_node;
             bool m_developed;
             // The panel and the cost, made with the widget: the cost does not change.
