@@ -113,12 +113,11 @@ namespace Kestrum
         }
 
         // The path of the element names from the top, the item numbers included;
-        // the pointer wrappers are dropped but where they end the path and
-        // `wrappers` asks for them.
-        std::string JoinPath(const std::vector<std::string>& names, bool wrappers)
+        // the pointer wrappers are dropped but where they end the path.
+        std::string JoinPath(const std::vector<std::string>& names)
         {
             std::size_t trailing = names.size();
-            while (wrappers && trailing > 0 && (names[trailing - 1] == "sp" || names[trailing - 1] == "px"))
+            while (trailing > 0 && (names[trailing - 1] == "sp" || names[trailing - 1] == "px"))
                 --trailing;
             std::string path;
             for (std::size_t i = 0; i < names.size(); ++i)
@@ -241,8 +240,10 @@ namespace Kestrum
             [[noreturn]] void Fail(const std::string& where, std::size_t offset, const std::string& problem) const
             {
                 offset = std::min(offset, m_text.size());
-                const auto line = std::count(m_text.begin(), m_text.begin() + static_cast<std::ptrdiff_t>(offset), '\n');
-                BOOST_THROW_EXCEPTION(ParseError(where + ": " + problem) << LineInfo(static_cast<unsigned long>(line) + 1));
+                const auto end = m_text.begin() + static_cast<std::ptrdiff_t>(offset);
+                const auto line = std::count(m_text.begin(), end, '\n');
+                BOOST_THROW_EXCEPTION(ParseError(where + ": " + problem)
+                                      << LineInfo(static_cast<unsigned long>(line) + 1));
             }
 
             [[noreturn]] void Fail(const pugi::xml_node& element, const std::string& problem) const
@@ -271,7 +272,7 @@ namespace Kestrum
                 return Offset(last ? last : element);
             }
 
-            std::string PathOf(pugi::xml_node element, bool wrappers = true) const
+            std::string PathOf(pugi::xml_node element) const
             {
                 if (element && element == m_root)
                     return "savingImpl";
@@ -292,7 +293,7 @@ namespace Kestrum
                 if (!element)
                     return "boost_serialization";
                 std::reverse(names.begin(), names.end());
-                return JoinPath(names, wrappers);
+                return JoinPath(names);
             }
 
             // The path of the innermost element still open at the offset, found
@@ -347,7 +348,7 @@ namespace Kestrum
                     return "boost_serialization";
                 if (open.size() == 2)
                     return "savingImpl";
-                return JoinPath(std::vector<std::string>(open.begin() + 2, open.end()), true);
+                return JoinPath(std::vector<std::string>(open.begin() + 2, open.end()));
             }
 
             // The three lines before the root: the declaration, the document type
@@ -409,7 +410,8 @@ namespace Kestrum
             {
                 const std::string_view endTag = "</boost_serialization>";
                 const std::size_t end = m_text.rfind(endTag);
-                const std::size_t after = m_text.find_first_not_of(blanks, end == std::string::npos ? 0 : end + endTag.size());
+                const std::size_t after =
+                    m_text.find_first_not_of(blanks, end == std::string::npos ? 0 : end + endTag.size());
                 if (end == std::string::npos || after != std::string::npos || m_document.last_child() != m_outer ||
                     std::distance(m_document.begin(), m_document.end()) != 3)
                     Fail("boost_serialization", after == std::string::npos ? m_text.size() : after,
@@ -482,8 +484,8 @@ namespace Kestrum
                     if (byte == '&')
                     {
                         const std::string_view rest(character);
-                        Fail(PathOf(owner), offset,
-                             "character or entity reference " + Quote(rest.substr(0, std::min(rest.find(';') + 1, rest.size()))));
+                        const std::string_view reference = rest.substr(0, std::min(rest.find(';') + 1, rest.size()));
+                        Fail(PathOf(owner), offset, "character or entity reference " + Quote(reference));
                     }
                 }
             }
@@ -545,7 +547,8 @@ namespace Kestrum
                     if (!m_next)
                         m_checker.Fail(m_element, "attribute \"" + std::string(name) + "\" is missing");
                     if (!NextIs(name))
-                        m_checker.Fail(m_element, "attribute " + Quote(m_next.name()) + " where \"" + name + "\" belongs");
+                        m_checker.Fail(m_element,
+                                       "attribute " + Quote(m_next.name()) + " where \"" + name + "\" belongs");
                     const std::string_view value = m_next.value();
                     m_next = m_next.next_attribute();
                     return value;
@@ -558,7 +561,8 @@ namespace Kestrum
                         return;
                     if (std::strcmp(name, "version") == 0 && AreDigits(value) &&
                         (value.size() > 9 || std::stoul(std::string(value)) > std::stoul(expected)))
-                        m_checker.Fail(m_element, "class version " + Quote(value) + " is above the game's own, " + expected);
+                        m_checker.Fail(m_element,
+                                       "class version " + Quote(value) + " is above the game's own, " + expected);
                     m_checker.Fail(m_element, "attribute " + std::string(name) + " is " + Quote(value) +
                                                   " where the game writes " + Quote(expected));
                 }
@@ -591,10 +595,11 @@ namespace Kestrum
                     {
                         const std::string_view text = m_next.value();
                         const std::size_t first = text.find_first_not_of(blanks);
-                        if (first != std::string_view::npos)
-                            m_checker.Fail(m_checker.PathOf(m_parent), m_checker.Offset(m_next) + first,
-                                           "text " + Quote(text.substr(first, text.find_last_not_of(blanks) + 1 - first)) +
-                                               " between elements");
+                        if (first == std::string_view::npos)
+                            continue;
+                        const std::string_view words = text.substr(first, text.find_last_not_of(blanks) + 1 - first);
+                        m_checker.Fail(m_checker.PathOf(m_parent), m_checker.Offset(m_next) + first,
+                                       "text " + Quote(words) + " between elements");
                     }
                     return m_next;
                 }
@@ -728,7 +733,8 @@ namespace Kestrum
                 {
                 case IdKind::any:
                     if (!IsEquipmentId(text, ""))
-                        Fail(element, Quote(text) + " is not an equipment ID (wpn, shd, bmb, ngn, hll or gdg and three digits)");
+                        Fail(element,
+                             Quote(text) + " is not an equipment ID (wpn, shd, bmb, ngn, hll or gdg and three digits)");
                     break;
                 case IdKind::hull:
                     if (!IsEquipmentId(text, "hll"))
@@ -762,7 +768,8 @@ namespace Kestrum
                 const auto countDiffers = [&] {
                     const auto items = std::distance(element.children("item").begin(), element.children("item").end());
                     Fail(PathOf(element), Offset(countElement),
-                         "count " + std::to_string(count) + " differs from the number of items, " + std::to_string(items));
+                         "count " + std::to_string(count) + " differs from the number of items, " +
+                             std::to_string(items));
                 };
                 for (long long number = 1; number <= count; ++number)
                 {
@@ -861,7 +868,8 @@ namespace Kestrum
                     attributes.End();
                     const std::optional<std::size_t> index = ReadObjectId(reference);
                     if (!index || *index >= m_objects.size() || m_objects[*index].type != type)
-                        Fail(element, "object_id_reference " + Quote(reference) + " names no object of its class written before");
+                        Fail(element, "object_id_reference " + Quote(reference) +
+                                          " names no object of its class written before");
                     if (!m_objects[*index].ended)
                         Fail(element, "object_id_reference " + Quote(reference) +
                                           " names a node still being read: a node would need itself, directly or "
@@ -919,8 +927,8 @@ namespace Kestrum
                 const unsigned long newest = boost::archive::BOOST_ARCHIVE_VERSION();
                 if (!AreDigits(version) || version.size() > 9 || (version.size() > 1 && version[0] == '0') ||
                     std::stoul(std::string(version)) < 5 || std::stoul(std::string(version)) > newest)
-                    Fail(m_outer, "archive version " + Quote(version) + " is an unsupported version: the game reads 5 to " +
-                                      std::to_string(newest));
+                    Fail(m_outer, "archive version " + Quote(version) +
+                                      " is an unsupported version: the game reads 5 to " + std::to_string(newest));
                 outer.End();
                 Children top(*this, m_outer);
                 top.Take("savingImpl");
