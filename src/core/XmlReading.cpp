@@ -123,23 +123,29 @@ namespace Kestrum
     template <typename T>
     T ConvertValue(const std::string& text, const std::string& owner, const pugi::xml_node& node)
     {
-        return ReadAt(node, [&] {
-            T value;
-            try
-            {
-                value = Details::ConvertText<T>(text);
-            }
-            catch (const boost::bad_lexical_cast&)
-            {
-                BOOST_THROW_EXCEPTION(XmlError(owner + " holds " + text + ", which is not " + DescribeKind<T>()));
-            }
-            if constexpr (std::is_floating_point_v<T>)
-            {
-                if (!std::isfinite(value))
-                    BOOST_THROW_EXCEPTION(ParseError(owner + " holds " + text + ", which is not a finite number"));
-            }
-            return value;
-        });
+        T value;
+        try
+        {
+            value = Details::ConvertText<T>(text);
+        }
+        catch (const boost::bad_lexical_cast&)
+        {
+            BOOST_THROW_EXCEPTION(
+                WithLineOf(XmlError(owner + " holds " + text + ", which is not " + DescribeKind<T>()), node));
+        }
+        catch (boost::exception& error)
+        {
+            // A text that is no boolean.
+            AttachLineOf(error, node);
+            throw;
+        }
+        if constexpr (std::is_floating_point_v<T>)
+        {
+            if (!std::isfinite(value))
+                BOOST_THROW_EXCEPTION(
+                    WithLineOf(ParseError(owner + " holds " + text + ", which is not a finite number"), node));
+        }
+        return value;
     }
 
     template float ConvertValue<float>(const std::string&, const std::string&, const pugi::xml_node&);
