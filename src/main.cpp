@@ -154,21 +154,23 @@ namespace
         return sf::Style::Fullscreen;
     }
 
-    int Run(const stable_ptr<LogSystem>& log)
+    // The systems of the core, each loaded where it has a file.
+    void CreateCoreSystems()
     {
-        const stable_ptr<Registry> registry = Registry::Create();
-        registry->Register<LogSystem>(log);
-        auto randomization = CreateLoadAndRegister(new RandomizationSystem());
-        auto configuration = CreateLoadAndRegister(new ConfigurationSystem());
-        auto resources = CreateAndRegister(new ResourceManager());
-        auto time = CreateAndRegister(new TimeSystem());
-        auto profile = CreateAndRegister(new ProfileSystem());
-        ProfileGuard profileGuard(profile);
+        CreateLoadAndRegister(new RandomizationSystem());
+        CreateLoadAndRegister(new ConfigurationSystem());
+        CreateAndRegister(new ResourceManager());
+        CreateAndRegister(new TimeSystem());
+        CreateAndRegister(new ProfileSystem());
+    }
 
-        const sf::Uint32 style = ChooseWindowStyle(*configuration);
+    // The window in the video mode the configuration chose, with its vertical sync.
+    void OpenWindow(const ConfigurationSystem& configuration)
+    {
+        const sf::Uint32 style = ChooseWindowStyle(configuration);
         const std::string title = "Quorvallis " + GetVersionNumber() + " (" + GetVersionStage() + ")";
         auto window = create_stable_ptr(std::make_shared<sf::RenderWindow>(
-            configuration->GetVideoMode(), title, style, sf::ContextSettings(24, 8, 0)));
+            configuration.GetVideoMode(), title, style, sf::ContextSettings(24, 8, 0)));
         if (style != sf::Style::Fullscreen)
         {
             // Centre the window on the desktop ourselves.
@@ -176,104 +178,185 @@ namespace
             window->setPosition(sf::Vector2i((int(desktop.width) - int(window->getSize().x)) / 2,
                                              (int(desktop.height) - int(window->getSize().y)) / 2));
         }
-        registry->Register<sf::RenderWindow>(window);
-        // The loop paces the frames to the limit itself (FramePacer), at fixed
-        // deadlines, instead of the window's limiter.
-        FramePacer pacer(configuration->GetFrameRateLimit());
-        window->setVerticalSyncEnabled(configuration->IsVerticalBlankSyncEnabled());
+        Registry::Instance()->Register<sf::RenderWindow>(window);
+        window->setVerticalSyncEnabled(configuration.IsVerticalBlankSyncEnabled());
+    }
 
-        auto input = CreateLoadAndRegister(new InputSystem());
-        auto graphs = CreateAndRegister(new GraphFactory());
-        auto shots = CreateAndRegister(new ShotManager());
-        auto weapons = CreateLoadAndRegister(new WeaponFactory());
-        auto shields = CreateLoadAndRegister(new ShieldFactory());
-        auto hulls = CreateLoadAndRegister(new HullFactory());
-        auto equipment = CreateLoadAndRegister(new EquipmentFactory());
-        auto worldMaps = CreateAndRegister(new WorldMapFactory());
-        auto paths = CreateAndRegister(new PathFactory());
-        auto missions = CreateAndRegister(new MissionFactory());
-        auto savings = CreateAndRegister(new SavingManager());
+    // The input, the factories, the managers and the flight's systems.
+    void CreateServices()
+    {
+        CreateLoadAndRegister(new InputSystem());
+        CreateAndRegister(new GraphFactory());
+        CreateAndRegister(new ShotManager());
+        CreateLoadAndRegister(new WeaponFactory());
+        CreateLoadAndRegister(new ShieldFactory());
+        CreateLoadAndRegister(new HullFactory());
+        CreateLoadAndRegister(new EquipmentFactory());
+        CreateAndRegister(new WorldMapFactory());
+        CreateAndRegister(new PathFactory());
+        CreateAndRegister(new MissionFactory());
+        CreateAndRegister(new SavingManager());
         auto objects = CreateLoadAndRegister(new GameObjectManager());
-        registry->Register<ObjectSink>(stable_ptr<ObjectSink>(objects));
-        auto tiles = CreateAndRegister(new TileManager());
-        auto enemies = CreateLoadAndRegister(new EnemyFactory());
-        auto threats = CreateAndRegister(new ThreatSystem());
-        auto technologies = CreateAndRegister(new TechnologyTreeFactory());
-        auto particles = CreateLoadAndRegister(new ParticleFactory());
-        auto scroll = CreateAndRegister(new ScrollSystem());
-        auto score = CreateAndRegister(new ScoreSystem());
-        auto statistics = CreateLoadAndRegister(new StatisticSystem());
+        Registry::Instance()->Register<ObjectSink>(stable_ptr<ObjectSink>(objects));
+        CreateAndRegister(new TileManager());
+        CreateLoadAndRegister(new EnemyFactory());
+        CreateAndRegister(new ThreatSystem());
+        CreateAndRegister(new TechnologyTreeFactory());
+        CreateLoadAndRegister(new ParticleFactory());
+        CreateAndRegister(new ScrollSystem());
+        CreateAndRegister(new ScoreSystem());
+        CreateLoadAndRegister(new StatisticSystem());
+    }
 
+    // The debug overlay with its five lines.
+    void CreateDebugHUD()
+    {
         auto hud = create_stable_ptr(std::make_shared<DebugHUD>());
-        registry->Register<DebugHUD>(hud);
+        Registry::Instance()->Register<DebugHUD>(hud);
         hud->SetLine(0, &GetFramesPerSecondLine);
         hud->SetLine(1, &GetFlyingEnemiesLine);
         hud->SetLine(2, &GetTurretsLine);
         hud->SetLine(3, &GetShotsLine);
         hud->SetLine(4, &GetParticleSystemsLine);
+    }
 
+    // The eleven screens; the start screen's arcade button leads to the arcade screen.
+    void CreateScreens()
+    {
         auto startScreen = CreateAndRegister(new StartScreen());
-        auto savingsScreen = CreateAndRegister(new SavingsScreen());
-        auto missionsScreen = CreateAndRegister(new MissionsScreen());
-        auto adventureScreen = CreateAndRegister(new AdventureScreen());
+        CreateAndRegister(new SavingsScreen());
+        CreateAndRegister(new MissionsScreen());
+        CreateAndRegister(new AdventureScreen());
         auto arcadeScreen = CreateAndRegister(new ArcadeScreen());
-        auto shopScreen = CreateAndRegister(new ShopScreen());
-        auto hangarScreen = CreateAndRegister(new HangarScreen());
-        auto inventoryScreen = CreateAndRegister(new InventoryScreen());
-        auto equipmentScreen = CreateAndRegister(new EquipmentScreen());
-        auto technologyScreen = CreateAndRegister(new TechnologyScreen());
-        auto optionScreen = CreateAndRegister(new OptionScreen());
+        CreateAndRegister(new ShopScreen());
+        CreateAndRegister(new HangarScreen());
+        CreateAndRegister(new InventoryScreen());
+        CreateAndRegister(new EquipmentScreen());
+        CreateAndRegister(new TechnologyScreen());
+        CreateAndRegister(new OptionScreen());
         startScreen->SetArcadeDestination(arcadeScreen);
+    }
 
-        auto screenManager = create_stable_ptr(std::make_shared<ScreenManager>(stable_ptr<Screen>(startScreen)));
-        registry->Register<ScreenManager>(screenManager);
+    // The screen manager, which enters the start screen at once.
+    void CreateScreenManager()
+    {
+        const stable_ptr<Screen> start(GetFromRegistry<StartScreen>());
+        Registry::Instance()->Register<ScreenManager>(create_stable_ptr(std::make_shared<ScreenManager>(start)));
+    }
 
-        bool firstFrameShown = false;
-        while (screenManager->IsRunning())
+    // One pass per frame while the screen manager runs, each step timed by its
+    // profile sample; the loop paces the frames to the limit itself (FramePacer),
+    // at fixed deadlines, instead of the window's limiter.
+    class MainLoop
+    {
+    public:
+        MainLoop()
+            : m_profile(GetFromRegistry<ProfileSystem>()), m_objects(GetFromRegistry<GameObjectManager>()),
+              m_screenManager(GetFromRegistry<ScreenManager>()), m_input(GetFromRegistry<InputSystem>()),
+              m_window(GetFromRegistry<sf::RenderWindow>()), m_hud(GetFromRegistry<DebugHUD>()),
+              m_pacer(GetFromRegistry<ConfigurationSystem>()->GetFrameRateLimit()), m_firstFrameShown(false)
         {
-            ProfileSample whole("ML");
-
-            ProfileSample begin("ML_Begin");
-            profile->NextFrame();
-            objects->RemoveDead();
-            begin.Stop();
-
-            ProfileSample screenUpdate("ML_ScreenMng_Update");
-            screenManager->Update();
-            const stable_ptr<Screen> screen = screenManager->GetCurrentScreen();
-            screenUpdate.Stop();
-
-            ProfileSample inputUpdate("ML_Input_Update");
-            input->SetReceiver(stable_ptr<InterfaceInput>(screen));
-            input->OnUpdate();
-            inputUpdate.Stop();
-
-            ProfileSample update("ML_Screen_Update");
-            screen->OnUpdate();
-            update.Stop();
-
-            ProfileSample draw("ML_Draw");
-            if (!screen->CoversWindow())
-                window->clear(sf::Color(0, 0, 0, 255));
-            screen->Draw();
-            hud->Draw();
-            draw.Stop();
-
-            ProfileSample display("ML_Win_Display");
-            pacer.Show(*window);
-            FrameClock::FrameDisplayed();
-            display.Stop();
-            if (!firstFrameShown)
-            {
-                // Start-up ends here (measured by the flight benchmark).
-                *Log(LogLevel::info) << "first frame shown";
-                firstFrameShown = true;
-            }
-
-            whole.Stop();
         }
 
-        window->close();
+        void Run()
+        {
+            while (m_screenManager->IsRunning())
+            {
+                ProfileSample whole("ML");
+                Begin();
+                const stable_ptr<Screen> screen = UpdateScreenManager();
+                UpdateInput(screen);
+                UpdateScreen(*screen);
+                Draw(*screen);
+                DisplayWindow();
+                ReportFirstFrame();
+                whole.Stop();
+            }
+        }
+
+    private:
+        // A new frame for the profiler; the objects that report themselves expired go.
+        void Begin()
+        {
+            ProfileSample sample("ML_Begin");
+            m_profile->NextFrame();
+            m_objects->RemoveDead();
+        }
+
+        // A pending switch of screens is carried out; the current screen.
+        stable_ptr<Screen> UpdateScreenManager()
+        {
+            ProfileSample sample("ML_ScreenMng_Update");
+            m_screenManager->Update();
+            return m_screenManager->GetCurrentScreen();
+        }
+
+        // The window's events, turned into actions and mouse events, go to the screen.
+        void UpdateInput(const stable_ptr<Screen>& screen)
+        {
+            ProfileSample sample("ML_Input_Update");
+            m_input->SetReceiver(stable_ptr<InterfaceInput>(screen));
+            m_input->OnUpdate();
+        }
+
+        void UpdateScreen(Screen& screen)
+        {
+            ProfileSample sample("ML_Screen_Update");
+            screen.OnUpdate();
+        }
+
+        // Black where the screen does not cover the window, the screen, then the debug overlay.
+        void Draw(Screen& screen)
+        {
+            ProfileSample sample("ML_Draw");
+            if (!screen.CoversWindow())
+                m_window->clear(sf::Color(0, 0, 0, 255));
+            screen.Draw();
+            m_hud->Draw();
+        }
+
+        void DisplayWindow()
+        {
+            ProfileSample sample("ML_Win_Display");
+            m_pacer.Show(*m_window);
+            FrameClock::FrameDisplayed();
+        }
+
+        // Start-up ends with the first frame shown (measured by the flight benchmark).
+        void ReportFirstFrame()
+        {
+            if (m_firstFrameShown)
+                return;
+            *Log(LogLevel::info) << "first frame shown";
+            m_firstFrameShown = true;
+        }
+
+        stable_ptr<ProfileSystem> m_profile;
+        stable_ptr<GameObjectManager> m_objects;
+        stable_ptr<ScreenManager> m_screenManager;
+        stable_ptr<InputSystem> m_input;
+        stable_ptr<sf::RenderWindow> m_window;
+        stable_ptr<DebugHUD> m_hud;
+        FramePacer m_pacer;
+        bool m_firstFrameShown;
+    };
+
+    // Start-up after the log, the main loop, and the window closed at its end.
+    int Run(const stable_ptr<LogSystem>& log)
+    {
+        const stable_ptr<Registry> registry = Registry::Create();
+        registry->Register<LogSystem>(log);
+        CreateCoreSystems();
+        ProfileGuard profileGuard(GetFromRegistry<ProfileSystem>());
+        OpenWindow(*GetFromRegistry<ConfigurationSystem>());
+        CreateServices();
+        CreateDebugHUD();
+        CreateScreens();
+        CreateScreenManager();
+
+        MainLoop().Run();
+
+        GetFromRegistry<sf::RenderWindow>()->close();
         return 0;
     }
 }

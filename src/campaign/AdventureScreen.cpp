@@ -25,6 +25,7 @@
 #include <SFML/Graphics/Texture.hpp>
 
 #include <functional>
+#include <limits>
 #include <optional>
 
 namespace Kestrum
@@ -40,6 +41,22 @@ namespace Kestrum
         void SetCursorVisible(bool visible)
         {
             GetFromRegistry<sf::RenderWindow>()->setMouseCursorVisible(visible);
+        }
+
+        // The money holds 32 bits: a payment that would carry it past the largest
+        // such number fills it up to that number instead of wrapping round.
+        void PayInto(Inventory& inventory, unsigned long payment)
+        {
+            const unsigned long long sum = static_cast<unsigned long long>(inventory.money) + payment;
+            const sf::Uint32 most = std::numeric_limits<sf::Uint32>::max();
+            if (sum < payment || sum > most)
+            {
+                *Log(LogLevel::warning) << "the payment of " << payment << " would carry the money of "
+                                        << inventory.money << " past " << most << ": it stays at " << most;
+                inventory.money = most;
+            }
+            else
+                inventory.money = static_cast<sf::Uint32>(sum);
         }
 
         void ReturnToMissionsScreen()
@@ -154,7 +171,7 @@ namespace Kestrum
         if (progress->Completed())
         {
             *Log(LogLevel::info) << "mission " << blueprint.m_id << " completed, paying " << blueprint.m_payment;
-            GetFromRegistry<Inventory>()->money += static_cast<sf::Uint32>(blueprint.m_payment);
+            PayInto(*GetFromRegistry<Inventory>(), blueprint.m_payment);
             const stable_ptr<Saving> saving = GetFromRegistry<Saving>();
             for (const std::string& item : blueprint.Goodies)
                 saving->AddToShop(item);

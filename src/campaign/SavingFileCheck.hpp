@@ -8,13 +8,28 @@
 
 namespace Kestrum
 {
-    // The most a save file may hold: no campaign comes near these.
-    constexpr std::size_t savingFileMostBytes = 16 * 1024 * 1024;
+    // The most a save file may hold: no campaign comes near these. A campaign of
+    // a hundred missions and a hundred technology nodes writes some 200 kB; a
+    // file of the most bytes is checked in some 30 ms.
+    constexpr std::size_t savingFileMostBytes = 2 * 1024 * 1024;
     constexpr std::size_t savingCollectionMostItems = 10000;
+    // The most technology nodes that may lie one inside another: a node met
+    // first among the predecessors of a node being written is written there,
+    // nested, so a chain of nodes each needing the next nests as deep as it is
+    // long. No real tree needs more than a few dozen.
+    constexpr std::size_t savingMostNestedNodes = 64;
+    // The deepest an element may lie below the outer element: savingImpl is at
+    // 1, the first node of the tree at 7, every further nested node 4 deeper,
+    // and a node's values ("Cost"/"value") 2 below it.
+    constexpr std::size_t savingElementMostDepth = 4 * savingMostNestedNodes + 5;
 
     // Refuses every text that is not the save file of the saving `id`: a
     // ParseError that says where and what ("Shop: count 4000000000 is above the
     // most a collection may hold, 10000"), with the LineInfo of the line where
-    // the problem lies.
+    // the problem lies. The place is the path of elements below savingImpl,
+    // items counted from 1 ("Missions/item 2/m_payment"), the pointer wrappers
+    // "sp" and "px" named only when the problem lies on them; problems of the
+    // root or of the document around it name "savingImpl" or
+    // "boost_serialization".
     void CheckSavingFile(const std::string& text, unsigned long id);
 }

@@ -56,11 +56,16 @@ namespace Kestrum
             const Categories::Equipment category = Categories::ParseEquipmentID(id).first;
             if (category != m_category)
                 continue;
+            // Such offers would end the game here: they are left out.
             if (!CanBeMade(category))
             {
-                // Such an offer would end the game here: it is left out.
                 *Log(LogLevel::error) << "shop offers " << id << ", but no "
                                       << Categories::EquipmentToString(category) << " can be bought yet: skipped";
+                continue;
+            }
+            if (!factory->CanBeOwned(id))
+            {
+                *Log(LogLevel::error) << "shop offers " << id << ", but the player can not own it: skipped";
                 continue;
             }
             const stable_ptr<Sellable> item = factory->Create(id);

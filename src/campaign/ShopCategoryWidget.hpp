@@ -26,7 +26,9 @@ namespace Kestrum
         ~ShopCategoryWidget() override;
 
         // Builds the offers from the shop list of the registered saving, the
-        // page layout and the scroll bar.
+        // page layout and the scroll bar. Items the player cannot own (bombs,
+        // engines, gadgets, enemy weapons, unknown numbers) are reported and
+        // left out.
         void OnEnter() override;
         // Enables the offers the inventory's money pays for; before OnEnter:
         // RuntimeError "forgot to call ShopCategoryWidget::OnEnter()?".

@@ -3,6 +3,7 @@
 #include "campaign/Saving.hpp"
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
+#include "flight/EquipmentFactory.hpp"
 #include "flight/Inventory.hpp"
 
 #include <algorithm>
@@ -48,6 +49,9 @@ namespace Kestrum
             BOOST_THROW_EXCEPTION(LogicError("logic error 2 while opening node " + node->Type));
         if (!node->ArePredecessorsOpen())
             BOOST_THROW_EXCEPTION(LogicError("logic error 3 while opening node " + node->Type));
+        // The shop would refuse the item, yet the node would open and be paid.
+        if (!GetFromRegistry<EquipmentFactory>()->CanBeOwned(node->Type))
+            BOOST_THROW_EXCEPTION(LogicError("logic error 4 while opening node " + node->Type));
         // The shop first: it is the one step that can fail.
         saving->AddToShop(node->Type);
         node->Open = true;

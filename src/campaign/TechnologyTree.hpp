@@ -76,7 +76,8 @@ namespace Kestrum
     // Develops the node for the registered Inventory and Saving: it must have a
     // cost (else LogicError "logic error 1 while opening node " + its Type), the
     // money must cover it ("logic error 2 ...") and its predecessors must be
-    // open ("logic error 3 ..."); then its item goes on offer in the shop, the
-    // node opens and the cost is paid. A failure changes nothing.
+    // open ("logic error 3 ...") and its item must be one the player can own
+    // ("logic error 4 ..."); then its item goes on offer in the shop, the node
+    // opens and the cost is paid. A failure changes nothing.
     void OpenNode(const stable_ptr<TechnologyTree::Node>& node);
 }

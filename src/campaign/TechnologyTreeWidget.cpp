@@ -3,6 +3,7 @@
 #include "campaign/Saving.hpp"
 #include "campaign/TechnologyTree.hpp"
 #include "core/DefaultFont.hpp"
+#include "core/Exception.hpp"
 #include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
 #include "flight/EquipmentFactory.hpp"
@@ -113,8 +114,17 @@ namespace Kestrum
             return button;
         }
 
+        // Whether the node can be developed now: it is closed, has a cost the
+        // money covers and its predecessors are open.
+        bool CanBeDeveloped(const Node& node)
+        {
+            return !node.Open && node.Cost && *node.Cost <= GetFromRegistry<Inventory>()->money &&
+                   node.ArePredecessorsOpen();
+        }
+
         // The panel of the clicked node: its cost and, when the node can be
-        // developed now, the start button.
+        // developed now, the start button. The panel takes the clicks and the
+        // pointer inside it, so that the nodes it covers are out of reach.
         class DetailsWidget : public Widget
         {
         public:
@@ -135,7 +145,7 @@ namespace Kestrum
             }
 
             // A closed node whose predecessors are open gets the start button,
-            // enabled when the money covers the cost.
+            // enabled while the money covers the cost.
             void OnEnter() override
             {
                 if (m_node->Open || !m_node->ArePredecessorsOpen())
@@ -143,22 +153,36 @@ namespace Kestrum
                 const stable_ptr<ComplexButton> button =
                     ComplexButton::Create(folder + "buttons|development|start.png",
                                           folder + "buttons|development|click_area.txt", developmentCorner);
-                const bool affordable = m_node->Cost && *m_node->Cost <= GetFromRegistry<Inventory>()->money;
-                button->SetEnabled(affordable);
-                if (affordable)
-                    button->GetClickSignal().connect([this](MouseButton) { OpenNode(); });
+                button->SetEnabled(CanBeDeveloped(*m_node));
+                button->GetClickSignal().connect([this](MouseButton) { OpenNode(); });
                 AddButton(button, 0);
             }
 
-            // The start button goes once it has done its work.
+            // The start button goes once it has done its work; until then it is
+            // enabled only while the node can be developed: the money may have
+            // gone on other tabs since the panel was opened.
             void OnUpdate() override
             {
                 Widget::OnUpdate();
                 if (m_developed)
                     ClearButtons();
+                const bool developable = CanBeDeveloped(*m_node);
+                for (const stable_ptr<Button>& button : GetButtons(false))
+                    button->SetEnabled(developable);
             }
 
             void OnExit() override { ClearButtons(); }
+
+            bool HandleClick(const sf::Vector2f& position, MouseButton button) override
+            {
+                return Widget::HandleClick(position, button) || Covers(position);
+            }
+
+            // Nor does the pointer over it give the focus to a node it covers.
+            bool HandleMouseMove(const sf::Vector2f& position, const sf::Vector2f& previous) override
+            {
+                return Widget::HandleMouseMove(position, previous) || Covers(position);
+            }
 
             void Draw() override
             {
@@ -170,10 +194,20 @@ namespace Kestrum
             }
 
             // Develops the node. The start button is clicked right now, so it is
-            // only put out of reach here and removed at the next update.
+            // only put out of reach here and removed at the next update. A node
+            // that can no longer be developed (the button was enabled in an
+            // earlier frame) is refused with an error line; nothing changes.
             void OpenNode()
             {
-                Kestrum::OpenNode(m_node);
+                try
+                {
+                    Kestrum::OpenNode(m_node);
+                }
+                catch (const LogicError& error)
+                {
+                    *Log(LogLevel::error) << "development refused: " << error.what();
+                    return;
+                }
                 for (const stable_ptr<Button>& button : GetButtons(false))
                 {
                     button->SetEnabled(false);
@@ -183,6 +217,11 @@ namespace Kestrum
             }
 
         private:
+            static bool Covers(const sf::Vector2f& position)
+            {
+                return sf::FloatRect(panelCorner, panelSize).contains(position);
+            }
+
             stable_ptr<Node> m_node;
             bool m_developed;
             // The panel and the cost, made with the widget: the cost does not change.
@@ -245,15 +284,22 @@ namespace Kestrum
     void TechnologyTreeWidget::OnEnter()
     {
         const stable_ptr<TechnologyTree> tree = GetFromRegistry<Saving>()->GetTechnologyTree();
+        const stable_ptr<EquipmentFactory> factory = GetFromRegistry<EquipmentFactory>();
         std::set<std::shared_ptr<NodeButton>> buttons;
         for (const stable_ptr<Node>& node : tree->GetNodes(m_category))
         {
+            // Their buttons would end the game here: such nodes are left out.
             if (!CanBeMade(m_category))
             {
-                // Its button would end the game here: the node is left out.
                 *Log(LogLevel::error) << "technology tree holds " << node->Type << ", but no "
                                       << Categories::EquipmentToString(m_category)
                                       << " can be developed yet: skipped";
+                continue;
+            }
+            if (!factory->CanBeOwned(node->Type))
+            {
+                *Log(LogLevel::error) << "technology tree holds " << node->Type
+                                      << ", but the player can not own it: skipped";
                 continue;
             }
             buttons.insert(CreateNodeButton(node));

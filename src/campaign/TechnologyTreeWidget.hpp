@@ -18,7 +18,8 @@ namespace Kestrum
         ~TechnologyTreeWidget() override;
 
         // Builds the diagram from the tree of the registered saving. Nodes of a
-        // category whose items cannot be made yet are reported and left out.
+        // category whose items cannot be made yet, and nodes of items the player
+        // cannot own (enemy weapons, unknown numbers), are reported and left out.
         void OnEnter() override;
         // Drops the diagram.
         void OnExit() override;

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 
 namespace Kestrum
 {
@@ -101,6 +102,45 @@ namespace Kestrum
             return fallback;
         }
 
+        // The mode of the given depth and kind among the display's modes; none when
+        // nothing qualifies.
+        std::optional<sf::VideoMode> FindVideoMode(const std::vector<sf::VideoMode>& modes,
+                                                   const sf::VideoMode& desktop, unsigned int bitsPerPixel,
+                                                   bool fullScreen)
+        {
+            sf::VideoMode chosen(fullScreen ? 0 : std::numeric_limits<unsigned int>::max(), 768, bitsPerPixel);
+            bool found = false;
+            bool any768 = false;
+            for (const sf::VideoMode& mode : modes)
+            {
+                any768 = any768 || mode.height == 768;
+                if (mode.width <= mode.height || mode.height != 768 || mode.bitsPerPixel != bitsPerPixel)
+                    continue;
+                if (fullScreen)
+                {
+                    found = true;
+                    chosen.width = std::max(chosen.width, mode.width);
+                }
+                else if (mode.width >= 1024)
+                {
+                    found = true;
+                    chosen.width = std::min(chosen.width, mode.width);
+                }
+                else
+                    *Log(LogLevel::info) << "ignored odd-ratio video mode " << mode.width << "x" << mode.height;
+            }
+            if (!found && !fullScreen && !any768 && desktop.width >= 1100 && desktop.height >= 850)
+            {
+                // A window needs no full-screen mode of its own.
+                *Log(LogLevel::info) << "no video mode is 768 pixels high: opening a 1024x768 window";
+                chosen.width = 1024;
+                found = true;
+            }
+            if (!found)
+                return std::nullopt;
+            return chosen;
+        }
+
         std::string FormatFloat(float value)
         {
             char text[64];
@@ -155,8 +195,8 @@ namespace Kestrum
         if (rows > 128)
             BOOST_THROW_EXCEPTION(NotSupportedError("space partitioning must not exceed 128 rows"));
 
-        m_videoMode = ChooseVideoMode(sf::VideoMode::getFullscreenModes(), sf::VideoMode::getDesktopMode(),
-                                      m_videoMode.bitsPerPixel, m_fullScreen);
+        m_videoMode = ChooseVideoModeOrWindow(sf::VideoMode::getFullscreenModes(), sf::VideoMode::getDesktopMode(),
+                                              m_videoMode.bitsPerPixel, m_fullScreen);
 
         static_cast<PCGConfigurationImpl&>(*m_pcgConfiguration).Load();
     }
@@ -222,37 +262,28 @@ namespace Kestrum
     sf::VideoMode ChooseVideoMode(const std::vector<sf::VideoMode>& modes, const sf::VideoMode& desktop,
                                   unsigned int bitsPerPixel, bool fullScreen)
     {
-        sf::VideoMode chosen(fullScreen ? 0 : std::numeric_limits<unsigned int>::max(), 768, bitsPerPixel);
-        bool found = false;
-        bool any768 = false;
-        for (const sf::VideoMode& mode : modes)
-        {
-            any768 = any768 || mode.height == 768;
-            if (mode.width <= mode.height || mode.height != 768 || mode.bitsPerPixel != bitsPerPixel)
-                continue;
-            if (fullScreen)
-            {
-                found = true;
-                chosen.width = std::max(chosen.width, mode.width);
-            }
-            else if (mode.width >= 1024)
-            {
-                found = true;
-                chosen.width = std::min(chosen.width, mode.width);
-            }
-            else
-                *Log(LogLevel::info) << "ignored odd-ratio video mode " << mode.width << "x" << mode.height;
-        }
-        if (!found && !fullScreen && !any768 && desktop.width >= 1100 && desktop.height >= 850)
-        {
-            // A window needs no full-screen mode of its own.
-            *Log(LogLevel::info) << "no video mode is 768 pixels high: opening a 1024x768 window";
-            chosen.width = 1024;
-            found = true;
-        }
-        if (!found)
+        const std::optional<sf::VideoMode> chosen = FindVideoMode(modes, desktop, bitsPerPixel, fullScreen);
+        if (!chosen)
             BOOST_THROW_EXCEPTION(NotSupportedError("could not find an appropriate video mode"));
-        return chosen;
+        return *chosen;
+    }
+
+    sf::VideoMode ChooseVideoModeOrWindow(const std::vector<sf::VideoMode>& modes, const sf::VideoMode& desktop,
+                                          unsigned int bitsPerPixel, bool& fullScreen)
+    {
+        if (const std::optional<sf::VideoMode> chosen = FindVideoMode(modes, desktop, bitsPerPixel, fullScreen))
+            return *chosen;
+        if (!fullScreen && bitsPerPixel == desktop.bitsPerPixel)
+            BOOST_THROW_EXCEPTION(NotSupportedError("could not find an appropriate video mode"));
+        *Log(LogLevel::warning) << "could not find an appropriate video mode for "
+                                << (fullScreen ? "full screen" : "a window") << " at " << bitsPerPixel
+                                << " bits per pixel: trying a window at the display's " << desktop.bitsPerPixel
+                                << " bits per pixel";
+        sf::VideoMode window = ChooseVideoMode(modes, desktop, desktop.bitsPerPixel, false);
+        // The settings know 16 and 32 bits; a display of 24 shows true colour, as 32 bits do.
+        window.bitsPerPixel = desktop.bitsPerPixel <= 16 ? 16 : 32;
+        fullScreen = false;
+        return window;
     }
 
     ColorDepth ToColorDepth(unsigned int bitsPerPixel)

@@ -117,6 +117,14 @@ namespace Kestrum
     // window. Nothing found: NotSupportedError "could not find an appropriate video mode".
     sf::VideoMode ChooseVideoMode(const std::vector<sf::VideoMode>& modes, const sf::VideoMode& desktop,
                                   unsigned int bitsPerPixel, bool fullScreen);
+    // ChooseVideoMode with the configured depth and full screen. When that finds
+    // nothing and the configuration asks for more than a window at the display's
+    // own depth, a warning and one more search, as such a window: `fullScreen` is
+    // cleared then, and the mode's depth is the display's as the settings know
+    // depths (16, or 32 for a display of more). Fails as ChooseVideoMode when the
+    // second search finds nothing either.
+    sf::VideoMode ChooseVideoModeOrWindow(const std::vector<sf::VideoMode>& modes, const sf::VideoMode& desktop,
+                                          unsigned int bitsPerPixel, bool& fullScreen);
 
     ColorDepth ToColorDepth(unsigned int bitsPerPixel);
     Language FromISO639_2(const std::string& code);

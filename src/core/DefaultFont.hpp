@@ -12,11 +12,9 @@ namespace sf
 
 namespace Kestrum
 {
-    // Loads the default font anew; LoadError "could not load " and its path when
-    // it cannot be read.
-    stable_ptr<sf::Font> LoadDefaultFont();
     // The default font shared by everyone who holds it: loaded again only when
-    // nobody holds it any more. Fails like LoadDefaultFont.
+    // nobody holds it any more. LoadError "could not load " and its path when it
+    // cannot be read.
     stable_ptr<sf::Font> ShareDefaultFont();
 
     // Draws the text into the window in black, moves it by (-1, -1) and draws it

@@ -26,9 +26,25 @@ namespace Kestrum
             return m_hasMessage ? m_message.c_str() : std::exception::what();
         }
 
+        // Puts the place in a data file where the error arose before the message,
+        // once: "<place>: <message>", the place being the file's path and, where it
+        // is known, the line ("missions/arcade/0000000000/structure.xml:12"). An
+        // exception that names its file already keeps its message.
+        void NameFile(const std::string& place)
+        {
+            if (m_namesFile)
+                return;
+            m_message = place + ": " + what();
+            m_hasMessage = true;
+            m_namesFile = true;
+        }
+
+        bool NamesFile() const noexcept { return m_namesFile; }
+
     private:
         std::string m_message;
         bool m_hasMessage = false;
+        bool m_namesFile = false;
     };
 
 #define KESTRUM_EXCEPTION_CLASS(Name, Base)                             \
@@ -62,7 +78,8 @@ namespace Kestrum
     typedef boost::error_info<struct tag_function, std::string> FunctionInfo;
     // The named value that names the data file an error arose in: the path
     // (a resource path, as the reader was given it) of the file being read when
-    // it was thrown, attached by ReadDataFile (core/Files.hpp).
+    // it was thrown, attached by ReadDataFile (core/Files.hpp), which also puts
+    // the file and the line (LineInfo) before the message.
     typedef boost::error_info<struct tag_resource_file, std::string> ResourceFileInfo;
     // The line of the data file, counted from 1, at which an error arose, where
     // the reader knows it; attached where the error is thrown.

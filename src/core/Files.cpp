@@ -64,21 +64,69 @@ namespace Kestrum
         GetChain().pop_back();
     }
 
+    std::string ToShownPath(const std::string& path)
+    {
+        std::string shown = path;
+        // A resource path that does not convert (one with dots) is shown as given.
+        if (path.find_first_of("|$") != std::string::npos)
+            try
+            {
+                shown = ToFilesystemPath(path).generic_string();
+            }
+            catch (const ParseError&)
+            {
+            }
+        return shown.compare(0, 2, "./") == 0 ? shown.substr(2) : shown;
+    }
+
+    void NameDataFile(Exception& error, const std::string& path)
+    {
+        if (error.NamesFile())
+            return;
+        std::string place = ToShownPath(path);
+        if (const unsigned long* const line = boost::get_error_info<LineInfo>(error))
+            place += ':' + std::to_string(*line);
+        error.NameFile(place);
+    }
+
+    namespace
+    {
+        // Attaches the record and names the file in the message, where no file
+        // read inside did it first.
+        void NameFile(Exception& error, const std::string& path)
+        {
+            const std::string* const named = boost::get_error_info<ResourceFileInfo>(error);
+            NameDataFile(error, named ? *named : path);
+            if (!named)
+                error << ResourceFileInfo(path);
+        }
+    }
+
     void Details::FileBeingRead::RethrowNamingFile() const
     {
         try
         {
             throw;
         }
+        catch (Exception& error)
+        {
+            NameFile(error, m_path);
+            throw;
+        }
+        catch (const std::exception& error)
+        {
+            LogicError wrapped(error.what());
+            if (const boost::exception* const other = dynamic_cast<const boost::exception*>(&error))
+                if (const unsigned long* const line = boost::get_error_info<LineInfo>(*other))
+                    wrapped << LineInfo(*line);
+            NameFile(wrapped, m_path);
+            BOOST_THROW_EXCEPTION(wrapped);
+        }
         catch (boost::exception& error)
         {
             if (!boost::get_error_info<ResourceFileInfo>(error))
                 error << ResourceFileInfo(m_path);
             throw;
-        }
-        catch (const std::exception& error)
-        {
-            BOOST_THROW_EXCEPTION(LogicError(error.what()) << ResourceFileInfo(m_path));
         }
     }
 

@@ -24,6 +24,17 @@ namespace Kestrum
     // regular file that cannot be opened: LoadError "could not open " + path.
     stable_ptr<std::istream> OpenFile(const std::string& path);
 
+    // How messages name a data file: a resource path ("missions|arcade|7|a.xml",
+    // "$resources|b.xml") as the path relative to the game root that it reaches,
+    // with '/' separators ("missions/arcade/7/a.xml"); a file-system path as
+    // given, less a leading "./" ("./savings/7" gives "savings/7").
+    std::string ToShownPath(const std::string& path);
+
+    // Names the data file at `path` in the error's message once, by its shown
+    // path and the error's LineInfo: "<shown path>:<line>: <message>", or
+    // "<shown path>: <message>" without a line.
+    void NameDataFile(Exception& error, const std::string& path);
+
     namespace Details
     {
         // A data file on the chain of the files being read, for as long as it lives.
@@ -49,9 +60,13 @@ namespace Kestrum
     // A file already on the chain (a definition naming itself, directly or
     // through others) is refused before it is opened, with LoadError naming the
     // chain: "a|b.statemachine -> a|c.statemachine -> a|b.statemachine".
-    // Whatever leaves `read` names the file: a boost::exception gets a
-    // ResourceFileInfo of the path unless a file read inside named itself first;
-    // another standard exception becomes a LogicError of its text with the record.
+    // Whatever leaves `read` names the file, the innermost file being read only:
+    // an exception of the family gets a ResourceFileInfo of the path and its
+    // message the place "<shown path>:<line>: " in front ("<shown path>: " without
+    // a LineInfo), unless a file read inside named itself first or the message
+    // names its file already (a parse error of LoadXmlFile); another standard
+    // exception becomes a LogicError of its text so named, with the record; any
+    // other boost::exception gets the record only.
     template <typename Read>
     auto ReadDataFile(const std::string& path, Read&& read) -> decltype(read())
     {

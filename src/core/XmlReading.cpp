@@ -1,6 +1,7 @@
 #include "core/XmlReading.hpp"
 
 #include "core/Exception.hpp"
+#include "core/Files.hpp"
 
 #include <algorithm>
 #include <boost/algorithm/string/case_conv.hpp>
@@ -23,32 +24,35 @@ namespace Kestrum
     {
         const unsigned int parseOptions = pugi::parse_default | pugi::parse_trim_pcdata;
 
-        // The line and column of a byte offset, both counted from 1.
-        std::string DescribePosition(const std::string& text, std::ptrdiff_t offset)
-        {
-            unsigned long line = 1;
-            unsigned long column = 1;
-            for (std::ptrdiff_t i = 0; i < offset && i < static_cast<std::ptrdiff_t>(text.size()); ++i)
-            {
-                if (text[static_cast<std::size_t>(i)] == '\n')
-                    ++line, column = 1;
-                else
-                    ++column;
-            }
-            return " at line " + std::to_string(line) + ", column " + std::to_string(column);
-        }
-
+        // The failure names its source itself: "<source>:<line>:<column>: <description>"
+        // for a syntax error (with the line as LineInfo too), "<source>: <description>"
+        // for anything else.
         void ThrowParseFailure(const pugi::xml_parse_result& result, const std::string& source,
                                const std::string& text)
         {
-            std::string message = source + ": " + result.description();
+            XmlError error(result.description());
+            std::string place = ToShownPath(source);
             const bool syntax = result.status != pugi::status_file_not_found &&
                                 result.status != pugi::status_io_error &&
                                 result.status != pugi::status_out_of_memory &&
                                 result.status != pugi::status_internal_error;
             if (syntax)
-                message += DescribePosition(text, result.offset);
-            BOOST_THROW_EXCEPTION(XmlError(message));
+            {
+                // Both counted from 1.
+                unsigned long line = 1;
+                unsigned long column = 1;
+                for (std::ptrdiff_t i = 0; i < result.offset && i < static_cast<std::ptrdiff_t>(text.size()); ++i)
+                {
+                    if (text[static_cast<std::size_t>(i)] == '\n')
+                        ++line, column = 1;
+                    else
+                        ++column;
+                }
+                place += ':' + std::to_string(line) + ':' + std::to_string(column);
+                error << LineInfo(line);
+            }
+            error.NameFile(place);
+            BOOST_THROW_EXCEPTION(error);
         }
 
         // The texts of the documents that live, by their document node, so that an
@@ -87,13 +91,37 @@ namespace Kestrum
         {
             const pugi::xml_text text = child.text();
             if (text.empty())
-                BOOST_THROW_EXCEPTION(XmlError("element " + name + " has no text"));
+                BOOST_THROW_EXCEPTION(WithLineOf(XmlError("element " + name + " has no text"), child));
             return text.get();
+        }
+
+        // What `read` answers; whatever it throws carries the node's line, unless
+        // it carries a line already.
+        template <typename Read>
+        auto ReadAt(const pugi::xml_node& node, Read&& read) -> decltype(read())
+        {
+            try
+            {
+                return read();
+            }
+            catch (boost::exception& error)
+            {
+                AttachLineOf(error, node);
+                throw;
+            }
         }
     }
 
+    void AttachLineOf(boost::exception& error, const pugi::xml_node& node)
+    {
+        if (boost::get_error_info<LineInfo>(error))
+            return;
+        if (const unsigned long line = GetLineNumber(node))
+            error << LineInfo(line);
+    }
+
     template <typename T>
-    T ConvertValue(const std::string& text, const std::string& owner)
+    T ConvertValue(const std::string& text, const std::string& owner, const pugi::xml_node& node)
     {
         T value;
         try
@@ -102,28 +130,37 @@ namespace Kestrum
         }
         catch (const boost::bad_lexical_cast&)
         {
-            BOOST_THROW_EXCEPTION(XmlError(owner + " holds " + text + ", which is not " + DescribeKind<T>()));
+            BOOST_THROW_EXCEPTION(
+                WithLineOf(XmlError(owner + " holds " + text + ", which is not " + DescribeKind<T>()), node));
+        }
+        catch (boost::exception& error)
+        {
+            // A text that is no boolean.
+            AttachLineOf(error, node);
+            throw;
         }
         if constexpr (std::is_floating_point_v<T>)
         {
             if (!std::isfinite(value))
-                BOOST_THROW_EXCEPTION(ParseError(owner + " holds " + text + ", which is not a finite number"));
+                BOOST_THROW_EXCEPTION(
+                    WithLineOf(ParseError(owner + " holds " + text + ", which is not a finite number"), node));
         }
         return value;
     }
 
-    template float ConvertValue<float>(const std::string&, const std::string&);
-    template int ConvertValue<int>(const std::string&, const std::string&);
-    template unsigned int ConvertValue<unsigned int>(const std::string&, const std::string&);
-    template unsigned long ConvertValue<unsigned long>(const std::string&, const std::string&);
-    template bool ConvertValue<bool>(const std::string&, const std::string&);
-    template std::string ConvertValue<std::string>(const std::string&, const std::string&);
+    template float ConvertValue<float>(const std::string&, const std::string&, const pugi::xml_node&);
+    template int ConvertValue<int>(const std::string&, const std::string&, const pugi::xml_node&);
+    template unsigned int ConvertValue<unsigned int>(const std::string&, const std::string&, const pugi::xml_node&);
+    template unsigned long ConvertValue<unsigned long>(const std::string&, const std::string&,
+                                                       const pugi::xml_node&);
+    template bool ConvertValue<bool>(const std::string&, const std::string&, const pugi::xml_node&);
+    template std::string ConvertValue<std::string>(const std::string&, const std::string&, const pugi::xml_node&);
 
     template <typename T>
     T GetAttributeValue(const pugi::xml_node& element, const std::string& name)
     {
         return ConvertValue<T>(GetAttributeText(element, name),
-                               "attribute " + name + " of element " + std::string(element.name()));
+                               "attribute " + name + " of element " + std::string(element.name()), element);
     }
 
     template float GetAttributeValue<float>(const pugi::xml_node&, const std::string&);
@@ -208,7 +245,12 @@ namespace Kestrum
     {
         const pugi::xml_node root = document.document_element();
         if (!root || name != root.name())
-            BOOST_THROW_EXCEPTION(XmlError(source + ": no " + name + " root element"));
+        {
+            XmlError error("no " + name + " root element");
+            AttachLineOf(error, root);
+            NameDataFile(error, source);
+            BOOST_THROW_EXCEPTION(error);
+        }
         return root;
     }
 
@@ -216,7 +258,7 @@ namespace Kestrum
     {
         const pugi::xml_node child = element.child(name.c_str());
         if (!child)
-            BOOST_THROW_EXCEPTION(XmlError("no " + name + " element defined"));
+            BOOST_THROW_EXCEPTION(WithLineOf(XmlError("no " + name + " element defined"), element));
         return child;
     }
 
@@ -224,15 +266,16 @@ namespace Kestrum
     {
         const pugi::xml_attribute attribute = element.attribute(name.c_str());
         if (!attribute)
-            BOOST_THROW_EXCEPTION(
-                XmlError("attribute " + name + " does not exist in element " + std::string(element.name())));
+            BOOST_THROW_EXCEPTION(WithLineOf(
+                XmlError("attribute " + name + " does not exist in element " + std::string(element.name())), element));
         return attribute.value();
     }
 
     void AssertElementName(const pugi::xml_node& element, const std::string& name)
     {
         if (name != element.name())
-            BOOST_THROW_EXCEPTION(LogicError("Expected element " + name + ", found " + element.name()));
+            BOOST_THROW_EXCEPTION(
+                WithLineOf(LogicError("Expected element " + name + ", found " + element.name()), element));
     }
 
     namespace Details
@@ -305,7 +348,7 @@ namespace Kestrum
         range.maximum = GetAttributeValue<T>(element, "maximum");
         range.minimum = GetAttributeValue<T>(element, "minimum");
         if (range.maximum < range.minimum)
-            BOOST_THROW_EXCEPTION(LogicError("range has reversed boundaries"));
+            BOOST_THROW_EXCEPTION(WithLineOf(LogicError("range has reversed boundaries"), element));
         return range;
     }
 
@@ -314,7 +357,8 @@ namespace Kestrum
     template <typename T>
     T GetChildValue(const pugi::xml_node& element, const std::string& name)
     {
-        return ConvertValue<T>(ElementText(GetChildElement(element, name), name), "element " + name);
+        const pugi::xml_node child = GetChildElement(element, name);
+        return ConvertValue<T>(ElementText(child, name), "element " + name, child);
     }
 
     template <>
@@ -347,11 +391,14 @@ namespace Kestrum
     {
         const pugi::xml_attribute attribute = element.attribute(name.c_str());
         if (!attribute)
-            BOOST_THROW_EXCEPTION(LogicError("Expected " + std::string(element.name()) + " to have " + name));
-        const T found = Details::ConvertText<T>(attribute.value());
+            BOOST_THROW_EXCEPTION(
+                WithLineOf(LogicError("Expected " + std::string(element.name()) + " to have " + name), element));
+        const T found = ReadAt(element, [&] { return Details::ConvertText<T>(attribute.value()); });
         if (!(found == expected))
-            BOOST_THROW_EXCEPTION(LogicError(
-                (boost::format("Expected attribute %1% to be %2% but found %3%") % name % expected % found).str()));
+            BOOST_THROW_EXCEPTION(WithLineOf(
+                LogicError(
+                    (boost::format("Expected attribute %1% to be %2% but found %3%") % name % expected % found).str()),
+                element));
     }
 
     template void AssertAttribute<int>(const pugi::xml_node&, const std::string&, const int&);
@@ -372,14 +419,16 @@ namespace Kestrum
         }
         catch (const boost::bad_lexical_cast&)
         {
-            BOOST_THROW_EXCEPTION(XmlError("version " + text + " of element " + std::string(element.name()) +
-                                           " is not a number"));
+            BOOST_THROW_EXCEPTION(WithLineOf(
+                XmlError("version " + text + " of element " + std::string(element.name()) + " is not a number"),
+                element));
         }
         if (version > highest)
-            BOOST_THROW_EXCEPTION(
+            BOOST_THROW_EXCEPTION(WithLineOf(
                 NotSupportedError((boost::format("highest supported version of %1% is %2%, encountered version %3%") %
                                    element.name() % highest % version)
-                                      .str()));
+                                      .str()),
+                element));
         return version;
     }
 

@@ -8,14 +8,17 @@
 // number" for int, "... an unsigned number" for the unsigned kinds, negative
 // texts and numbers beyond 32 bits alike; "attribute <name> of element
 // <element> holds ..."); a float that is not finite (nan, inf) a ParseError
-// "... which is not a finite number". The file itself is named by the record
-// that ReadDataFile (core/Files.hpp) attaches.
+// "... which is not a finite number". The readers that take a node attach its
+// line as a LineInfo (the line of the element that holds the value, of the
+// element that lacks the child or attribute); the file itself is named by
+// ReadDataFile (core/Files.hpp), which puts it with the line before the message.
 #pragma once
 
 #include "core/Range.hpp"
 #include "core/StablePtr.hpp"
 
 #include <SFML/System/Vector2.hpp>
+#include <boost/exception/exception.hpp>
 #include <filesystem>
 #include <pugixml.hpp>
 #include <string>
@@ -23,11 +26,15 @@
 namespace Kestrum
 {
     // Parses an XML file (UTF-8; leading and trailing blanks of element texts are
-    // dropped). Failure: XmlError with the parser's message, naming the file and,
-    // for a syntax error, the line and column; something other than a regular file
-    // at the path (a folder, a named pipe): LoadError path + " is not a regular file".
+    // dropped). Failure: XmlError with the parser's message, naming the file (as
+    // ToShownPath of core/Files.hpp shows it) itself, so no reader names it again:
+    // "<path>:<line>:<column>: <description>" for a syntax error, which carries the
+    // line as LineInfo too, "<path>: <description>" otherwise; something other than
+    // a regular file at the path (a folder, a named pipe): LoadError path + " is not
+    // a regular file".
     stable_ptr<pugi::xml_document> LoadXmlFile(const std::filesystem::path& path);
-    // The same for XML text held in memory; `source` names it in messages.
+    // The same for XML text held in memory; `source` names it in messages, shown
+    // the same way.
     stable_ptr<pugi::xml_document> LoadXmlText(const std::string& text, const std::string& source);
 
     // The line, counted from 1, on which the node starts in the text of the
@@ -35,8 +42,21 @@ namespace Kestrum
     // made otherwise.
     unsigned long GetLineNumber(const pugi::xml_node& node);
 
+    // Attaches the node's line (LineInfo) to an error that carries none yet, where
+    // the line is known.
+    void AttachLineOf(boost::exception& error, const pugi::xml_node& node);
+    // The error with the node's line attached, for readers that refuse what a node
+    // holds: BOOST_THROW_EXCEPTION(WithLineOf(XmlError("..."), element)).
+    template <typename E>
+    E WithLineOf(E error, const pugi::xml_node& node)
+    {
+        AttachLineOf(error, node);
+        return error;
+    }
+
     // The document's top element, which must be called `name`; otherwise XmlError
-    // "<source>: no <name> root element".
+    // "<source>: no <name> root element", which names its file itself as ReadDataFile
+    // (core/Files.hpp) would, with the line of a top element of another name.
     pugi::xml_node GetRootElement(const pugi::xml_document& document, const std::string& name,
                                   const std::string& source);
 
@@ -76,9 +96,10 @@ namespace Kestrum
 
     // A text converted to T (float, int, unsigned int, unsigned long, bool,
     // std::string); `owner` names it in failures ("element speed", "attribute x of
-    // element enemy", "hit points of airship000"), which are those listed above.
+    // element enemy", "hit points of airship000"), which are those listed above
+    // and carry the line of `node`, the element that holds the text, where given.
     template <typename T>
-    T ConvertValue(const std::string& text, const std::string& owner);
+    T ConvertValue(const std::string& text, const std::string& owner, const pugi::xml_node& node = pugi::xml_node());
 
     // The attribute converted to T (float, int, unsigned int, unsigned long) by
     // ConvertValue. Missing: XmlError.

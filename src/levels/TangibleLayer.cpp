@@ -16,7 +16,7 @@ namespace Kestrum
 
         void ThrowRowError(const pugi::xml_node& row)
         {
-            BOOST_THROW_EXCEPTION(RuntimeError("row = " + std::to_string(GetLineNumber(row))));
+            BOOST_THROW_EXCEPTION(WithLineOf(RuntimeError("row = " + std::to_string(GetLineNumber(row))), row));
         }
 
         Tile ReadTile(const pugi::xml_node& element)
@@ -24,10 +24,10 @@ namespace Kestrum
             const pugi::xml_text text = element.text();
             const std::string owner = std::string("element ") + element.name();
             if (text.empty())
-                BOOST_THROW_EXCEPTION(XmlError(owner + " has no text"));
+                BOOST_THROW_EXCEPTION(WithLineOf(XmlError(owner + " has no text"), element));
             // A tile is written as its value: a text that is no 32-bit unsigned
             // number is refused with the element and the text named.
-            ConvertValue<unsigned int>(text.get(), owner);
+            ConvertValue<unsigned int>(text.get(), owner, element);
             return boost::lexical_cast<Tile>(std::string(text.get()));
         }
 
@@ -52,7 +52,7 @@ namespace Kestrum
                     row.insert(row.end(), repeat, tile);
                 }
                 else
-                    BOOST_THROW_EXCEPTION(ParseError("unknown tile type found: " + name));
+                    BOOST_THROW_EXCEPTION(WithLineOf(ParseError("unknown tile type found: " + name), child));
                 if (row.size() > rowLength)
                     ThrowRowError(element);
             }

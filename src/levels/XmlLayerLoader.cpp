@@ -57,8 +57,9 @@ namespace Kestrum
             }
             catch (const boost::bad_lexical_cast&)
             {
-                BOOST_THROW_EXCEPTION(XmlError("version " + std::string(root.attribute("version").value()) +
-                                               " of element " + root.name() + " is not a number"));
+                BOOST_THROW_EXCEPTION(WithLineOf(XmlError("version " + std::string(root.attribute("version").value()) +
+                                                          " of element " + root.name() + " is not a number"),
+                                                 root));
             }
         }
     }

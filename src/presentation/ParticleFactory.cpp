@@ -42,7 +42,8 @@ namespace Kestrum
         void AssertItemName(const pugi::xml_node& element, const std::string& name)
         {
             if (name != element.name())
-                BOOST_THROW_EXCEPTION(XmlError("Expected element " + name + ", found " + element.name()));
+                BOOST_THROW_EXCEPTION(
+                    WithLineOf(XmlError("Expected element " + name + ", found " + element.name()), element));
         }
 
         // The attributes x, y and z.
@@ -73,8 +74,9 @@ namespace Kestrum
                 return Value{GetRangeFromAttributes<float>(random), true};
             const pugi::xml_text text = element.text();
             if (text.empty())
-                BOOST_THROW_EXCEPTION(XmlError("element " + std::string(element.name()) + " has no text"));
-            const float value = ConvertValue<float>(text.get(), "element " + std::string(element.name()));
+                BOOST_THROW_EXCEPTION(
+                    WithLineOf(XmlError("element " + std::string(element.name()) + " has no text"), element));
+            const float value = ConvertValue<float>(text.get(), "element " + std::string(element.name()), element);
             return Value{Range<float>{value, value}, false};
         }
 

@@ -119,3 +119,36 @@ TEST_F(AdventureScreenTest, PausesResumesAndReturnsPaidOnlyAfterACompletedMissio
     EXPECT_EQ(0u, lost->money);
     EXPECT_EQ(3u, saving->GetShop().size());
 }
+
+TEST_F(AdventureScreenTest, PaymentFillsTheMoneyUpToItsLargestValueInsteadOfWrapping)
+{
+    const stable_ptr<Saving> saving = Play();
+    const stable_ptr<MissionBlueprint> blueprint = GetMission(saving, 0);
+    const stable_ptr<Inventory> inventory = GetFromRegistry<Inventory>();
+    struct Row
+    {
+        sf::Uint32 money;
+        unsigned long payment;
+        const char* warning;  // empty: none
+    };
+    const Row rows[] = {
+        {4294966795u, 500ul, ""},
+        {4294967000u, 500ul, "the payment of 500 would carry the money of 4294967000 past 4294967295: it stays at 4294967295"},
+        // More than 32 bits, and a sum beyond 64 bits: neither is cut down.
+        {0u, 4294967396ul, "the payment of 4294967396 would carry the money of 0 past 4294967295"},
+        {4294967295u, 18446744073709551615ul, "the payment of 18446744073709551615 would carry the money of 4294967295"}};
+    std::size_t warnings = 0;
+    for (const Row& row : rows)
+    {
+        inventory->money = row.money;
+        blueprint->m_payment = row.payment;
+        Fly(blueprint);
+        GetFromRegistry<MissionProgress>()->GetData().m_killConditions = 0;
+        Frame();
+        ASSERT_TRUE(EndDelayLeadsToMissions());
+        EXPECT_EQ(4294967295u, inventory->money) << row.payment;
+        warnings += *row.warning != '\0';
+        EXPECT_EQ(warnings, log.Count("warning: the payment of ")) << row.payment;
+        EXPECT_TRUE(!*row.warning || log.Contains(row.warning)) << row.payment;
+    }
+}

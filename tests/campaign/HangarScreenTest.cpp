@@ -3,6 +3,7 @@
 #include "campaign/ShipButton.hpp"
 #include "flight/EquipmentSlot.hpp"
 #include "flight/Hull.hpp"
+#include "interface/ScrollBar.hpp"
 #include "interface/ScrollableLayout.hpp"
 #include "support/ThrownMessage.hpp"
 
@@ -96,4 +97,88 @@ TEST_F(HangarScreenTest, EquippingSwapsThroughTheInventoryAndShowsOnTheShip)
     EXPECT_FALSE(gunSlot->GetEquipment());
     EXPECT_EQ(laser, inventory->GetItems().at(1));
     EXPECT_EQ(1u, gunSlot->GetClickSignal().num_slots() - 1);
+}
+
+TEST_F(HangarScreenTest, HullPictureTakesTheLargerScaleAndStaysCentredOverTheFrame)
+{
+    // A 100 x 50 picture in a 200 x 150 frame: 2.8 (not 1.9), so 280 x 140, 40 pixels
+    // past either side of the frame and 5 inside its top and bottom.
+    sf::Image frame;
+    frame.create(400, 300, sf::Color(90, 90, 90));
+    ASSERT_TRUE(frame.saveToFile((root.GetPath() / "resources/gui/screens/hangar/frame.png").string()));
+    sf::Image hull;
+    hull.create(100, 50, sf::Color::Green);
+    ASSERT_TRUE(hull.saveToFile((root.GetPath() / "resources/equipment/hulls/000/overview.png").string()));
+    StartCampaign({}, 1, 0);
+    Show(hangar);
+    const sf::Image picture = Frame();
+    Keep(picture, "hangar-wide-hull.png");
+
+    // Where the green lies around the first frame at (192, 139); the second frame, at
+    // x = 412, covers the picture's right end.
+    unsigned left = 1024, right = 0, top = 768, bottom = 0;
+    for (unsigned y = 100; y < 330; ++y)
+        for (unsigned x = 100; x < 480; ++x)
+        {
+            const sf::Color c = picture.getPixel(x, y);
+            if (c.g > 128 && c.r < 64 && c.b < 64)
+            {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    EXPECT_NEAR(192 - 40, left, 1);
+    EXPECT_NEAR(139 + 5, top, 1);
+    EXPECT_NEAR(139 + 145 - 1, bottom, 1);
+    EXPECT_EQ(411u, right);
+}
+
+TEST_F(HangarScreenTest, EquipmentScreensSecondPageHoldsTheItemsPastNineAndTheEmptyChoice)
+{
+    const stable_ptr<Inventory> inventory = StartCampaign({}, 1, 0);
+    const std::shared_ptr<PlayerShip> ship = inventory->GetShips()[0];
+    const std::shared_ptr<EquipmentSlot> gunSlot = ship->GetHull()->GetSlots(Categories::Weapon).at(0);
+    gunSlot->SetEquipment(nullptr);
+    inventoryScreen->SetShip(create_stable_ptr(ship));
+    for (int i = 0; i < 11; ++i)
+        inventory->AddItem(equipment->Create(i % 2 ? "wpn001" : "wpn000"));
+    equipmentScreen->SetSlot(create_stable_ptr(gunSlot));
+    Show(equipmentScreen);
+
+    const ScrollableLayout& layout = *equipmentScreen->GetLayout();
+    const auto choices = ButtonsOf<EquipButton>(layout);
+    ASSERT_EQ(12u, choices.size());
+    const auto shown = [&] {
+        std::vector<std::size_t> visible;
+        for (std::size_t i = 0; i < choices.size(); ++i)
+            if (choices[i]->IsVisible())
+                visible.push_back(i);
+        return visible;
+    };
+    EXPECT_EQ((std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8}), shown());
+
+    // The scroll bar's lower arrow turns to the last two items and the empty
+    // choice, on the first places; turning on from there changes nothing.
+    const auto bar = std::dynamic_pointer_cast<ScrollBar>(equipmentScreen->GetChildren().back().get_shared());
+    ASSERT_TRUE(bar);
+    Button& down = **std::next(bar->GetButtons(false).begin());
+    Click(down);
+    EXPECT_EQ((std::vector<std::size_t>{9, 10, 11}), shown());
+    EXPECT_EQ(sf::Vector2f(56.f, 28.f), choices[9]->GetPosition());
+    EXPECT_EQ(sf::Vector2f(616.f, 28.f), choices[11]->GetPosition());
+    Click(down);
+    EXPECT_EQ(9u, layout.GetFirst());
+    Keep(Frame(), "equipment-second-page.png");
+    Click(**bar->GetButtons(false).begin());
+    EXPECT_EQ(0u, layout.GetFirst());
+    Click(down);
+
+    // A click on the first place takes the tenth item, not the first one hidden under it.
+    const std::shared_ptr<Sellable> tenth = choices[9]->GetItem();
+    Click(*choices[9]);
+    ASSERT_EQ(inventoryScreen, screens->GetCurrentScreen().get_shared());
+    EXPECT_EQ(tenth, gunSlot->GetEquipment());
+    EXPECT_EQ(10u, inventory->GetItems().size());
 }

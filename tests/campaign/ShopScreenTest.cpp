@@ -21,10 +21,11 @@ TEST_F(ShopScreenTest, TabsPagesPurchasesAndRefusals)
     std::vector<std::string> offers;
     for (int i = 0; i < 10; ++i)
         offers.push_back("wpn00" + std::to_string(i % 3));
-    offers.insert(offers.end(), {"shd001", "bmb000", "hll000"});
+    offers.insert(offers.end(), {"shd001", "bmb000", "hll000", "wpn500", "shd099"});
     const stable_ptr<Inventory> inventory = StartCampaign(offers, 1, 2000);
     Show(shop);
     EXPECT_TRUE(log.Contains("error:   shop offers bmb000, but no Bomb can be bought yet: skipped"));
+    EXPECT_TRUE(log.Contains("error:   shop offers wpn500, but the player can not own it: skipped"));
 
     // The exit button, then the six tabs down the left edge; the weapons are shown.
     const auto tabsNow = [&] {

@@ -4,6 +4,7 @@
 #include "interface/ComplexButton.hpp"
 
 #include <optional>
+#include <tuple>
 
 using namespace Kestrum;
 using namespace Kestrum::Testing;
@@ -80,7 +81,8 @@ TEST_F(TechnologyScreenTest, NodesAreDevelopedOneAfterTheOther)
                           {"wpn001", 1.f, 2.f, {0}, 500u},
                           {"wpn002", 1.f, 0.f, {0}, 800u},
                           {"shd001", 0.5f, 0.f, {}, std::nullopt},
-                          {"bmb000", 0.f, 0.f, {}, 10u}}));
+                          {"bmb000", 0.f, 0.f, {}, 10u},
+                          {"wpn500", 0.f, 1.f, {}, 10u}}));
     const stable_ptr<Saving> saving = manager->Load(3);
     RegisterSaving(saving);
     saving->RegisterInventory();
@@ -89,6 +91,7 @@ TEST_F(TechnologyScreenTest, NodesAreDevelopedOneAfterTheOther)
     log.KeepUpTo(LogLevel::info);
     Show(technology);
     EXPECT_TRUE(log.Contains("error:   technology tree holds bmb000, but no Bomb can be developed yet: skipped"));
+    EXPECT_TRUE(log.Contains("error:   technology tree holds wpn500, but the player can not own it: skipped"));
 
     // The exit button, then the six tabs down the left edge, the weapons' shown.
     const std::vector<std::shared_ptr<Button>> buttons = ButtonsOf<Button>(*technology);
@@ -123,12 +126,40 @@ TEST_F(TechnologyScreenTest, NodesAreDevelopedOneAfterTheOther)
     Frame();
     EXPECT_TRUE(Development().empty());
 
-    // Now the laser can be developed.
+    // The panel covers the laser and takes the click; entered anew, the laser can be developed.
+    const std::shared_ptr<Widget> panel = Diagram().GetChildren().back().get_shared();
     Click(*laser);
+    EXPECT_TRUE(panel == Diagram().GetChildren().back().get_shared()) << "the panel shown before stays";
+    technology->HandleMouseMove(GetCenter(*laser), GetCenter(*laser));
+    EXPECT_FALSE(laser->HasFocus()) << "nor does the pointer reach it";
+    Show(technology);
+    Click(*NodeAt({590.f, 410.f}));
     ASSERT_EQ(1u, Development().size());
-    EXPECT_TRUE(Development()[0]->IsEnabled());
-    Keep(Frame(), "technology-screen.png");
+    const std::shared_ptr<Button> develop = Development()[0];
+    EXPECT_TRUE(develop->IsEnabled());
+    const sf::Image picture = Frame();
+    Keep(picture, "technology-screen.png");
     EXPECT_GE(1u, log.Count("icons can not be deactivated yet")) << "said once, not every frame";
+    // The blue panel from (110, 350) to (620, 460) in its black frame; the cost from (300, 400) on.
+    for (const auto& [x, y, colour] : std::vector<std::tuple<unsigned, unsigned, sf::Color>>{
+             {110, 350, sf::Color::Blue}, {619, 459, sf::Color::Blue}, {109, 350, sf::Color::Black},
+             {110, 349, sf::Color::Black}, {620, 459, sf::Color::Black}, {619, 460, sf::Color::Black}})
+        EXPECT_EQ(colour, picture.getPixel(x, y)) << x << ", " << y;
+    sf::Vector2u first(1000, 1000);
+    for (unsigned y = 355; y < 455; ++y)
+        for (unsigned x = 115; x < 495; ++x)
+            if (picture.getPixel(x, y) != sf::Color::Blue)
+                first = {std::min(first.x, x), std::min(first.y, y)};
+    EXPECT_TRUE(first.x >= 300 && first.x <= 303 && first.y >= 400 && first.y <= 405) << first.x << ", " << first.y;
+
+    // The money gone on another tab, a click before the next frame, which disables it, is refused.
+    inventory->money = 400;
+    Click(*develop);
+    EXPECT_TRUE(log.Contains("error:   development refused: logic error 2 while opening node wpn001"));
+    EXPECT_EQ(2u, saving->GetShop().size());
+    EXPECT_EQ(400u, inventory->money);
+    Frame();
+    EXPECT_FALSE(develop->IsEnabled());
 
     // The bombs show an empty diagram, the shields their one node.
     Click(*tabs[Categories::Bomb]);

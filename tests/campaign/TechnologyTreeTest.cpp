@@ -23,14 +23,17 @@ TEST_F(TechnologyTreeTest, OpeningANodePaysItsCostAndOffersItsItem)
 
 TEST_F(TechnologyTreeTest, NodesThatCannotBeOpenedChangeNothing)
 {
-    const struct { sf::Uint32 money; Categories::Equipment node; std::string message; } cases[] = {
-        {1000, Categories::Shield, "logic error 1 while opening node shd001"},
-        {99, Categories::Weapon, "logic error 2 while opening node wpn001"},
-        {100, Categories::Weapon, "logic error 3 while opening node wpn001"},
+    const std::string bomb = Replace(oneMissionSaving, "<Type>wpn001", "<Type>bmb001");
+    const struct { std::string saving; sf::Uint32 money; Categories::Equipment node; std::string message; } cases[] = {
+        {TwoMissionSaving(), 1000, Categories::Shield, "logic error 1 while opening node shd001"},
+        {TwoMissionSaving(), 99, Categories::Weapon, "logic error 2 while opening node wpn001"},
+        {TwoMissionSaving(), 100, Categories::Weapon, "logic error 3 while opening node wpn001"},
+        // The shop would not offer the bomb.
+        {bomb, 100, Categories::Bomb, "logic error 4 while opening node bmb001"},
     };
     for (const auto& refused : cases)
     {
-        const stable_ptr<Saving> saving = Play(TwoMissionSaving(), refused.money);
+        const stable_ptr<Saving> saving = Play(refused.saving, refused.money);
         EXPECT_EQ(refused.message, ThrownMessage<LogicError>([&] { OpenNode(GetNode(saving, refused.node)); }));
         EXPECT_EQ(refused.money, GetFromRegistry<Inventory>()->money);
         EXPECT_EQ(1u, saving->GetShop().size());

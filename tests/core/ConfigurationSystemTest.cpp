@@ -219,6 +219,63 @@ TEST(ConfigurationSystem, ChoosesTheVideoMode)
     EXPECT_THROW(ChooseVideoMode(virtualScreen, sf::VideoMode(1099, 1024), 32, false), NotSupportedError);
 }
 
+TEST(ConfigurationSystem, FallsBackToAWindowAtTheDisplaysDepthWhenTheChoiceHasNoMode)
+{
+    CapturedLog log;
+    const sf::VideoMode desktop(1920, 1080, 24);
+    const std::vector<sf::VideoMode> modes = {{1280, 768, 24}, {1024, 768, 24}, {1366, 768, 16}};
+    struct Row
+    {
+        std::vector<sf::VideoMode> modes;
+        unsigned int bitsPerPixel;
+        bool fullScreen;
+        sf::VideoMode chosen;
+        const char* warning;  // empty: none, and full screen stays as it was
+    };
+    const Row rows[] = {
+        {modes, 16, true, {1366, 768, 16}, ""},
+        {modes, 32, true, {1024, 768, 32},
+         "could not find an appropriate video mode for full screen at 32 bits per pixel: trying a window at the "
+         "display's 24 bits per pixel"},
+        {modes, 32, false, {1024, 768, 32}, "for a window at 32 bits per pixel: trying a window"},
+        {{{1920, 1080, 16}, {1920, 1080, 24}}, 16, true, {1024, 768, 32}, "for full screen at 16 bits"},
+        {modes, 24, false, {1024, 768, 24}, ""}};
+    for (const Row& row : rows)
+    {
+        bool fullScreen = row.fullScreen;
+        const std::size_t before = log.GetLines().size();
+        EXPECT_EQ(row.chosen, ChooseVideoModeOrWindow(row.modes, desktop, row.bitsPerPixel, fullScreen));
+        EXPECT_EQ(row.fullScreen && !*row.warning, fullScreen);
+        EXPECT_EQ(*row.warning ? before + 1 : before, log.GetLines().size());
+        EXPECT_TRUE(!*row.warning || log.Contains(row.warning)) << row.warning;
+    }
+
+    // Nothing as a window either: the same failure as ever, after the warning.
+    const std::vector<sf::VideoMode> none = {{960, 768, 24}, {1366, 768, 32}};
+    bool fullScreen = false;
+    EXPECT_EQ("could not find an appropriate video mode",
+              ThrownMessage<NotSupportedError>([&] { ChooseVideoModeOrWindow(none, desktop, 16, fullScreen); }));
+    EXPECT_EQ(4u, log.Count("trying a window at the display's 24 bits per pixel"));
+    EXPECT_THROW(ChooseVideoModeOrWindow(none, desktop, 24, fullScreen), NotSupportedError);
+    EXPECT_EQ(4u, log.Count("trying a window"));
+}
+
+TEST_F(ConfigurationSystemTest, FullScreenWithoutAModeRunsAndSavesAsAWindow)
+{
+    // The tests' virtual screen has no mode 768 high: full screen falls back to a window.
+    root.WriteFile("configuration/default_general_configuration.xml",
+                   General({{"full_screen", "1"}, {"bit_depth", "16"}}));
+    ConfigurationSystem configuration;
+    configuration.Load();
+    EXPECT_FALSE(configuration.IsFullScreen());
+    EXPECT_EQ(sf::Vector2f(1024, 768), configuration.GetScreenSize());
+    EXPECT_TRUE(log.Contains("warning: could not find an appropriate video mode for full screen at 16 bits"));
+    EXPECT_EQ(Depth32, ToColorDepth(configuration.GetVideoMode().bitsPerPixel));
+    configuration.Save();
+    const std::string written = Read("configuration/general_configuration.xml");
+    EXPECT_NE(std::string::npos, written.find("<bit_depth>32</bit_depth>\n    <full_screen>0</full_screen>")) << written;
+}
+
 TEST(ConfigurationSystem, ShippedConfigurationAndCurvesLoad)
 {
     ScratchGameRoot root;

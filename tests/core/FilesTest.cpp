@@ -1,12 +1,17 @@
 #include "core/Files.hpp"
 
 #include "core/Exception.hpp"
+#include "core/ResourceUtility.hpp"
+#include "core/XmlReading.hpp"
 #include "support/ScratchGameRoot.hpp"
 #include "support/ThrownMessage.hpp"
 
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <stdexcept>
+#include <tuple>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -103,4 +108,23 @@ TEST(Files, AWriteRemovesItsFilesLeftoverTemporaryFilesOnly)
         EXPECT_EQ("kept", Read("configuration/" + name)) << name;
     EXPECT_TRUE(std::filesystem::is_directory("configuration/settings.xml.00000000/inside"));
     EXPECT_EQ(others.size() + 2, CountEntries("configuration"));
+}
+
+// Whatever leaves a data file's reader names the innermost file being read,
+// once, by its path from the game root and the line where it is known.
+TEST(Files, ErrorsOfADataFileNameItsPathAndLine)
+{
+    ScratchGameRoot root;
+    root.WriteFile("resources/broken.xml", "<a>\n<b></a>");
+    const auto shop = [] { BOOST_THROW_EXCEPTION(ParseError("Shop: count 4000000000 is above") << LineInfo(40)); };
+    const std::tuple<std::string, std::string, std::function<void()>> cases[] = {
+        {"savings|7", "savings/7:40: Shop: count 4000000000 is above", shop},
+        {"$resources|x|tile.xml", "resources/x/tile.xml: row", [] { throw std::runtime_error("row"); }},
+        {"/tmp/set.txt", "/tmp/set.txt: odd", [] { BOOST_THROW_EXCEPTION(LoadError("odd")); }},
+        {"levels|outer.xml", "savings/7:40: Shop: count 4000000000 is above", [&] { ReadDataFile("savings|7", shop); }},
+        {"resources|broken.xml", "resources/broken.xml:2:6: Start-end tags mismatch",
+         [] { LoadXmlFile(ToFilesystemPath("resources|broken.xml")); }},
+    };
+    for (const auto& [path, message, read] : cases)
+        EXPECT_EQ(message, ThrownMessage<Exception>([&] { ReadDataFile(path, read); })) << path;
 }

@@ -57,11 +57,11 @@ TEST(GraphFactory, RefusesUnknownAndBrokenGraphs)
     root.WriteFile("d.graph", "<curve type='flat_line'><y>1</y></curve>");
     root.WriteFile("e.graph", "<graph type='flat_line'></graph>");
     const GraphFactory factory;
-    EXPECT_EQ("graph of type spline not supported",
+    EXPECT_EQ("a.graph: graph of type spline not supported",
               ThrownMessage<NotSupportedError>([&] { factory.Create("a.graph"); }));
     for (const char* broken : {"b.graph", "c.graph", "d.graph", "missing.graph"})
         EXPECT_THROW(factory.Create(broken), XmlError) << broken;
-    EXPECT_EQ("no y element defined", ThrownMessage<XmlError>([&] { factory.Create("e.graph"); }));
+    EXPECT_EQ("e.graph:1: no y element defined", ThrownMessage<XmlError>([&] { factory.Create("e.graph"); }));
 
     pugi::xml_document document;
     document.load_string("<curve type='flat_line'><y>1</y></curve>");

@@ -119,12 +119,44 @@ TEST(XmlReading, AttributesRangesAndVersions)
               ThrownMessage<LogicError>([&] { AssertElementName(graph, "curve"); }));
 }
 
+// Each reader that takes a node attaches the line of the node at fault (the
+// parent's for a missing child); a document parsed otherwise has no lines.
+TEST(XmlReading, FailuresCarryTheLineOfTheirNode)
+{
+    const auto document = LoadXmlText("<ship version='x'>\n<speed>fast</speed>\n<at x='1'/>\n"
+                                      "<range minimum='2' maximum='1'/>\n<empty/>\n<flag>maybe</flag></ship>",
+                                      "ship.xml");
+    const pugi::xml_node ship = document->document_element();
+    pugi::xml_document made;
+    made.load_string("<ship>\n<speed>fast</speed></ship>");
+    const std::pair<std::function<void()>, unsigned long> reads[] = {
+        {[&] { GetChildValue<float>(ship, "speed"); }, 2}, {[&] { GetChildValue<float>(ship, "none"); }, 1},
+        {[&] { GetChildValue<sf::Vector2f>(ship, "at"); }, 3}, {[&] { GetChildValue<Range<float>>(ship, "range"); }, 4},
+        {[&] { GetChildValue<float>(ship, "empty"); }, 5}, {[&] { GetChildValue<bool>(ship, "flag"); }, 6},
+        {[&] { CheckAndReturnVersion(ship, 1); }, 1}, {[&] { AssertElementName(ship.child("at"), "point"); }, 3},
+        {[&] { AssertAttribute(ship.child("at"), "y", "1"); }, 3},
+        {[&] { AssertAttribute<int>(ship, "version", 1); }, 1},
+        {[&] { GetRootElement(*document, "mission", "ship.xml"); }, 1},
+        {[&] { GetChildValue<float>(made.first_child(), "speed"); }, 0}};
+    for (const auto& [read, line] : reads)
+        try
+        {
+            read();
+            ADD_FAILURE() << line;
+        }
+        catch (const boost::exception& error)
+        {
+            const unsigned long* const found = boost::get_error_info<LineInfo>(error);
+            EXPECT_EQ(line, found ? *found : 0ul);
+        }
+}
+
 TEST(XmlReading, DocumentsAndWriting)
 {
-    EXPECT_EQ("broken.xml: Start-end tags mismatch at line 2, column 6",
+    EXPECT_EQ("broken.xml:2:6: Start-end tags mismatch",
               ThrownMessage<XmlError>([] { LoadXmlText("<a>\n<b></a>", "broken.xml"); }));
     const auto document = LoadXmlText("<other/>", "other.xml");
-    EXPECT_EQ("other.xml: no graph root element",
+    EXPECT_EQ("other.xml:1: no graph root element",
               ThrownMessage<XmlError>([&] { GetRootElement(*document, "graph", "other.xml"); }));
 
     Testing::ScratchGameRoot root;

@@ -199,7 +199,8 @@ TEST_F(DiskBossTest, ShotDownWhileFlyingInItExplodesAndItsSmokeAndDroneEnd)
 
     // A definition without hit points is refused.
     WriteDetails({{"hit_points", "0"}});
-    EXPECT_EQ("no hit points", ThrownMessage<LogicError>([&] { DiskBoss::Create(); }));
+    EXPECT_EQ("resources/enemies/airbosss/001/details.xml: no hit points",
+              ThrownMessage<LogicError>([&] { DiskBoss::Create(); }));
     EXPECT_TRUE(log.GetLines().empty()) << log.GetLines().front();
 }
 
@@ -249,7 +250,9 @@ TEST_F(DiskBossTest, RefusesABodyWithoutItsPartsSocketsAndTransitions)
     for (const auto& test : cases)
     {
         Edit(test.file, test.from, test.to);
-        EXPECT_EQ(test.message, ThrownMessage<LogicError>([&] { DiskBoss::Create(); })) << test.message;
+        EXPECT_EQ("resources/enemies/airbosss/001/details.xml: " + std::string(test.message),
+                  ThrownMessage<LogicError>([&] { DiskBoss::Create(); }))
+            << test.message;
         root.WriteFile(bossFolder + test.file, original[test.file]);
     }
 

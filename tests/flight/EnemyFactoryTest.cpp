@@ -53,7 +53,8 @@ TEST(EnemyFactory, RefusesBadRowsWithTheirMessage)
          "the hit points of airship005 holds 4294967296, which is not an unsigned number"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.message, LoadDatabase(root, factory, c.text)) << c.text;
+        EXPECT_EQ("resources/enemies/factory_database.txt: " + c.message, LoadDatabase(root, factory, c.text))
+            << c.text;
     // A failed load keeps no database.
     EXPECT_THROW(factory.GetEnemyTypes(), RuntimeError);
 }
@@ -71,7 +72,7 @@ TEST(EnemyFactory, ListsEveryTypeOfTheDatabase)
               factory.GetEnemyTypes());
 
     // A later failing load leaves the database as it was; an empty file empties it.
-    EXPECT_EQ("too few values", LoadDatabase(root, factory, "turret000"));
+    EXPECT_EQ("resources/enemies/factory_database.txt: too few values", LoadDatabase(root, factory, "turret000"));
     EXPECT_EQ(5u, factory.GetEnemyTypes().size());
     EXPECT_EQ("<nothing thrown>", LoadDatabase(root, factory, " \n"));
     EXPECT_TRUE(factory.GetEnemyTypes().empty());
@@ -108,7 +109,7 @@ TEST(EnemySet, ReadsPairsOfClassAndType)
     for (const auto& c : cases)
     {
         root.WriteFile("set.es.txt", c.text);
-        EXPECT_EQ(c.message, ThrownMessage<Exception>([&] { set.Load(path); })) << c.text;
+        EXPECT_EQ(path + ": " + c.message, ThrownMessage<Exception>([&] { set.Load(path); })) << c.text;
     }
 
     root.WriteFile("set.es.txt", full + "\nFly1 airship002\nfly1 airship000");

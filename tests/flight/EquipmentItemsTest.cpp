@@ -123,8 +123,10 @@ TEST_F(EquipmentItemsTest, HullsOwnTheirSlotsAndCopiesOwnTheirItems)
     EXPECT_EQ(2u, hulls->Create("005")->GetSlots(Categories::Weapon).size()) << "the prototype keeps its slots";
 
     EXPECT_EQ("wpn000 is not a hull", ThrownMessage<RuntimeError>([&] { hulls->Create("wpn000"); }));
-    EXPECT_EQ("Expected element slot, found gun", ThrownMessage<LogicError>([&] { hulls->Create("006"); }));
-    EXPECT_EQ("xyz is unknown equipment type", ThrownMessage<UnknownTypeError>([&] { hulls->Create("007"); }));
+    EXPECT_EQ("resources/equipment/hulls/006/details.xml:1: Expected element slot, found gun",
+              ThrownMessage<LogicError>([&] { hulls->Create("006"); }));
+    EXPECT_EQ("resources/equipment/hulls/007/details.xml: xyz is unknown equipment type",
+              ThrownMessage<UnknownTypeError>([&] { hulls->Create("007"); }));
     std::filesystem::remove_all(root.GetPath() / "resources/equipment/hulls/005");
     EXPECT_EQ("Test Hull", hulls->Create("hll005")->GetName());
     EXPECT_EQ((std::set<std::string>{"hll000", "hll001"}), hulls->GetHullTypes());

@@ -171,6 +171,7 @@ TEST_F(FlyingEnemyTest, RefusesFaultyDefinitions)
         CopyEnemy("airships/000", "airships/009");
         root.WriteFile("resources/enemies/airships/009/details.xml", details);
     };
+    const std::string file = "resources/enemies/airships/009/details.xml";
     const std::string common = "<score_points>5</score_points><hit_points>1</hit_points>"
                                "<rotation_speed>90</rotation_speed><movement_speed>0.1</movement_speed>";
     const struct
@@ -178,18 +179,20 @@ TEST_F(FlyingEnemyTest, RefusesFaultyDefinitions)
         std::string details;
         std::string message;
     } cases[] = {
-        {"<flyer version='1' type='kamikaze'>" + common + "</flyer>", "Expected element flying_enemy, found flyer"},
+        {"<flyer version='1' type='kamikaze'>" + common + "</flyer>",
+         file + ":1: Expected element flying_enemy, found flyer"},
         {"<flying_enemy version='2' type='kamikaze'>" + common + "</flying_enemy>",
-         "highest supported version of flying_enemy is 1, encountered version 2"},
-        {"<flying_enemy version='1' type='zigzag'>" + common + "</flying_enemy>", "behaviour type zigzag is unknown"},
+         file + ":1: highest supported version of flying_enemy is 1, encountered version 2"},
+        {"<flying_enemy version='1' type='zigzag'>" + common + "</flying_enemy>",
+         file + ": behaviour type zigzag is unknown"},
         {"<flying_enemy version='1' type='visit_and_flee'>" + common +
              "<visit_depth_range minimum='0' maximum='1.1'/><dwell_duration>1</dwell_duration>"
              "<helicopter_mode>1</helicopter_mode></flying_enemy>",
-         "visit_depth_range must be in interval [0,1]"},
+         file + ": visit_depth_range must be in interval [0,1]"},
         {"<flying_enemy version='1' type='dive_bomber'>" + common + "</flying_enemy>",
-         "no screen_dive_level element defined"},
+         file + ":1: no screen_dive_level element defined"},
         {"<flying_enemy version='1' type='kamikaze'><hit_points>1</hit_points></flying_enemy>",
-         "no rotation_speed element defined"},
+         file + ":1: no rotation_speed element defined"},
     };
     for (const auto& c : cases)
     {

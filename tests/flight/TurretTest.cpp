@@ -99,6 +99,6 @@ TEST_F(TurretTest, RefusesAMachineWithoutItsParts)
     const std::string head = "name=\"head\"";
     machine.replace(machine.find(head), head.size(), "name=\"top\"");
     root.WriteFile("resources/enemies/turrets/009/ingame.statemachine", machine);
-    EXPECT_EQ("part 'head' not found in $resources|enemies|turrets|009",
+    EXPECT_EQ("resources/enemies/turrets/009/details.xml: part 'head' not found in $resources|enemies|turrets|009",
               ThrownMessage<LoadError>([] { Turret::Create("$resources|enemies|turrets|009"); }));
 }

@@ -133,13 +133,17 @@ TEST_F(WeaponTest, DefinitionsAndNamesAreChecked)
         {"499", true, "can not create enemy weapon from player weapon details"},
         {"500", false, "can not create player weapon from enemy weapon details"},
         {"wpn500", false, "can not create player weapon from enemy weapon details"},
-        {"102", false, "increments has at least one default element"},
-        {"103", false, "redundant increments for level 0"},
-        {"104", false, "frequency must be positive"},
-        {"105", false, "frequency must be positive"},
-        {"106", false, "no increments found in resources|equipment|weapons|106|details.xml"},
-        {"107", false, "highest supported version of increment is 1, encountered version 2"},
-        {"108", false, "increments has at least one default element"},
+        {"102", false, "resources/equipment/weapons/102/details.xml: increments has at least one default element"},
+        {"103", false, "resources/equipment/weapons/103/details.xml: redundant increments for level 0"},
+        {"104", false, "resources/equipment/weapons/104/details.xml: frequency must be positive"},
+        {"105", false, "resources/equipment/weapons/105/details.xml: frequency must be positive"},
+        {"106", false,
+         "resources/equipment/weapons/106/details.xml: no increments found in "
+         "resources|equipment|weapons|106|details.xml"},
+        {"107", false,
+         "resources/equipment/weapons/107/details.xml:1: highest supported version of increment is 1, encountered "
+         "version 2"},
+        {"108", false, "resources/equipment/weapons/108/details.xml: increments has at least one default element"},
     };
     for (const auto& failure : failures)
         EXPECT_EQ(failure.message, ThrownMessage<Exception>([&] {

@@ -110,32 +110,40 @@ TEST_F(LevelFileTest, LoaderReadsTheLayersInTheirOrderAndRefusesWhatTheFileMayNo
     {
         std::string layers, version, message;
     } errors[] = {
-        {Stage("") + Stage(""), "version='1'", path + " contains multiple stages, only one allowed"},
-        {ground, "version='1'", path + " does not contain a stage"},
-        {Stage(""), "version='2'", "Expected attribute version to be 1 but found 2"},
-        {Stage(""), "", "Expected mission to have version"},
-        {"<background/>" + Stage(""), "version='1'", "Unsupported layer type background"},
-        {"<layer type='cloud' scroll_factor='1'/>" + Stage(""), "version='1'", "Layer type cloud unknown"},
-        {"<stage type='sparse' scroll_factor='1'/>", "version='1'", "Unsupported stage type sparse"},
+        {Stage("") + Stage(""), "version='1'", ": " + path + " contains multiple stages, only one allowed"},
+        {ground, "version='1'", ": " + path + " does not contain a stage"},
+        {Stage(""), "version='2'", ":1: Expected attribute version to be 1 but found 2"},
+        {Stage(""), "", ":1: Expected mission to have version"},
+        {"<background/>" + Stage(""), "version='1'", ": Unsupported layer type background"},
+        {"<layer type='cloud' scroll_factor='1'/>" + Stage(""), "version='1'", ": Layer type cloud unknown"},
+        {"<stage type='sparse' scroll_factor='1'/>", "version='1'", ": Unsupported stage type sparse"},
         {"<stage type='procedural' scroll_factor='1'/>", "version='1'",
-         "create procedural stage is not implemented yet"},
-        {"<stage type='tangible' scroll_factor='1'/>", "version='1'", "no enemies element defined"},
-        {"<stage scroll_factor='1'/>", "version='1'", "attribute type does not exist in element stage"},
-        {Stage(""), "version='one'", "version one of element mission is not a number"},
+         ": create procedural stage is not implemented yet"},
+        {"<stage type='tangible' scroll_factor='1'/>", "version='1'", ":1: no enemies element defined"},
+        {"<stage scroll_factor='1'/>", "version='1'", ":1: attribute type does not exist in element stage"},
+        {Stage(""), "version='one'", ":1: version one of element mission is not a number"},
         // What would end the flight only when the enemy comes in ends the loading.
-        {Stage(Enemy(26, 1)), "version='1'", "enemy airship000 at column 26 lies outside the field of 26 columns"},
+        {Stage(Enemy(26, 1)), "version='1'", ": enemy airship000 at column 26 lies outside the field of 26 columns"},
         {Stage(Enemy(99999, 1)), "version='1'",
-         "enemy airship000 at column 99999 lies outside the field of 26 columns"},
+         ": enemy airship000 at column 99999 lies outside the field of 26 columns"},
         {Stage(Enemy(1, 1, "turret000", "<upgrades><upgrade>wpn000</upgrade><upgrade>wpn999</upgrade></upgrades>")),
-         "version='1'", "upgrade wpn999 of enemy turret000 names no item"},
+         "version='1'", ": upgrade wpn999 of enemy turret000 names no item"},
         {Stage(Enemy(1, 1, "airship000", "<upgrades><upgrade>hul000</upgrade></upgrades>")), "version='1'",
-         "upgrade hul000 of enemy airship000 names no item"},
-        {Stage("<turret x='1' y='1' type='turret000'/>"), "version='1'", "Expected element enemy, found turret"},
+         ": upgrade hul000 of enemy airship000 names no item"},
+        {"<layer type='tangible' scroll_factor='1'><tile_grid repeat='1'>\n<tile_row repeat='1'>\n<tile>655x4</tile>"
+         "</tile_row></tile_grid></layer>" + Stage(""),
+         "version='1'", ":3: element tile holds 655x4, which is not an unsigned number"},
+        {"<layer type='tangible' scroll_factor='1'><tile_grid repeat='1'>\n<tile_row repeat='1'><tile>1</tile>"
+         "</tile_row></tile_grid></layer>" + Stage(""),
+         "version='1'", ":2: row = 2"},
+        {Stage("<turret x='1' y='1' type='turret000'/>"), "version='1'", ":1: Expected element enemy, found turret"},
     };
     for (const auto& error : errors)
     {
         WriteLevel(error.layers, music + scroll, error.version);
-        EXPECT_EQ(error.message, ThrownMessage<Exception>([&] { XmlLayerLoader(path).Load(); })) << error.layers;
+        EXPECT_EQ("missions/arcade/0000000000/structure.xml" + error.message,
+                  ThrownMessage<Exception>([&] { XmlLayerLoader(path).Load(); }))
+            << error.layers;
     }
     EXPECT_THROW(XmlLayerLoader(path).Load(), LogicError);
     root.WriteFile("missions/arcade/0000000000/structure.xml", "<mission version='1'>");
@@ -143,7 +151,8 @@ TEST_F(LevelFileTest, LoaderReadsTheLayersInTheirOrderAndRefusesWhatTheFileMayNo
     EXPECT_THROW(XmlLayerLoader("|missions|none.xml").Load(), XmlError);
     WriteLevel(Stage(""), "", "version='1'");
     root.WriteFile("missions/arcade/0000000000/structure.xml", "<mission version='1'/>");
-    EXPECT_EQ("no layers element defined", ThrownMessage<XmlError>([&] { XmlLayerLoader(path).Load(); }));
+    EXPECT_EQ("missions/arcade/0000000000/structure.xml:1: no layers element defined",
+              ThrownMessage<XmlError>([&] { XmlLayerLoader(path).Load(); }));
 }
 
 TEST_F(LevelFileTest, StageLetsEnemiesInAsTheirRowsComeNearTheTopOfTheScreen)
@@ -217,7 +226,8 @@ TEST_F(LevelFileTest, ABrokenNumberIsReportedWithItsFileElementAndText)
         std::function<void()> load;
     } cases[] = {
         {"resources/equipment/hulls/000/details.xml", "<strength>100<", "<strength>nan<",
-         "resources|equipment|hulls|000|details.xml", "element strength holds nan, which is not an unsigned number",
+         "resources|equipment|hulls|000|details.xml",
+         "resources/equipment/hulls/000/details.xml:5: element strength holds nan, which is not an unsigned number",
          [] { HullFactory hulls; hulls.Load(); hulls.Create("000"); }},
         {"resources/equipment/weapons/000/details.xml", "price=\"500\"", "price=\"0x20\"",
          "resources|equipment|weapons|000|details.xml",
@@ -237,7 +247,7 @@ TEST_F(LevelFileTest, ABrokenNumberIsReportedWithItsFileElementAndText)
          [] { ResourceManager().GetSpriteList("resources|equipment|hulls|000|ship.spritelist"); }},
         {"resources/enemies/airships/000/details.xml", "<score_points>100<", "<score_points>-1<",
          "$resources|enemies|airships|000|details.xml",
-         "element score_points holds -1, which is not an unsigned number",
+         "resources/enemies/airships/000/details.xml:5: element score_points holds -1, which is not an unsigned number",
          [&] { enemies->Create("airship000"); }},
         {"resources/enemies/turrets/000/details.xml", "<volley_size>2<", "<volley_size>1e30<",
          "$resources|enemies|turrets|000|details.xml",
@@ -248,9 +258,12 @@ TEST_F(LevelFileTest, ABrokenNumberIsReportedWithItsFileElementAndText)
          "element hit_points holds 0x20, which is not an unsigned number",
          [&] { enemies->Create("airboss001"); }},
         {"resources/enemies/factory_database.txt", "0.1   6 ", "0.1   nan ", "resources|enemies|factory_database.txt",
-         "the hit points of airship000 holds nan, which is not an unsigned number", [] { EnemyFactory().Load(); }},
+         "resources/enemies/factory_database.txt: the hit points of airship000 holds nan, which is not an unsigned "
+         "number",
+         [] { EnemyFactory().Load(); }},
         {"missions/arcade/0000000000/structure.xml", ">15<", ">0x20<", level,
-         "element tile_sequence holds 0x20, which is not an unsigned number", [&] { XmlLayerLoader(level).Load(); }},
+         "missions/arcade/0000000000/structure.xml:1: element tile_sequence holds 0x20, which is not an unsigned number",
+         [&] { XmlLayerLoader(level).Load(); }},
     };
     for (const auto& c : cases)
     {

@@ -35,18 +35,20 @@ TEST(MissionSegmentTemplate, ReadsEntriesOfFourValues)
 
     // Each failure keeps the entries read before.
     root.WriteFile("t.s.txt", "Fly1 a 0.5 0.5 Fly2 b");
-    EXPECT_EQ("odd count of values in " + file + " encountered", ThrownMessage<LoadError>([&] { segment.Load(file); }));
+    EXPECT_EQ(file + ": odd count of values in " + file + " encountered",
+              ThrownMessage<LoadError>([&] { segment.Load(file); }));
     root.WriteFile("t.s.txt", "Fly5 a 0.5 0.5");
-    EXPECT_EQ("Fly5 is unknown enemy class", ThrownMessage<UnknownTypeError>([&] { segment.Load(file); }));
+    EXPECT_EQ(file + ": Fly5 is unknown enemy class", ThrownMessage<UnknownTypeError>([&] { segment.Load(file); }));
     root.WriteFile("t.s.txt", "Fly1 a half 0.5");
-    EXPECT_EQ("the x of entry a holds half, which is not a number",
+    EXPECT_EQ(file + ": the x of entry a holds half, which is not a number",
               ThrownMessage<XmlError>([&] { segment.Load(file); }));
     EXPECT_EQ(3u, segment.GetEntries().size());
 
     root.WriteFile("t.s.txt", "");
     segment.Load(file);
     EXPECT_TRUE(segment.GetEntries().empty());
-    EXPECT_EQ(file + "x is not a regular file", ThrownMessage<LoadError>([&] { segment.Load(file + "x"); }));
+    EXPECT_EQ(file + "x: " + file + "x is not a regular file",
+              ThrownMessage<LoadError>([&] { segment.Load(file + "x"); }));
 }
 
 TEST(MissionSegmentTemplate, YieldsOneSegmentForEveryChoiceOfVariants)

@@ -205,29 +205,29 @@ TEST_F(ParticleFactoryTest, BadDefinitionsAreRefusedWithTheirMessage)
     const std::string sprite = "<renderer type=\"sprite\" name=\"puffs\">";
     const std::string emitter = "<first type=\"spheric\">";
     const Case cases[] = {
-        {"type=\"ribbon\"", "type=\"point\"", "point renderer not implemented yet"},
-        {"<renderer type=\"ribbon\" name=\"\"/>", "<renderer type=\"line\" name=\"\"/>", "names must not be of zero length"},
-        {"<renderer type=\"ribbon\" name=\"\"/>", "<painter/>", "Expected element renderer, found painter"},
-        {"<blend_mode>alpha</blend_mode>", "<blend_mode>screen</blend_mode>", "could not map string screen to blend mode"},
-        {"name=\"sparks\"", "name=\"puffs\"", "found multiple instances of puffs"},
-        {"<particle_model name=\"changing\">", "<particle_model name=\"fixed\">", "found multiple instances of fixed"},
-        {"<alpha>0.5</alpha>", "<glow>0.5</glow>", "glow could not be converted to a SPARK flag"},
-        {"<random minimum=\"0\" maximum=\"1\"/>", "<random minimum=\"1\" maximum=\"0\"/>", "range has reversed boundaries"},
-        {"<particle_group model=\"fixed\"", "<particle_group model=\"unknown\"", "could find expected model unknown"},
-        {"renderer=\"sparks\">", "renderer=\"smoke\">", "could find expected renderer smoke"},
-        {emitter, "<first type=\"linear\">", "emitter type linear is either not supported or unknown"},
-        {"<zone type=\"point\"><position x=\"1\"", "<zone type=\"sphere\"><position x=\"1\"", "zone type sphere is not supported"},
-        {"<atlas_dimensions x=\"2\" y=\"1\"/>", "<atlas_dimensions x=\"2\" y=\"0\"/>", "atlas dimensions must not be zero"},
-        {"<direction x=\"1\" y=\"0\" z=\"0\"/>", "<direction x=\"0\" y=\"0\" z=\"0\"/>", "emitter direction must not be zero"},
-        {"<flow>10</flow>", "", "no flow element defined"},
-        {"<tank>12</tank>", "<tank>0x20</tank>", "element tank holds 0x20, which is not a whole number"},
+        {"type=\"ribbon\"", "type=\"point\"", ": point renderer not implemented yet"},
+        {"<renderer type=\"ribbon\" name=\"\"/>", "<renderer type=\"line\" name=\"\"/>", ": names must not be of zero length"},
+        {"<renderer type=\"ribbon\" name=\"\"/>", "<painter/>", ":14: Expected element renderer, found painter"},
+        {"<blend_mode>alpha</blend_mode>", "<blend_mode>screen</blend_mode>", ": could not map string screen to blend mode"},
+        {"name=\"sparks\"", "name=\"puffs\"", ": found multiple instances of puffs"},
+        {"<particle_model name=\"changing\">", "<particle_model name=\"fixed\">", ": found multiple instances of fixed"},
+        {"<alpha>0.5</alpha>", "<glow>0.5</glow>", ": glow could not be converted to a SPARK flag"},
+        {"<random minimum=\"0\" maximum=\"1\"/>", "<random minimum=\"1\" maximum=\"0\"/>", ":24: range has reversed boundaries"},
+        {"<particle_group model=\"fixed\"", "<particle_group model=\"unknown\"", ": could find expected model unknown"},
+        {"renderer=\"sparks\">", "renderer=\"smoke\">", ": could find expected renderer smoke"},
+        {emitter, "<first type=\"linear\">", ": emitter type linear is either not supported or unknown"},
+        {"<zone type=\"point\"><position x=\"1\"", "<zone type=\"sphere\"><position x=\"1\"", ": zone type sphere is not supported"},
+        {"<atlas_dimensions x=\"2\" y=\"1\"/>", "<atlas_dimensions x=\"2\" y=\"0\"/>", ": atlas dimensions must not be zero"},
+        {"<direction x=\"1\" y=\"0\" z=\"0\"/>", "<direction x=\"0\" y=\"0\" z=\"0\"/>", ": emitter direction must not be zero"},
+        {"<flow>10</flow>", "", ":31: no flow element defined"},
+        {"<tank>12</tank>", "<tank>0x20</tank>", ":48: element tank holds 0x20, which is not a whole number"},
         {"<particle_capacity>20<", "<particle_capacity>4294967295<",
-         "particle_capacity 4294967295 is above the most a group may hold, 100000"},
-        {"<line_width>2</line_width>", "", "no line_width element defined"},
-        {"<life_time>0.5</life_time>", "", "no life_time element defined"},
-        {"particle_models>", "models>", "no particle_models element defined"},
+         ": particle_capacity 4294967295 is above the most a group may hold, 100000"},
+        {"<line_width>2</line_width>", "", ":9: no line_width element defined"},
+        {"<life_time>0.5</life_time>", "", ":17: no life_time element defined"},
+        {"particle_models>", "models>", ":1: no particle_models element defined"},
         {"<zone type=\"point\"><position x=\"1\" y=\"2\" z=\"3\"/>", "<zone type=\"point\"><position x=\"1\" y=\"2\"/>",
-         "attribute z does not exist in element position"},
+         ":33: attribute z does not exist in element position"},
     };
     for (const Case& c : cases)
     {
@@ -245,7 +245,7 @@ TEST_F(ParticleFactoryTest, BadDefinitionsAreRefusedWithTheirMessage)
             // The record names the file.
             EXPECT_NE(std::string::npos, GetDiagnosticText(error).find("$resources|particles|042|particle_system.xml"));
         }
-        EXPECT_EQ(c.message, message);
+        EXPECT_EQ("resources/particles/042/particle_system.xml" + c.message, message);
         // A failed load leaves the factory unloaded: it may try again.
         WriteDefinition("042", definition);
         EXPECT_NO_THROW(factory.Load());

@@ -84,39 +84,44 @@ TEST_F(StateMachineFileTest, BadFilesAreRefusedWithTheirReason)
     root.WriteFile("resources/bad/ok.statemachine", MachineXml(StateXml("idle")));
     const std::string key = "<part version='1' name='p'><position x='1' y='1'/></part>";
     const std::string okPart = PartXml("p");
+    const std::string at = "resources/bad/case.statemachine";
     const struct
     {
         std::string file;
         std::string failure;  // an XmlError is checked by its type alone
     } cases[] = {
         {"<nothing definition_source='inline' version='1'/>",
-         "Kestrum::NotSupportedError: no supported state machine found in file resources|bad|case.statemachine"},
+         "Kestrum::NotSupportedError: " + at +
+             ": no supported state machine found in file resources|bad|case.statemachine"},
         {MachineXml(StateXml("idle"), "<initial_state>idle</initial_state>", "definition_source='file' version='1'"),
-         "Kestrum::LogicError: expected inline, found file"},
+         "Kestrum::LogicError: " + at + ": expected inline, found file"},
         {MachineXml(StateXml("idle"), "<initial_state>idle</initial_state>", "definition_source='inline' version='2'"),
-         "Kestrum::NotSupportedError: highest supported version of state_machine is 1, encountered version 2"},
+         "Kestrum::NotSupportedError: " + at +
+             ":1: highest supported version of state_machine is 1, encountered version 2"},
         {"<state_machine definition_source='inline' version='1'><initial_state>idle</initial_state></state_machine>",
          "Kestrum::XmlError"},
-        {MachineXml("<other/>"), "Kestrum::LogicError: empty state machine is not allowed"},
-        {MachineXml(StateXml("idle") + StateXml("idle")), "Kestrum::LogicError: state 'idle' is redundant"},
+        {MachineXml("<other/>"), "Kestrum::LogicError: " + at + ": empty state machine is not allowed"},
+        {MachineXml(StateXml("idle") + StateXml("idle")), "Kestrum::LogicError: " + at + ": state 'idle' is redundant"},
         {MachineXml(StateXml("idle", "<transitions><transition version='1' name='explode' destination='boom'/>"
                                "</transitions>")),
-         "Kestrum::LogicError: state boom missing for transition explode"},
-        {MachineXml(StateXml("idle"), ""), "Kestrum::XmlError: no initial_state element defined"},
+         "Kestrum::LogicError: " + at + ": state boom missing for transition explode"},
+        {MachineXml(StateXml("idle"), ""), "Kestrum::XmlError: " + at + ":1: no initial_state element defined"},
         {MachineXml(StateXml("idle"), "<initial_state>ghost</initial_state>"),
-         "Kestrum::InvalidArgumentError: initial state ghost not available"},
+         "Kestrum::InvalidArgumentError: " + at + ": initial state ghost not available"},
         {MachineXml(StateXml("idle", "<transitions/>", "3")),
-         "Kestrum::NotSupportedError: highest supported version of state is 2, encountered version 3"},
-        {MachineXml(StateXml("idle", "")), "Kestrum::XmlError: no transitions element defined"},
+         "Kestrum::NotSupportedError: " + at + ":1: highest supported version of state is 2, encountered version 3"},
+        {MachineXml(StateXml("idle", "")), "Kestrum::XmlError: " + at + ":1: no transitions element defined"},
         {MachineXml("<state definition_source='inline' version='1' name='idle'><transitions/></state>"),
-         "Kestrum::XmlError: no action element defined"},
+         "Kestrum::XmlError: " + at + ":1: no action element defined"},
         {MachineXml(StateXml("idle", "<transitions><transition version='1' name='explode' destination='idle'/>"
                                "<transition version='1' name='explode' destination='idle'/></transitions>")),
-         "Kestrum::LogicError: transition explode is redundant"},
+         "Kestrum::LogicError: " + at + ": transition explode is redundant"},
         {MachineXml(StateXml("idle", "<transitions><transition version='2' name='a' destination='idle'/></transitions>")),
-         "Kestrum::NotSupportedError: highest supported version of transition is 1, encountered version 2"},
+         "Kestrum::NotSupportedError: " + at +
+             ":1: highest supported version of transition is 1, encountered version 2"},
         {MachineXml(StateXml("idle", "<transitions><transition_on_end version='1'/></transitions>")), "Kestrum::XmlError"},
-        {MachineXml(StateXml("idle", "<transitions/>", "2")), "Kestrum::XmlError: no sockets element defined"},
+        {MachineXml(StateXml("idle", "<transitions/>", "2")),
+         "Kestrum::XmlError: " + at + ":1: no sockets element defined"},
         {MachineXml(StateXml("idle", "<transitions/><sockets><socket version='1' name='s' x='1' y='2'/></sockets>", "2")),
          "Kestrum::XmlError"},
         {MachineXml(StateXml("idle", "<transitions/><sockets><socket version='1' name='s' x='one' y='2' "
@@ -126,51 +131,54 @@ TEST_F(StateMachineFileTest, BadFilesAreRefusedWithTheirReason)
         {MachineXml(StateXml("idle", "<transitions/><sockets><socket version='2' name='s' x='1' y='2' "
                                "orientation='0'/></sockets>",
                        "2")),
-         "Kestrum::NotSupportedError: highest supported version of socket is 1, encountered version 2"},
+         "Kestrum::NotSupportedError: " + at + ":1: highest supported version of socket is 1, encountered version 2"},
         {MachineXml("<state definition_source='file'>missing.state</state>"),
-         "Kestrum::LoadError: loading resources|bad|missing.state failed"},
+         "Kestrum::LoadError: " + at + ": loading resources|bad|missing.state failed"},
         {MachineXml("<state definition_source='Inline' version='1' name='idle'/>"),
-         "Kestrum::UnknownTypeError: unknown type of definition_source: Inline"},
+         "Kestrum::UnknownTypeError: " + at + ": unknown type of definition_source: Inline"},
 
         {GroupXml(okPart, "", "definition_source='inline' version='3'"),
-         "Kestrum::NotSupportedError: highest supported version of state_machine_group is 2, encountered version 3"},
-        {GroupXml(okPart, "", "definition_source='file' version='2'"), "Kestrum::LogicError: expected inline, found file"},
+         "Kestrum::NotSupportedError: " + at +
+             ":1: highest supported version of state_machine_group is 2, encountered version 3"},
+        {GroupXml(okPart, "", "definition_source='file' version='2'"),
+         "Kestrum::LogicError: " + at + ": expected inline, found file"},
         {"<state_machine_group definition_source='inline' version='1'>" + okPart + "<thing/></state_machine_group>",
-         "Kestrum::LogicError: Expected element part, found thing"},
+         "Kestrum::LogicError: " + at + ":1: Expected element part, found thing"},
         {"<state_machine_group definition_source='inline' version='2'><transitions/></state_machine_group>",
-         "Kestrum::XmlError: no parts element defined"},
-        {GroupXml(okPart + okPart), "Kestrum::LogicError: part name 'p' is redundant"},
-        {GroupXml(PartXml("")), "Kestrum::NotAvailableError: part name is empty"},
+         "Kestrum::XmlError: " + at + ":1: no parts element defined"},
+        {GroupXml(okPart + okPart), "Kestrum::LogicError: " + at + ": part name 'p' is redundant"},
+        {GroupXml(PartXml("")), "Kestrum::NotAvailableError: " + at + ": part name is empty"},
         {GroupXml(PartXml("p", "", "2")),
-         "Kestrum::NotSupportedError: highest supported version of part is 1, encountered version 2"},
-        {GroupXml("<part version='1' name='p'/>"), "Kestrum::XmlError: no state_machine element defined"},
+         "Kestrum::NotSupportedError: " + at + ":1: highest supported version of part is 1, encountered version 2"},
+        {GroupXml("<part version='1' name='p'/>"), "Kestrum::XmlError: " + at + ":1: no state_machine element defined"},
         {GroupXml("<part version='1' name='p'><state_machine definition_source='file'>no.statemachine</state_machine>"
                "</part>"),
          "Kestrum::XmlError"},
         {GroupXml(PartXml("p", "<render_priority>high</render_priority>")), "Kestrum::XmlError"},
-        {GroupXml(okPart, ""), "Kestrum::XmlError: no transitions element defined"},
+        {GroupXml(okPart, ""), "Kestrum::XmlError: " + at + ":1: no transitions element defined"},
         {GroupXml(okPart, "<transitions><move version='1' name='a'><keyframes/></move></transitions>"),
-         "Kestrum::LogicError: Expected element transition, found move"},
+         "Kestrum::LogicError: " + at + ":1: Expected element transition, found move"},
         {GroupXml(okPart, "<transitions>" + TransitionXml("open", "") + TransitionXml("open", "") + "</transitions>"),
-         "Kestrum::LogicError: transition 'open' is redundant"},
+         "Kestrum::LogicError: " + at + ": transition 'open' is redundant"},
         {GroupXml(okPart, "<transitions>" + TransitionXml("open", KeyframeXml("-1", key)) + "</transitions>"),
-         "Kestrum::InvalidArgumentError: time point must not be negative"},
+         "Kestrum::InvalidArgumentError: " + at + ": time point must not be negative"},
         {GroupXml(okPart, "<transitions>" + TransitionXml("open", KeyframeXml("soon", "")) + "</transitions>"),
          "Kestrum::XmlError"},
         {GroupXml(okPart, "<transitions>" + TransitionXml("open", KeyframeXml("nan", key)) + "</transitions>"),
-         "Kestrum::ParseError: attribute time_point of element keyframe holds nan, which is not a finite number"},
+         "Kestrum::ParseError: " + at +
+             ":1: attribute time_point of element keyframe holds nan, which is not a finite number"},
         {GroupXml(okPart, "<transitions>" + TransitionXml("open", KeyframeXml("1", "", "", "")) + "</transitions>"),
-         "Kestrum::XmlError: no signals element defined"},
+         "Kestrum::XmlError: " + at + ":1: no signals element defined"},
         {GroupXml(okPart, "<transitions>" + TransitionXml("open", KeyframeXml("1", "", "<call version='2'>p|x</call>")) +
                            "</transitions>"),
-         "Kestrum::NotSupportedError: highest supported version of call is 1, encountered version 2"},
+         "Kestrum::NotSupportedError: " + at + ":1: highest supported version of call is 1, encountered version 2"},
         {GroupXml(okPart, "<transitions>" + TransitionXml("open", KeyframeXml("1", "", "<call version='1'/>")) +
                            "</transitions>"),
          "Kestrum::XmlError"},
         {GroupXml(okPart, "<transitions>" +
                            TransitionXml("open", KeyframeXml("1", "<part version='2' name='p'><rotation>1</rotation></part>")) +
                            "</transitions>"),
-         "Kestrum::NotSupportedError: highest supported version of part is 1, encountered version 2"},
+         "Kestrum::NotSupportedError: " + at + ":1: highest supported version of part is 1, encountered version 2"},
     };
     const stable_ptr<ResourceManager> resources = GetFromRegistry<ResourceManager>();
     for (const auto& each : cases)
@@ -224,10 +232,12 @@ TEST_F(StateMachineFileTest, GroupsNamingThemselvesAreRefusedWithTheChain)
     const auto load = [](const std::string& file) {
         return Failure([&] { GetFromRegistry<ResourceManager>()->CreateStateMachine("resources|loop|" + file); });
     };
-    EXPECT_EQ("Kestrum::LoadError: resources|loop|a.statemachine -> resources|loop|b.statemachine -> "
+    EXPECT_EQ("Kestrum::LoadError: resources/loop/b.statemachine: resources|loop|a.statemachine -> "
+              "resources|loop|b.statemachine -> "
               "resources|loop|$resources|loop|a.statemachine",
               load("a.statemachine"));
-    EXPECT_EQ("Kestrum::LoadError: resources|loop|self.statemachine -> resources|loop|self.statemachine",
+    EXPECT_EQ("Kestrum::LoadError: resources/loop/self.statemachine: resources|loop|self.statemachine -> "
+              "resources|loop|self.statemachine",
               load("self.statemachine"));
 }
 
