@@ -138,18 +138,18 @@ namespace
     }
 
     // A text for a failure's message: bytes other than printable ASCII as \xNN,
-    // cut after 60 characters.
-    std::string Shown(const std::string& text)
+    // cut after `most` characters.
+    std::string Shown(const std::string& text, std::size_t most = 60)
     {
         std::string shown = "\"";
-        for (std::size_t i = 0; i < text.size() && i < 60; ++i)
+        for (std::size_t i = 0; i < text.size() && i < most; ++i)
         {
             const unsigned char byte = static_cast<unsigned char>(text[i]);
             char code[8];
             std::snprintf(code, sizeof code, "\\x%02X", byte);
             shown += byte >= 0x20 && byte < 0x7F && byte != '\\' ? std::string(1, text[i]) : code;
         }
-        return shown + (text.size() > 60 ? "...\" (" + std::to_string(text.size()) + " bytes)" : "\"");
+        return shown + (text.size() > most ? "...\" (" + std::to_string(text.size()) + " bytes)" : "\"");
     }
 
     std::string Describe(const Sample& sample, const Damage& damage)
@@ -562,9 +562,13 @@ namespace
     }
 
     // What is wrong with the reason an exception gives, empty for nothing: it must
-    // be its own text, not empty and not one of the libraries' bare texts.
-    std::string ReasonProblem(const std::string& reason)
+    // be its own text, not empty and not one of the libraries' bare texts, nor
+    // such a text where the save file's reader stopped.
+    std::string ReasonProblem(std::string reason)
     {
+        const std::string stopped = "the save file's reader stopped here: ";
+        if (reason.compare(0, stopped.size(), stopped) == 0)
+            reason.erase(0, stopped.size());
         const char* const bare[] = {"input stream error", "std::", "unregistered class", "invalid signature",
                                     "unsupported version", "XML start/end tag mismatch", "unrecognized XML syntax",
                                     "array size too short", "pointer conflict", "basic_string", "vector::", "map::at",
@@ -613,7 +617,7 @@ namespace
             fault = RefusalProblem(error.what(), id);
             if (!fault.empty())
             {
-                fault = "refused with " + fault + ": " + Shown(error.what());
+                fault = "refused with " + fault + ": " + Shown(error.what(), 300);
                 return Outcome::fault;
             }
             try
@@ -628,7 +632,7 @@ namespace
         }
         catch (const std::exception& error)
         {
-            fault = std::string("refused with an exception outside the game's family: ") + Shown(error.what());
+            fault = std::string("refused with an exception outside the game's family: ") + Shown(error.what(), 300);
             return Outcome::fault;
         }
         const std::vector<std::pair<const char*, std::function<void()>>> uses = {
@@ -642,7 +646,7 @@ namespace
             }
             catch (const std::exception& error)
             {
-                fault = std::string("loaded, but ") + use + " failed: " + Shown(error.what());
+                fault = std::string("loaded, but ") + use + " failed: " + Shown(error.what(), 300);
                 return Outcome::fault;
             }
         try
@@ -653,11 +657,11 @@ namespace
         {
             fault = ReasonProblem(error.what());
             if (!fault.empty())
-                fault = "loaded, but its inventory was refused with " + fault + ": " + Shown(error.what());
+                fault = "loaded, but its inventory was refused with " + fault + ": " + Shown(error.what(), 300);
         }
         catch (const std::exception& error)
         {
-            fault = std::string("loaded, but its inventory was refused outside the game's family: ") + Shown(error.what());
+            fault = std::string("loaded, but its inventory was refused outside the game's family: ") + Shown(error.what(), 300);
         }
         return fault.empty() ? Outcome::loaded : Outcome::fault;
     }
