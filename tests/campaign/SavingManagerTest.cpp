@@ -1,4 +1,5 @@
 #include "campaign/SavingFile.hpp"
+#include "campaign/SavingFileCheck.hpp"
 #include "campaign/SavingFixture.hpp"
 #include "flight/PlayerShip.hpp"
 #include "levels/MissionBlueprint.hpp"
@@ -128,6 +129,8 @@ TEST_F(SavingManagerTest, SavingsThatBreakARuleAreRefused)
     // Refused when read (the message names the file), when put in play or when written after a change.
     enum Step { read, play, write };
     const struct { Step step; std::string text; Change change; std::string message; } cases[] = {
+        {read, one + std::string(savingFileMostBytes, ' '), {},
+         "savings/3: the file is larger than 2097152 bytes, the most a save file may hold"},
         {read, Replace(one, "<Seed>42", "<Seed>-1"), {}, "savings/3: seed must not be negative"},
         {read, Written([](SavingFile& file) { file.Map.reset(); }), {}, "savings/3: saving must have a map"},
         {read, Written([](SavingFile& file) { file.TheTechnologyTree.reset(); }), {},
