@@ -1,4 +1,5 @@
 #include "campaign/SavingFile.hpp"
+#include "campaign/SavingFileCheck.hpp"
 #include "campaign/SavingFixture.hpp"
 #include "flight/PlayerShip.hpp"
 #include "levels/MissionBlueprint.hpp"
@@ -113,48 +114,75 @@ TEST_F(SavingManagerTest, SavingsThatBreakARuleAreRefused)
     const std::string unlisted = std::regex_replace(
         two, std::regex("(<m_nodes[^>]*>\\s*)<count>2</count>([\\s\\S]*)<item>\\s*<sp>\\s*<px [^>]*_5\"></px>\\s*</sp>\\s*</item>"),
         "$1<count>1</count>$2");
-    const struct { std::string text; bool whenLoaded; std::string message; } cases[] = {
-        {Replace(one, "<Seed>42", "<Seed>-1"), true, "seed must not be negative"},
-        {Written([](SavingFile& file) { file.Map.reset(); }), true, "saving must have a map"},
-        {Written([](SavingFile& file) { file.TheTechnologyTree.reset(); }), true, "saving must have a technology tree"},
-        {Replace(one, "<Money>", "<Money>4294967296"), true, "money 42949672961500 is out of range"},
-        {Written([](SavingFile& file) { file.Missions.clear(); }), true, "saving must have at least one mission"},
-        {Replace(two, "<m_id>1", "<m_id>0"), true, "two missions have the number 0"},
-        {Replace(one, "<item>0</item>\n\t\t\t\t\t</Successors>", "<item>5</item></Successors>"), true,
-         "mission 0 opens mission 5, which the saving does not have"},
-        {Replace(one, "<m_seed>7", "<m_seed>-7"), true, "mission 0: seed -7 is negative"},
-        {Replace(one, "<m_seed>7", "<m_seed>2147483648"), true, "mission 0: seed 2147483648 is out of range"},
-        {Replace(one, "<m_type>0", "<m_type>1"), true,
-         "mission 0: type 1 is no kind of mission, over earth (0) is the only one"},
-        {Replace(one, "<m_difficulty>10", "<m_difficulty>2147483648"), true,
-         "mission 0: difficulty 2147483648 is above 2147483647"},
-        {Replace(one, "<m_payment>500", "<m_payment>4294967296"), true,
-         "mission 0: payment 4294967296 is above the most money there is, 4294967295"},
-        {Written([](SavingFile& file) { file.Ships.clear(); }), true, "saving must have at least one ship"},
-        {Written([](SavingFile& file) { file.Ships.resize(10, file.Ships[0]); }), true,
-         "saving has 10 ships, more than the hangar holds, 9"},
-        {Written([](SavingFile& file) { file.SelectedShip.reset(); }), true, "no selection index available"},
-        {Replace(one, "<value>0</value>", "<value>1</value>"), true, "selection index is invalid"},
-        {Replace(one, "<HullType>hll000", "<HullType>hll002"), true, "ship 0: hll002 is no item the player can own"},
-        {Replace(one, "<item>wpn000</item>\n\t\t\t</WeaponTypes>", "<item>wpn500</item></WeaponTypes>"), true,
-         "ship 0: wpn500 is no item the player can own"},
-        {Replace(one, "<value>100", "<value>4294967296"), true,
-         "technology node wpn001: cost 4294967296 is above the most money there is, 4294967295"},
-        {WithPredecessor(one, "_3"), true, "technology node wpn001 is its own predecessor"},
-        {WithPredecessor(two, "_4"), true,
-         "technology node shd001 needs itself through its predecessors: shd001 -> wpn001 -> shd001"},
-        {unlisted, true, "technology node wpn001 needs shd001, which is no node of the tree"},
-        {Replace(two, "<Type>shd001", "<Type>wpn001"), true, "two technology nodes have the type wpn001"},
-        {Replace(one, "1</count>\n\t\t\t\t" + weapons, "2</count>\n\t\t\t\t" + weapons + weapon), false,
+    // Changes to a saving in play, which writing it refuses.
+    typedef std::function<void(const stable_ptr<Saving>&)> Change;
+    const auto Mission = [](const stable_ptr<Saving>& saving) { return *saving->GetMissions().begin(); };
+    const Change seed = [&](const stable_ptr<Saving>& saving) { Mission(saving)->m_seed = 2147483648; };
+    const Change payment = [&](const stable_ptr<Saving>& saving) { Mission(saving)->m_payment = 4294967296; };
+    const Change cost = [](const stable_ptr<Saving>& saving) { GetNode(saving, Categories::Weapon)->Cost = 4294967296; };
+    const Change self = [](const stable_ptr<Saving>& saving) {
+        GetNode(saving, Categories::Weapon)->Predecessors.insert(GetNode(saving, Categories::Weapon));
+    };
+    const Change circle = [](const stable_ptr<Saving>& saving) {
+        GetNode(saving, Categories::Shield)->Predecessors.insert(GetNode(saving, Categories::Weapon));
+    };
+    // Refused when read (the message names the file), when put in play or when written after a change.
+    enum Step { read, play, write };
+    const struct { Step step; std::string text; Change change; std::string message; } cases[] = {
+        {read, one + std::string(savingFileMostBytes, ' '), {},
+         "savings/3: the file is larger than 2097152 bytes, the most a save file may hold"},
+        {read, Replace(one, "<Seed>42", "<Seed>-1"), {}, "savings/3: seed must not be negative"},
+        {read, Written([](SavingFile& file) { file.Map.reset(); }), {}, "savings/3: saving must have a map"},
+        {read, Written([](SavingFile& file) { file.TheTechnologyTree.reset(); }), {},
+         "savings/3: saving must have a technology tree"},
+        {read, Replace(one, "<Money>", "<Money>4294967296"), {},
+         "savings/3:7: Money: \"42949672961500\" is not a whole number from 0 to 4294967295"},
+        {read, Written([](SavingFile& file) { file.Missions.clear(); }), {},
+         "savings/3: saving must have at least one mission"},
+        {read, Replace(two, "<m_id>1", "<m_id>0"), {}, "savings/3: two missions have the number 0"},
+        {read, Replace(one, "<item>0</item>\n\t\t\t\t\t</Successors>", "<item>5</item></Successors>"), {},
+         "savings/3: mission 0 opens mission 5, which the saving does not have"},
+        {read, Replace(one, "<m_seed>7", "<m_seed>-7"), {}, "savings/3: mission 0: seed -7 is negative"},
+        {write, one, seed, "mission 0: seed 2147483648 is out of range"},
+        {read, Replace(one, "<m_type>0", "<m_type>1"), {},
+         "savings/3: mission 0: type 1 is no kind of mission, over earth (0) is the only one"},
+        {read, Replace(one, "<m_difficulty>10", "<m_difficulty>2147483648"), {},
+         "savings/3: mission 0: difficulty 2147483648 is above 2147483647"},
+        {write, one, payment, "mission 0: payment 4294967296 is above the most money there is, 4294967295"},
+        {read, Written([](SavingFile& file) { file.Ships.clear(); }), {}, "savings/3: saving must have at least one ship"},
+        {read, Written([](SavingFile& file) { file.Ships.resize(10, file.Ships[0]); }), {},
+         "savings/3: saving has 10 ships, more than the hangar holds, 9"},
+        {read, Written([](SavingFile& file) { file.SelectedShip.reset(); }), {}, "savings/3: no selection index available"},
+        {read, Replace(one, "<value>0</value>", "<value>1</value>"), {}, "savings/3: selection index is invalid"},
+        {read, Replace(one, "<HullType>hll000", "<HullType>hll002"), {},
+         "savings/3: ship 0: hll002 is no item the player can own"},
+        {read, Replace(one, "<item>wpn000</item>\n\t\t\t</WeaponTypes>", "<item>wpn500</item></WeaponTypes>"), {},
+         "savings/3: ship 0: wpn500 is no item the player can own"},
+        {write, one, cost, "technology node wpn001: cost 4294967296 is above the most money there is, 4294967295"},
+        {write, one, self, "technology node wpn001 is its own predecessor"},
+        {write, two, circle, "technology node shd001 needs itself through its predecessors: shd001 -> wpn001 -> shd001"},
+        {read, unlisted, {}, "savings/3: technology node wpn001 needs shd001, which is no node of the tree"},
+        {read, Replace(two, "<Type>shd001", "<Type>wpn001"), {}, "savings/3: two technology nodes have the type wpn001"},
+        {play, Replace(one, "1</count>\n\t\t\t\t" + weapons, "2</count>\n\t\t\t\t" + weapons + weapon), {},
          "weapon slot mismatch (slots:1 != weapons:2)"},
-        {Replace(one, "wpn002</item>\n\t\t<item>hll", "wpn0a1</item>\n\t\t<item>hll"), false,
-         "number part of wpn0a1 is invalid"},
+        {read, Replace(one, "wpn002</item>\n\t\t<item>hll", "wpn0a1</item>\n\t\t<item>hll"), {},
+         "savings/3:75: TheInventory/item 1: \"wpn0a1\" is not an equipment ID (wpn, shd, bmb, ngn, hll or gdg and three digits)"},
     };
     for (const auto& rule : cases)
         EXPECT_EQ(rule.message, ThrownMessage<Exception>([&] {
                       const stable_ptr<Saving> saving = Load(rule.text);
-                      if (!rule.whenLoaded)
+                      if (rule.step == play)
                           saving->LoadInventory();
+                      if (rule.step != write)
+                          return;
+                      rule.change(saving);
+                      // The nodes let go of each other whatever happens.
+                      const std::shared_ptr<void> unlink(nullptr, [&](void*) {
+                          for (Categories::Equipment category : {Categories::Weapon, Categories::Shield})
+                              for (const stable_ptr<TechnologyTree::Node>& node : saving->GetTechnologyTree()->GetNodes(category))
+                                  node->Predecessors.clear();
+                      });
+                      manager->Save(saving);
                   }));
 }
 
@@ -166,13 +194,14 @@ TEST_F(SavingManagerTest, SavingsAreStampedInLocalTimeAndMayLieUpToAnHourAhead)
         const auto at = [](ptime time) { return Replace(oneMissionSaving, "20110305T140322", to_iso_string(time)); };
         // Tried again should the clock pass into the next second meanwhile.
         std::string future;
-        for (int attempt = 0; attempt < 3 && future != "saving has future time"; ++attempt)
+        for (int attempt = 0; attempt < 3 && future.empty(); ++attempt)
         {
             const ptime now = Now() + boost::posix_time::hours(1);
             EXPECT_NO_THROW(Load(at(now))) << zone;
             future = ThrownMessage<LogicError>([&] { Load(at(now + boost::posix_time::seconds(1))); });
+            future = future == "<nothing thrown>" ? "" : future;
         }
-        EXPECT_EQ("saving has future time", future) << zone;
+        EXPECT_EQ("savings/3: saving has future time", future) << zone;
         const ptime before = Now();
         manager->Save(Load(at(before)));
         const std::string written = ReadSaving();
@@ -235,7 +264,7 @@ TEST_F(SavingManagerTest, ListsTheSavingFilesOnlyAndRemovesThem)
     }
     catch (const LoadError& error)
     {
-        EXPECT_TRUE(error.what() == (root.GetPath() / "savings/3").string() + " is not a regular file" &&
+        EXPECT_TRUE(error.what() == "savings/3: " + (root.GetPath() / "savings/3").string() + " is not a regular file" &&
                     *boost::get_error_info<SavingIdInfo>(error) == 3);
     }
 }
