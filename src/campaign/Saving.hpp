@@ -39,12 +39,13 @@ namespace Kestrum
         // The equipment identifiers the shop offers, in their order.
         virtual std::vector<std::string> GetShop() const = 0;
         // Appends an equipment identifier to the shop's offer (again, if it is
-        // offered already).
+        // offered already); an item the player cannot own is left out with an
+        // error line.
         virtual void AddToShop(const std::string& id) = 0;
         // The equipment identifiers of the loose items as stored.
         virtual std::vector<std::string> GetInventoryItems() const = 0;
         virtual unsigned long GetMoney() const = 0;
-        // When the saving was last written, in whole seconds, UTC.
+        // When the saving was last written, in whole seconds of local time.
         virtual boost::posix_time::ptime GetTime() const = 0;
 
         // Builds the inventory (LoadInventory), registers it and puts the

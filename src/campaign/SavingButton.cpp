@@ -9,7 +9,6 @@
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Text.hpp>
-#include <boost/date_time/c_local_time_adjustor.hpp>
 #include <boost/date_time/posix_time/posix_time.hpp>
 
 namespace Kestrum
@@ -34,8 +33,7 @@ namespace Kestrum
 
     std::string FormatSavingTime(const boost::posix_time::ptime& time)
     {
-        typedef boost::date_time::c_local_adjustor<boost::posix_time::ptime> LocalTime;
-        return boost::posix_time::to_simple_string(LocalTime::utc_to_local(time)).substr(0, timeLength);
+        return boost::posix_time::to_simple_string(time).substr(0, timeLength);
     }
 
     SavingButton::SavingButton(const stable_ptr<Saving>& saving) : m_saving(saving) {}

@@ -50,7 +50,7 @@ namespace Kestrum
     // selects the saving.
     stable_ptr<SavingButton> CreateSavingButton(const stable_ptr<Saving>& saving, const sf::Vector2f& position);
 
-    // A saving's time (stored in UTC) as the player's local wall-clock time, year,
+    // A saving's time as it is stamped (local time where it was written), year,
     // English month and day, then the time of day: "2011-Jan-05 13:45:10".
     std::string FormatSavingTime(const boost::posix_time::ptime& time);
 }

@@ -1,6 +1,9 @@
 #include "campaign/SavingManager.hpp"
 
+#include "campaign/HangarScreen.hpp"
 #include "campaign/Saving.hpp"
+#include "campaign/SavingFile.hpp"
+#include "campaign/SavingFileCheck.hpp"
 #include "campaign/TechnologyTree.hpp"
 #include "core/Exception.hpp"
 #include "core/Files.hpp"
@@ -19,51 +22,25 @@
 #include "flight/Weapon.hpp"
 #include "flight/WeaponFactory.hpp"
 #include "levels/MissionBlueprint.hpp"
+#include "levels/MissionFactory.hpp"
 #include "levels/WorldMap.hpp"
 
-#include <boost/archive/xml_iarchive.hpp>
-#include <boost/archive/xml_oarchive.hpp>
 #include <boost/date_time/posix_time/posix_time.hpp>
 #include <boost/format.hpp>
-#include <boost/optional/optional.hpp>
-#include <boost/serialization/nvp.hpp>
-#include <boost/serialization/shared_ptr.hpp>
-#include <boost/serialization/split_free.hpp>
-#include <boost/serialization/split_member.hpp>
-#include <boost/serialization/string.hpp>
-#include <boost/serialization/vector.hpp>
-// The set's serialization needs this first.
-#include <boost/serialization/library_version_type.hpp>
-#include <boost/serialization/set.hpp>
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <limits>
-#include <locale>
+#include <map>
 #include <optional>
-#include <sstream>
 
 namespace Kestrum
 {
     namespace
     {
-        // One ship as the save file holds it: its hull, its shield (empty for
-        // none) and one weapon per weapon slot of the hull in slot order (empty
-        // for an empty slot), all as item identifiers.
-        struct ShipData
-        {
-            std::string HullType;
-            std::string ShieldType;
-            std::vector<std::string> WeaponTypes;
-
-            template <typename Archive>
-            void serialize(Archive& archive, unsigned)
-            {
-                archive& boost::serialization::make_nvp("HullType", HullType);
-                archive& boost::serialization::make_nvp("ShieldType", ShieldType);
-                archive& boost::serialization::make_nvp("WeaponTypes", WeaponTypes);
-            }
-        };
+        typedef SavingFile::Ship ShipData;
 
         // An item identifier taken apart.
         struct ParsedItem
@@ -88,159 +65,292 @@ namespace Kestrum
             return parsed;
         }
 
-        // Loose items whose category has no loose items in play (hulls, bombs,
-        // engines, gadgets): a saving keeps them as they are and writes them back.
-        bool IsKeptAside(const std::string& id)
+        bool CanBeOwned(const std::string& id)
         {
-            if (id.size() != 6 || !IsDigitsOnly(id.substr(3)))
-                return false;
-            for (Categories::Equipment category :
-                 {Categories::Bomb, Categories::Engine, Categories::Hull, Categories::Gadget})
+            return GetFromRegistry<EquipmentFactory>()->CanBeOwned(id);
+        }
+
+        // Whether the loose item is made when the saving is put in play: a
+        // weapon or a shield the player can own. The others (hulls, bombs,
+        // engines, gadgets, what cannot be owned) stay in the file as they are.
+        bool IsMadeInPlay(const std::string& id)
+        {
+            for (Categories::Equipment category : {Categories::Weapon, Categories::Shield})
                 if (id.compare(0, 3, Categories::EquipmentToShortString(category)) == 0)
-                    return true;
+                    return CanBeOwned(id);
             return false;
         }
 
-        // Now in whole seconds, in UTC, so that a saving's time does not move
-        // with the time zone or daylight saving.
+        // Now in whole seconds of local time, as save files keep their times:
+        // std::runtime_error "could not convert calendar time to local time"
+        // when the clock cannot be converted.
         boost::posix_time::ptime GetCurrentSecond()
         {
-            return boost::posix_time::second_clock::universal_time();
+            return boost::posix_time::second_clock::local_time();
         }
+
+        // The largest sum of money the inventory holds.
+        constexpr unsigned long mostMoney = std::numeric_limits<sf::Uint32>::max();
+        // The most difficult mission there is.
+        constexpr unsigned long mostDifficulty = std::numeric_limits<std::int32_t>::max();
 
         class SavingImpl : public Saving
         {
         public:
-            SavingImpl()
-                : m_id(0), m_finalMission(0), m_money(0), m_time(GetCurrentSecond()), m_seed(0)
-            {
-            }
+            explicit SavingImpl(SavingFile file) : m_file(std::move(file)) {}
 
-            unsigned long GetID() const { return m_id; }
+            unsigned long GetID() const { return m_file.ID; }
 
-            long GetSeed() const override { return m_seed; }
+            long GetSeed() const override { return m_file.Seed; }
 
             stable_ptr<WorldMap> GetMap() const override
             {
-                if (!m_map)
+                if (!m_file.Map)
                     BOOST_THROW_EXCEPTION(LogicError());
-                return create_stable_ptr(m_map);
+                return create_stable_ptr(m_file.Map);
             }
 
             stable_ptr<TechnologyTree> GetTechnologyTree() const override
             {
-                if (!m_tree)
+                if (!m_file.TheTechnologyTree)
                     BOOST_THROW_EXCEPTION(LogicError());
-                return create_stable_ptr(m_tree);
+                return create_stable_ptr(m_file.TheTechnologyTree);
             }
 
-            std::set<stable_ptr<MissionBlueprint>> GetMissions() const override { return m_missions; }
-            std::vector<std::string> GetShop() const override { return m_shop; }
+            std::set<stable_ptr<MissionBlueprint>> GetMissions() const override { return m_file.Missions; }
+            std::vector<std::string> GetShop() const override { return m_file.Shop; }
 
             void AddToShop(const std::string& id) override
             {
                 Categories::AssertEquipmentID(id);
-                // The shop offers only what can be made.
-                if (!CanBeMade(Categories::EquipmentFromShortString(id.substr(0, 3))))
+                if (!CanBeOwned(id))
                 {
-                    *Log(LogLevel::error) << "the shop can not offer " << id << ": no such item can be made";
+                    *Log(LogLevel::error) << "the shop can not offer " << id << ": it is no item the player can own";
                     return;
                 }
-                m_shop.push_back(id);
+                m_file.Shop.push_back(id);
             }
 
-            std::vector<std::string> GetInventoryItems() const override { return m_inventory; }
-            unsigned long GetMoney() const override { return m_money; }
-            boost::posix_time::ptime GetTime() const override { return m_time; }
+            std::vector<std::string> GetInventoryItems() const override { return m_file.TheInventory; }
+            unsigned long GetMoney() const override { return m_file.Money; }
+            boost::posix_time::ptime GetTime() const override { return m_file.Time; }
 
             stable_ptr<Inventory> LoadInventory() const override;
 
             // The rules every saving keeps; the first one broken throws.
             void Test() const;
+            // Test for a saving just read: a refused one lets go of its nodes,
+            // which may hold each other.
+            void TestRead();
             // Copies ships, selection, loose items and money back from the
             // registered inventory, once the saving is in use.
             void Update();
+            // The text of its save file, written now.
+            std::string Write() const { return m_file.Write(GetCurrentSecond()); }
 
         private:
-            friend class boost::serialization::access;
+            void TestMissions() const;
+            void TestShips() const;
+            void TestTree() const;
 
             std::vector<std::shared_ptr<PlayerShip>> CreateDefaultShip() const;
             stable_ptr<PlayerShip> DataToShip(const ShipData& data) const;
             ShipData ShipToData(const stable_ptr<PlayerShip>& ship) const;
 
-            template <typename Archive>
-            void save(Archive& archive, unsigned) const;
-            template <typename Archive>
-            void load(Archive& archive, unsigned);
-            BOOST_SERIALIZATION_SPLIT_MEMBER()
-
-            unsigned long m_id;
-            unsigned long m_finalMission;
-            unsigned long m_money;
-            boost::posix_time::ptime m_time;
-            long m_seed;
-            std::shared_ptr<WorldMap> m_map;
-            std::shared_ptr<TechnologyTree> m_tree;
-            std::set<stable_ptr<MissionBlueprint>> m_missions;
-            std::vector<std::string> m_shop;
-            std::vector<ShipData> m_ships;
-            boost::optional<unsigned int> m_selectedShip;
-            std::vector<std::string> m_inventory;
-            // The loose items of the file that the inventory cannot hold.
-            std::vector<std::string> m_keptAside;
+            SavingFile m_file;
         };
 
         void SavingImpl::Test() const
         {
-            if (m_seed < 0)
+            if (m_file.Seed < 0)
                 BOOST_THROW_EXCEPTION(NotSupportedError("seed must not be negative"));
-            if (!m_map)
+            if (!m_file.Map)
                 BOOST_THROW_EXCEPTION(NotSupportedError("saving must have a map"));
+            if (!m_file.TheTechnologyTree)
+                BOOST_THROW_EXCEPTION(NotSupportedError("saving must have a technology tree"));
             // The inventory holds the money in 32 bits: more would be cut off unseen.
-            if (m_money > std::numeric_limits<sf::Uint32>::max())
-                BOOST_THROW_EXCEPTION(NotSupportedError("money " + std::to_string(m_money) + " is out of range"));
-            if (m_missions.empty())
+            if (m_file.Money > mostMoney)
+                BOOST_THROW_EXCEPTION(NotSupportedError("money " + std::to_string(m_file.Money) + " is out of range"));
+            if (m_file.Missions.empty())
                 BOOST_THROW_EXCEPTION(NotSupportedError("saving must have at least one mission"));
-            if (GetCurrentSecond() < m_time)
+            TestMissions();
+            // The hour repeated when daylight saving time ends may lie ahead.
+            if (GetCurrentSecond() + boost::posix_time::hours(1) < m_file.Time)
                 BOOST_THROW_EXCEPTION(LogicError("saving has future time"));
-            if (m_ships.empty())
-                BOOST_THROW_EXCEPTION(NotSupportedError("saving must have at least one ship"));
-            if (!m_selectedShip)
-                BOOST_THROW_EXCEPTION(LogicError("no selection index available"));
-            if (*m_selectedShip >= m_ships.size())
-                BOOST_THROW_EXCEPTION(LogicError("selection index is invalid"));
-            for (const ShipData& ship : m_ships)
+            TestShips();
+            TestTree();
+        }
+
+        void SavingImpl::TestMissions() const
+        {
+            std::set<unsigned long> numbers;
+            for (const stable_ptr<MissionBlueprint>& mission : m_file.Missions)
+                if (!numbers.insert(mission->m_id).second)
+                    BOOST_THROW_EXCEPTION(
+                        NotSupportedError("two missions have the number " + std::to_string(mission->m_id)));
+            for (const stable_ptr<MissionBlueprint>& mission : m_file.Missions)
             {
-                Categories::AssertEquipmentID(ship.HullType, Categories::Hull);
+                const std::string name = "mission " + std::to_string(mission->m_id);
+                for (unsigned long successor : mission->Successors)
+                    if (!numbers.count(successor))
+                        BOOST_THROW_EXCEPTION(NotSupportedError(name + " opens mission " + std::to_string(successor) +
+                                                                ", which the saving does not have"));
+                try
+                {
+                    MissionFactory::CheckBlueprint(*mission);
+                }
+                catch (Exception& error)
+                {
+                    BOOST_THROW_EXCEPTION(NotSupportedError(name + ": " + error.what()));
+                }
+                if (mission->m_difficulty > mostDifficulty)
+                    BOOST_THROW_EXCEPTION(NotSupportedError(name + ": difficulty " +
+                                                            std::to_string(mission->m_difficulty) + " is above " +
+                                                            std::to_string(mostDifficulty)));
+                if (mission->m_payment > mostMoney)
+                    BOOST_THROW_EXCEPTION(NotSupportedError(name + ": payment " + std::to_string(mission->m_payment) +
+                                                            " is above the most money there is, " +
+                                                            std::to_string(mostMoney)));
+            }
+        }
+
+        void SavingImpl::TestShips() const
+        {
+            if (m_file.Ships.empty())
+                BOOST_THROW_EXCEPTION(NotSupportedError("saving must have at least one ship"));
+            if (m_file.Ships.size() > HangarScreen::maximumShips)
+                BOOST_THROW_EXCEPTION(NotSupportedError(
+                    "saving has " + std::to_string(m_file.Ships.size()) + " ships, more than the hangar holds, " +
+                    std::to_string(HangarScreen::maximumShips)));
+            if (!m_file.SelectedShip)
+                BOOST_THROW_EXCEPTION(LogicError("no selection index available"));
+            if (*m_file.SelectedShip >= m_file.Ships.size())
+                BOOST_THROW_EXCEPTION(LogicError("selection index is invalid"));
+            for (std::size_t i = 0; i < m_file.Ships.size(); ++i)
+            {
+                const ShipData& ship = m_file.Ships[i];
+                std::vector<std::pair<const std::string*, Categories::Equipment>> fitted;
+                fitted.emplace_back(&ship.HullType, Categories::Hull);
                 if (!ship.ShieldType.empty())
-                    Categories::AssertEquipmentID(ship.ShieldType, Categories::Shield);
+                    fitted.emplace_back(&ship.ShieldType, Categories::Shield);
                 for (const std::string& weapon : ship.WeaponTypes)
                     if (!weapon.empty())
-                        Categories::AssertEquipmentID(weapon, Categories::Weapon);
+                        fitted.emplace_back(&weapon, Categories::Weapon);
+                for (const auto& [id, category] : fitted)
+                    Categories::AssertEquipmentID(*id, category);
+                for (const auto& [id, category] : fitted)
+                    if (!CanBeOwned(*id))
+                        BOOST_THROW_EXCEPTION(NotSupportedError("ship " + std::to_string(i) + ": " + *id +
+                                                                " is no item the player can own"));
+            }
+        }
+
+        void SavingImpl::TestTree() const
+        {
+            typedef TechnologyTree::Node Node;
+            const std::set<stable_ptr<Node>> nodes = m_file.GetNodes();
+            // The nodes by their types, which name them.
+            std::map<std::string, const Node*> byType;
+            for (const stable_ptr<Node>& node : nodes)
+                if (!byType.emplace(node->Type, node.get()).second)
+                    BOOST_THROW_EXCEPTION(NotSupportedError("two technology nodes have the type " + node->Type));
+            for (const auto& [type, node] : byType)
+            {
+                const std::string name = "technology node " + type;
+                if (node->Cost && *node->Cost > mostMoney)
+                    BOOST_THROW_EXCEPTION(NotSupportedError(name + ": cost " + std::to_string(*node->Cost) +
+                                                            " is above the most money there is, " +
+                                                            std::to_string(mostMoney)));
+                for (const stable_ptr<Node>& predecessor : node->Predecessors)
+                {
+                    if (predecessor.get() == node)
+                        BOOST_THROW_EXCEPTION(NotSupportedError(name + " is its own predecessor"));
+                    if (!nodes.count(predecessor))
+                        BOOST_THROW_EXCEPTION(NotSupportedError(name + " needs " + predecessor->Type +
+                                                                ", which is no node of the tree"));
+                }
+            }
+            // A circle of predecessors, followed from each node in turn: the
+            // path holds the nodes being followed, each with its next predecessor.
+            std::set<const Node*> onPath, done;
+            for (const auto& [type, start] : byType)
+            {
+                std::vector<std::pair<const Node*, std::set<stable_ptr<Node>>::const_iterator>> path;
+                if (!done.count(start))
+                {
+                    onPath.insert(start);
+                    path.emplace_back(start, start->Predecessors.begin());
+                }
+                while (!path.empty())
+                {
+                    const Node* const node = path.back().first;
+                    if (path.back().second == node->Predecessors.end())
+                    {
+                        onPath.erase(node);
+                        done.insert(node);
+                        path.pop_back();
+                        continue;
+                    }
+                    const Node* const predecessor = (path.back().second++)->get();
+                    if (onPath.count(predecessor))
+                    {
+                        std::string circle = predecessor->Type;
+                        auto step = std::find_if(path.begin(), path.end(),
+                                                 [&](const auto& each) { return each.first == predecessor; });
+                        for (++step; step != path.end(); ++step)
+                            circle += " -> " + step->first->Type;
+                        BOOST_THROW_EXCEPTION(NotSupportedError("technology node " + predecessor->Type +
+                                                                " needs itself through its predecessors: " + circle +
+                                                                " -> " + predecessor->Type));
+                    }
+                    if (!done.count(predecessor))
+                    {
+                        onPath.insert(predecessor);
+                        path.emplace_back(predecessor, predecessor->Predecessors.begin());
+                    }
+                }
+            }
+        }
+
+        void SavingImpl::TestRead()
+        {
+            try
+            {
+                Test();
+            }
+            catch (...)
+            {
+                m_file.UnlinkNodes();
+                throw;
             }
         }
 
         stable_ptr<Inventory> SavingImpl::LoadInventory() const
         {
             std::vector<std::shared_ptr<PlayerShip>> ships;
-            if (m_ships.empty())
+            if (m_file.Ships.empty())
                 ships = CreateDefaultShip();
             else
-                for (const ShipData& data : m_ships)
+                for (const ShipData& data : m_file.Ships)
                     ships.push_back(DataToShip(data).get_shared());
-            if (!m_selectedShip)
+            if (!m_file.SelectedShip)
                 BOOST_THROW_EXCEPTION(LogicError("index of selected ship is not available"));
-            if (*m_selectedShip >= ships.size())
+            if (*m_file.SelectedShip >= ships.size())
                 BOOST_THROW_EXCEPTION(LogicError("index of selected ship is invalid"));
             const stable_ptr<Inventory> inventory =
-                Inventory::Create(ships, create_stable_ptr(ships[*m_selectedShip]));
+                Inventory::Create(ships, create_stable_ptr(ships[*m_file.SelectedShip]));
             inventory->money = static_cast<sf::Uint32>(GetMoney());
             for (const std::string& id : GetInventoryItems())
             {
                 const ParsedItem item = ParseItem(id);
-                if (item.category == Categories::Weapon)
+                if (item.category != Categories::Weapon && item.category != Categories::Shield)
+                    continue;
+                if (!CanBeOwned(id))
+                    *Log(LogLevel::error) << "saving " << std::to_string(GetID()) << ": the loose item " << id
+                                          << " is no item the player can own, it stays in the save file";
+                else if (item.category == Categories::Weapon)
                     inventory->AddItem(GetFromRegistry<WeaponFactory>()->CreatePlayerWeapon(item.number));
-                else if (item.category == Categories::Shield)
+                else
                     inventory->AddItem(GetFromRegistry<ShieldFactory>()->Create(item.number));
             }
             return inventory;
@@ -251,29 +361,32 @@ namespace Kestrum
             if (!IsInUse())
                 return;
             const stable_ptr<Inventory> inventory = GetFromRegistry<Inventory>();
-            m_money = inventory->money;
-            m_ships.clear();
-            m_selectedShip.reset();
+            m_file.Money = inventory->money;
+            m_file.Ships.clear();
+            m_file.SelectedShip.reset();
             const std::vector<std::shared_ptr<PlayerShip>> ships = inventory->GetShips();
-            const stable_ptr<PlayerShip> selected = inventory->GetShip();
+            const std::shared_ptr<PlayerShip> selected = ships.empty() ? nullptr : inventory->GetShip().get_shared();
             for (unsigned int i = 0; i < ships.size(); ++i)
             {
                 if (!ships[i])
                     BOOST_THROW_EXCEPTION(LogicError("empty ship pointer"));
-                m_ships.push_back(ShipToData(create_stable_ptr(ships[i])));
-                if (ships[i] == selected.get_shared())
+                m_file.Ships.push_back(ShipToData(create_stable_ptr(ships[i])));
+                if (ships[i] == selected)
                 {
-                    if (m_selectedShip)
+                    if (m_file.SelectedShip)
                         BOOST_THROW_EXCEPTION(LogicError("there can only be one ship selected"));
-                    m_selectedShip = i;
+                    m_file.SelectedShip = i;
                 }
             }
-            if (!m_selectedShip)
+            if (!m_file.SelectedShip)
                 BOOST_THROW_EXCEPTION(LogicError("there must be one ship selected"));
-            m_inventory.clear();
+            // The items in play, then the loose items that are not made in play.
+            std::vector<std::string> items;
             for (const stable_ptr<Sellable>& item : inventory->GetItems())
-                m_inventory.push_back(item->GetID());
-            m_inventory.insert(m_inventory.end(), m_keptAside.begin(), m_keptAside.end());
+                items.push_back(item->GetID());
+            std::copy_if(m_file.TheInventory.begin(), m_file.TheInventory.end(), std::back_inserter(items),
+                         [](const std::string& id) { return !IsMadeInPlay(id); });
+            m_file.TheInventory = std::move(items);
         }
 
         std::vector<std::shared_ptr<PlayerShip>> SavingImpl::CreateDefaultShip() const
@@ -326,200 +439,6 @@ namespace Kestrum
             return data;
         }
 
-        // The save file's form of a float: at most eight significant digits,
-        // as "%.8g" writes them ("0.5", "0.12345679", "1024").
-        std::string FormatFloat(float value)
-        {
-            std::ostringstream text;
-            text.imbue(std::locale::classic());
-            text.precision(8);
-            text << value;
-            return text.str();
-        }
-
-        float ParseFloat(const std::string& text)
-        {
-            std::istringstream stream(text);
-            stream.imbue(std::locale::classic());
-            float value = 0.f;
-            if (!(stream >> value) || !(stream >> std::ws).eof())
-                BOOST_THROW_EXCEPTION(ParseError("\"" + text + "\" is no number"));
-            return value;
-        }
-    }
-}
-
-// The form of every saved type in the file. Elements are named after the
-// fields; class versions are 0 but for the shared pointers (1, the library's).
-BOOST_CLASS_IMPLEMENTATION(std::set<unsigned long>, boost::serialization::object_serializable)
-
-namespace boost
-{
-    namespace serialization
-    {
-        template <typename Archive>
-        void save(Archive& archive, const sf::Vector2f& vector, unsigned)
-        {
-            const std::string x = Kestrum::FormatFloat(vector.x);
-            const std::string y = Kestrum::FormatFloat(vector.y);
-            archive << make_nvp("x", x) << make_nvp("y", y);
-        }
-
-        template <typename Archive>
-        void load(Archive& archive, sf::Vector2f& vector, unsigned)
-        {
-            std::string x;
-            std::string y;
-            archive >> make_nvp("x", x) >> make_nvp("y", y);
-            vector = sf::Vector2f(Kestrum::ParseFloat(x), Kestrum::ParseFloat(y));
-        }
-
-        template <typename Archive>
-        void serialize(Archive& archive, sf::Vector2f& vector, unsigned version)
-        {
-            split_free(archive, vector, version);
-        }
-
-        // "initialized", and for a value its item version and the value.
-        template <typename Archive, typename T>
-        void save(Archive& archive, const boost::optional<T>& optional, unsigned)
-        {
-            const bool initialized = optional.is_initialized();
-            archive << make_nvp("initialized", initialized);
-            if (initialized)
-            {
-                const unsigned int itemVersion = 0;
-                archive << make_nvp("item_version", itemVersion) << make_nvp("value", *optional);
-            }
-        }
-
-        template <typename Archive, typename T>
-        void load(Archive& archive, boost::optional<T>& optional, unsigned)
-        {
-            bool initialized = false;
-            archive >> make_nvp("initialized", initialized);
-            optional.reset();
-            if (initialized)
-            {
-                unsigned int itemVersion = 0;
-                T value;
-                archive >> make_nvp("item_version", itemVersion) >> make_nvp("value", value);
-                optional = value;
-            }
-        }
-
-        template <typename Archive, typename T>
-        void serialize(Archive& archive, boost::optional<T>& optional, unsigned version)
-        {
-            split_free(archive, optional, version);
-        }
-
-        // "sp", the shared pointer; an empty one is refused when read.
-        template <typename Archive, typename T>
-        void save(Archive& archive, const stable_ptr<T>& pointer, unsigned)
-        {
-            archive << make_nvp("sp", pointer.get_shared());
-        }
-
-        template <typename Archive, typename T>
-        void load(Archive& archive, stable_ptr<T>& pointer, unsigned)
-        {
-            std::shared_ptr<T> shared;
-            archive >> make_nvp("sp", shared);
-            pointer = create_stable_ptr(shared);
-        }
-
-        template <typename Archive, typename T>
-        void serialize(Archive& archive, stable_ptr<T>& pointer, unsigned version)
-        {
-            split_free(archive, pointer, version);
-        }
-
-        // A stable pointer cannot be empty: the element of a set being read
-        // holds a blank object until its own pointer is read into it.
-        template <typename Archive, typename T>
-        void load_construct_data(Archive&, stable_ptr<T>* address, unsigned)
-        {
-            ::new (address) stable_ptr<T>(new T());
-        }
-
-        template <typename Archive>
-        void serialize(Archive& archive, Kestrum::MissionBlueprint& mission, unsigned)
-        {
-            archive& make_nvp("Open", mission.Open);
-            archive& make_nvp("Successors", mission.Successors);
-            archive& make_nvp("KeyEquipment", mission.KeyEquipment);
-            archive& make_nvp("Goodies", mission.Goodies);
-            archive& make_nvp("m_position", mission.m_position);
-            archive& make_nvp("m_id", mission.m_id);
-            archive& make_nvp("m_seed", mission.m_seed);
-            archive& make_nvp("m_type", mission.m_type);
-            archive& make_nvp("m_difficulty", mission.m_difficulty);
-            archive& make_nvp("m_payment", mission.m_payment);
-        }
-
-        template <typename Archive>
-        void serialize(Archive& archive, Kestrum::TechnologyTree::Node& node, unsigned)
-        {
-            archive& make_nvp("Type", node.Type);
-            archive& make_nvp("Position", node.Position);
-            archive& make_nvp("Predecessors", node.Predecessors);
-            archive& make_nvp("Cost", node.Cost);
-            archive& make_nvp("Open", node.Open);
-        }
-    }
-}
-
-namespace Kestrum
-{
-    template <typename Archive>
-    void WorldMap::serialize(Archive& archive, unsigned)
-    {
-        archive& boost::serialization::make_nvp("m_seed", m_seed);
-        if (Archive::is_loading::value)
-            Regenerate();
-    }
-
-    template <typename Archive>
-    void TechnologyTree::serialize(Archive& archive, unsigned)
-    {
-        archive& boost::serialization::make_nvp("m_nodes", m_nodes);
-    }
-
-    namespace
-    {
-        template <typename Archive>
-        void SavingImpl::save(Archive& archive, unsigned) const
-        {
-            using boost::serialization::make_nvp;
-            Test();
-            archive << make_nvp("ID", m_id) << make_nvp("FinalMission", m_finalMission) << make_nvp("Money", m_money)
-                    << make_nvp("Seed", m_seed) << make_nvp("Map", m_map) << make_nvp("Missions", m_missions)
-                    << make_nvp("Shop", m_shop) << make_nvp("Ships", m_ships)
-                    << make_nvp("SelectedShip", m_selectedShip) << make_nvp("TheInventory", m_inventory)
-                    << make_nvp("TheTechnologyTree", m_tree);
-            // The moment of this writing, in UTC; the saving's own time stays.
-            const std::string time = boost::posix_time::to_iso_string(GetCurrentSecond());
-            archive << make_nvp("time", time);
-        }
-
-        template <typename Archive>
-        void SavingImpl::load(Archive& archive, unsigned)
-        {
-            using boost::serialization::make_nvp;
-            archive >> make_nvp("ID", m_id) >> make_nvp("FinalMission", m_finalMission) >> make_nvp("Money", m_money) >>
-                make_nvp("Seed", m_seed) >> make_nvp("Map", m_map) >> make_nvp("Missions", m_missions) >>
-                make_nvp("Shop", m_shop) >> make_nvp("Ships", m_ships) >> make_nvp("SelectedShip", m_selectedShip) >>
-                make_nvp("TheInventory", m_inventory) >> make_nvp("TheTechnologyTree", m_tree);
-            std::string time;
-            archive >> make_nvp("time", time);
-            m_time = boost::posix_time::from_iso_string(time);
-            m_keptAside.clear();
-            for (const std::string& id : m_inventory)
-                if (IsKeptAside(id))
-                    m_keptAside.push_back(id);
-            Test();
-        }
 
         std::filesystem::path GetSavingPath(unsigned long id)
         {
@@ -537,6 +456,38 @@ namespace Kestrum
                 return std::nullopt;
             return id;
         }
+
+        // The whole text of the saving's file, which must be a regular file
+        // (else LoadError path + " is not a regular file" with SavingIdInfo)
+        // of at most savingFileMostBytes, read no further than that.
+        std::string ReadSavingText(unsigned long id)
+        {
+            const std::filesystem::path path = GetSavingPath(id);
+            std::error_code error;
+            if (!std::filesystem::is_regular_file(path, error))
+                BOOST_THROW_EXCEPTION(LoadError(path.string() + " is not a regular file") << SavingIdInfo(id));
+            const stable_ptr<std::istream> stream = [&] {
+                try
+                {
+                    return OpenFile(path.string());
+                }
+                catch (Exception& failure)
+                {
+                    failure << SavingIdInfo(id);
+                    throw;
+                }
+            }();
+            std::string text;
+            char buffer[64 * 1024];
+            while (stream->read(buffer, sizeof buffer), stream->gcount() > 0)
+            {
+                if (text.size() + std::size_t(stream->gcount()) > savingFileMostBytes)
+                    BOOST_THROW_EXCEPTION(LoadError("the file is larger than " + std::to_string(savingFileMostBytes) +
+                                                    " bytes, the most a save file may hold"));
+                text.append(buffer, std::size_t(stream->gcount()));
+            }
+            return text;
+        }
     }
 
     SavingManager::SavingManager() = default;
@@ -546,51 +497,48 @@ namespace Kestrum
     {
         std::vector<unsigned long> ids;
         const std::filesystem::path folder = GetGameRoot() / "savings";
-        if (!std::filesystem::exists(folder))
+        std::error_code error;
+        if (std::filesystem::status(folder, error).type() == std::filesystem::file_type::not_found)
             return ids;
-        for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(folder))
+        std::filesystem::directory_iterator entry(folder, error);
+        for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error))
         {
-            const std::optional<unsigned long> id = ToSavingID(entry.path().filename().string());
-            if (id && entry.is_regular_file())
+            const std::optional<unsigned long> id = ToSavingID(entry->path().filename().string());
+            std::error_code type;
+            const bool regular = entry->is_regular_file(type);
+            if (type)
+                *Log(LogLevel::warning) << "skipping " << entry->path().string() << ": " << type.message();
+            else if (id && regular)
                 ids.push_back(*id);
             else
-                *Log(LogLevel::warning) << "skipping " << entry.path().string() << ": not a saving";
+                *Log(LogLevel::warning) << "skipping " << entry->path().string() << ": not a saving";
         }
+        if (error)
+            *Log(LogLevel::warning) << "the savings of " << folder.string()
+                                    << " can not be listed: " << error.message();
         return ids;
     }
 
     stable_ptr<Saving> SavingManager::Load(unsigned long id) const
     {
-        const stable_ptr<std::istream> stream = [id] {
-            try
-            {
-                return OpenFile(GetSavingPath(id).string());
-            }
-            catch (Exception& error)
-            {
-                error << SavingIdInfo(id);
-                throw;
-            }
-        }();
-        boost::archive::xml_iarchive archive(*stream);
-        const stable_ptr<SavingImpl> saving(new SavingImpl());
-        archive >> boost::serialization::make_nvp("savingImpl", *saving);
-        return saving;
+        return ReadDataFile("savings|" + std::to_string(id), [id]() -> stable_ptr<Saving> {
+            const std::string text = ReadSavingText(id);
+            CheckSavingFile(text, id);
+            const stable_ptr<SavingImpl> saving(new SavingImpl(SavingFile::Read(text)));
+            saving->TestRead();
+            return saving;
+        });
     }
 
     void SavingManager::Save(const stable_ptr<Saving>& saving) const
     {
         const stable_ptr<SavingImpl> impl = dynamic_stable_ptr_cast<SavingImpl>(saving);
         impl->Update();
-        std::ostringstream text;
-        {
-            boost::archive::xml_oarchive archive(text);
-            const SavingImpl& written = *impl;
-            archive << boost::serialization::make_nvp("savingImpl", written);
-        }
+        impl->Test();
+        const std::string text = impl->Write();
         const std::filesystem::path path = GetSavingPath(impl->GetID());
         std::filesystem::create_directories(path.parent_path());
-        WriteFileAtomically(path, text.str());
+        WriteFileAtomically(path, text);
     }
 
     void SavingManager::Remove(const stable_ptr<Saving>& saving) const

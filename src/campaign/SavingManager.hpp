@@ -27,12 +27,17 @@ namespace Kestrum
 
         // The numbers of the savings present, in the order the folder lists
         // them. Only regular files named by the decimal text of their number
-        // count; anything else there is skipped with a warning. No folder:
-        // no savings.
+        // count; anything else there, an entry whose type cannot be read
+        // included, is skipped with a warning. No folder: no savings; a
+        // "savings" that cannot be listed gives none, with a warning. Never
+        // throws for what the folder holds.
         std::vector<unsigned long> GetSavingIDs() const;
-        // The saving read from its file. No such file: LoadError path + " is not
-        // a regular file", carrying the number as SavingIdInfo. A file that
-        // breaks the saving's rules fails with the rule's error.
+        // The saving read from its file, the data file "savings|<id>", whose
+        // path and line every error names. Not a regular file: LoadError path +
+        // " is not a regular file", carrying the number as SavingIdInfo. Larger
+        // than savingFileMostBytes, refused by CheckSavingFile, unreadable to
+        // the archive or breaking the saving's rules: the reason's error.
+        // Nothing read is kept from a refused file.
         stable_ptr<Saving> Load(unsigned long id) const;
         // Copies the played state back from the registered inventory, checks
         // the saving and replaces its file (the folder is made if need be).

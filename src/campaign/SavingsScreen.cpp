@@ -43,6 +43,14 @@ namespace Kestrum
             return std::tie(a.time, a.id) < std::tie(b.time, b.id);
         }
 
+        // The text with every control character (a line end, a tab) a blank,
+        // so that it stays on its line of the log.
+        std::string OneLine(std::string text)
+        {
+            std::replace_if(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
+            return text;
+        }
+
         // Every saving of the folder that can be read, in list order.
         std::vector<ListedSaving> ReadSavings()
         {
@@ -58,7 +66,7 @@ namespace Kestrum
                 catch (const std::exception& error)
                 {
                     *Log(LogLevel::error) << "skipping saving " << std::to_string(id)
-                                          << ", it can not be read: " << error.what();
+                                          << ", it can not be read: " << OneLine(error.what());
                 }
             }
             std::sort(savings.begin(), savings.end(), &IsEarlier);
@@ -107,11 +115,14 @@ namespace Kestrum
             return;
         }
         const std::size_t places = columns * rows;
+        // The newest ones, so that the campaign just saved is among them.
         if (savings.size() > places)
         {
-            *Log(LogLevel::warning) << "there are " << std::to_string(savings.size()) << " savings, only the first "
-                                    << std::to_string(places) << " are listed";
-            savings.erase(savings.begin() + places, savings.end());
+            const std::size_t left = savings.size() - places;
+            *Log(LogLevel::warning) << "there are " << std::to_string(savings.size()) << " savings, only the newest "
+                                    << std::to_string(places) << " are listed (" << std::to_string(left)
+                                    << " left out)";
+            savings.erase(savings.begin(), savings.begin() + static_cast<std::ptrdiff_t>(left));
         }
 
         std::vector<sf::Vector2f> positions;

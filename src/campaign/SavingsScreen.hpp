@@ -1,5 +1,5 @@
 // The entry to the campaign: the saved games of the folder "savings", oldest
-// first, in four columns of three rows. Each is a button showing the time it
+// first, in four columns of three rows (the newest twelve, when there are more). Each is a button showing the time it
 // was written, with a small delete button on its top-right corner. Clicking a
 // saving continues that campaign on the missions screen; with no saving left
 // the player is sent back to the title screen.
@@ -19,7 +19,8 @@ namespace Kestrum
     class SavingsScreen : public ExitableScreen
     {
     public:
-        // The places of the list; further savings are left out with a warning.
+        // The places of the list; older savings beyond them are left out with a
+        // warning.
         static constexpr unsigned int columns = 4;
         static constexpr unsigned int rows = 3;
 

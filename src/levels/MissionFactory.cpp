@@ -9,7 +9,9 @@
 
 #include <boost/format.hpp>
 
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 
 namespace Kestrum
 {
@@ -18,12 +20,8 @@ namespace Kestrum
         // Generates the blueprint's level and returns its folder.
         std::string Instantiate(const stable_ptr<MissionBlueprint>& blueprint)
         {
-            std::string directory = "|missions|pcg";
-            if (blueprint->m_seed < 0)
-                BOOST_THROW_EXCEPTION(LogicError());
-            if (blueprint->m_type != MissionBlueprint::OverEarth)
-                BOOST_THROW_EXCEPTION(LogicError());
-            directory += (boost::format("|over_earth|%010d") % blueprint->m_seed).str();
+            MissionFactory::CheckBlueprint(*blueprint);
+            const std::string directory = (boost::format("|missions|pcg|over_earth|%010d") % blueprint->m_seed).str();
             OverEarthConstructor().Construct(*blueprint, directory);
             return directory;
         }
@@ -45,6 +43,19 @@ namespace Kestrum
     std::shared_ptr<ArcadeMission> MissionFactory::CreateArcadeMission(unsigned number) const
     {
         return std::make_shared<ArcadeMission>(GetArcadeMissionDirectory(number));
+    }
+
+    void MissionFactory::CheckBlueprint(const MissionBlueprint& blueprint)
+    {
+        const std::string seed = std::to_string(blueprint.m_seed);
+        if (blueprint.m_seed < 0)
+            BOOST_THROW_EXCEPTION(LogicError("seed " + seed + " is negative"));
+        // The generator's random numbers take 32-bit seeds.
+        if (blueprint.m_seed > std::numeric_limits<std::int32_t>::max())
+            BOOST_THROW_EXCEPTION(OutOfRangeError("seed " + seed + " is out of range"));
+        if (blueprint.m_type != MissionBlueprint::OverEarth)
+            BOOST_THROW_EXCEPTION(LogicError("type " + std::to_string(blueprint.m_type) +
+                                             " is no kind of mission, over earth (0) is the only one"));
     }
 
     stable_ptr<Mission> MissionFactory::CreateMission(const stable_ptr<MissionBlueprint>& blueprint) const

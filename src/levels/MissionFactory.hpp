@@ -30,10 +30,17 @@ namespace Kestrum
         // The arcade mission of the number, not entered: nothing is read yet.
         std::shared_ptr<ArcadeMission> CreateArcadeMission(unsigned number) const;
         // Generates the blueprint's level anew (OverEarthConstructor) and
-        // returns a new, not entered PrebuildMission of its folder. A negative
-        // seed or a type other than over earth: LogicError, and nothing is
-        // written; the generator's errors pass as they are.
+        // returns a new, not entered PrebuildMission of its folder. A blueprint
+        // that CheckBlueprint refuses writes nothing; the generator's errors
+        // pass as they are.
         stable_ptr<Mission> CreateMission(const stable_ptr<MissionBlueprint>& blueprint) const;
+
+        // Refuses a blueprint no level can be built from: a negative seed
+        // (LogicError "seed -1 is negative"), a seed beyond the generator's 32
+        // bits (OutOfRangeError "seed 2147483648 is out of range") and a type
+        // other than over earth (LogicError "type 1 is no kind of mission, over
+        // earth (0) is the only one").
+        static void CheckBlueprint(const MissionBlueprint& blueprint);
     };
 
     // The resource path of the arcade mission's folder: 7 gives

@@ -1,7 +1,10 @@
+#include "campaign/SavingFile.hpp"
 #include "campaign/SavingFileCheck.hpp"
 #include "campaign/SavingFixture.hpp"
 #include "core/Exception.hpp"
 #include "support/ThrownMessage.hpp"
+
+#include <boost/date_time/posix_time/posix_time.hpp>
 
 using namespace Kestrum;
 using namespace Kestrum::Testing;
@@ -66,8 +69,8 @@ TEST_F(SavingFileCheckTest, AcceptsWhatTheGameWritesAndTheHandMadeSavings)
                                    "<m_seed>7", "<m_seed>-2147483648");
     extremes = Replace(Replace(Replace(extremes, "<count>1</count>\n\t\t\t\t\t\t<item_version>0</item_version>\n\t\t\t\t\t\t<item>wpn000</item>",
                                        "<count>0</count>\n\t\t\t\t\t\t<item_version>0</item_version>"),
-                               "<item>1</item>", "<item>1</item><item>4294967295</item>"),
-                       "<count>1</count>\n\t\t\t\t\t\t<item_version>0</item_version>\n\t\t\t\t\t\t<item>1", "<count>2</count><item_version>0</item_version><item>1");
+                               "<item>0</item>", "<item>0</item><item>4294967295</item>"),
+                       "<count>1</count>\n\t\t\t\t\t\t<item_version>0</item_version>\n\t\t\t\t\t\t<item>0", "<count>2</count><item_version>0</item_version><item>0");
     extremes = Replace(Replace(Replace(Replace(extremes, "<x>0.5", "<x>-1e-07"), "<m_type>0", "<m_type>-7"), "<ShieldType>shd000", "<ShieldType>"),
                        "T140322", "T140322,25");
     const std::string texts[] = {oneMissionSaving, TwoMissionSaving(), emptyTree, extremes,
@@ -76,9 +79,9 @@ TEST_F(SavingFileCheckTest, AcceptsWhatTheGameWritesAndTheHandMadeSavings)
     for (const std::string& text : texts)
     {
         EXPECT_EQ("", CheckMessage(text, 3)) << text;
-        Load(text);
-        manager->Save(manager->Load(3));
-        EXPECT_EQ("", CheckMessage(ReadSaving(), 3)) << ReadSaving();
+        // Written back by the game's writer (the saving's own rules aside, which the extremes break).
+        const std::string written = SavingFile::Read(text).Write(boost::posix_time::from_iso_string("20110305T140322"));
+        EXPECT_EQ("", CheckMessage(written, 3)) << written;
     }
 }
 

@@ -9,14 +9,17 @@
 #include "flight/Inventory.hpp"
 #include "levels/WorldMapFactory.hpp"
 
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
 
 namespace Kestrum::Testing
 {
-    // Saving 3: one open mission that opens mission 1, one ship of hull 000 (one
+    // Saving 3: one open mission that opens itself again, one ship of hull 000 (one
     // weapon slot, one shield slot), loose items, one weapon node of cost 100.
     inline const std::string oneMissionSaving = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes" ?>
 <!DOCTYPE boost_serialization>
@@ -41,7 +44,7 @@ namespace Kestrum::Testing
 					<Successors>
 						<count>1</count>
 						<item_version>0</item_version>
-						<item>1</item>
+						<item>0</item>
 					</Successors>
 					<KeyEquipment class_id="8" tracking_level="0" version="0">
 						<count>1</count>
@@ -148,7 +151,11 @@ namespace Kestrum::Testing
             return std::regex_replace(text.substr(first, text.find(end, first) - first),
                                       std::regex(" class_id=\"\\d+\" tracking_level=\"\\d\" version=\"\\d\""), "");
         };
-        std::string text = Replace(Replace(oneMissionSaving, "_3\">", "_4\">"), "_2\">", "_3\">");
+        // Both missions open the second one.
+        std::string text = Replace(Replace(Replace(oneMissionSaving, "<item>0</item>\n\t\t\t\t\t</Successors>",
+                                                   "<item>1</item>\n\t\t\t\t\t</Successors>"),
+                                           "_3\">", "_4\">"),
+                                   "_2\">", "_3\">");
         std::string mission = CopyWithoutClasses(text, "\n\t\t<item class_id", "\n\t</Missions>");
         mission = Replace(Replace(mission, "object_id=\"_1", "class_id_reference=\"6\" object_id=\"_2"), "<Open>1", "<Open>0");
         std::string node = CopyWithoutClasses(text, "\n\t\t\t\t<item class_id", "\n\t\t\t</m_nodes>");
@@ -165,6 +172,39 @@ namespace Kestrum::Testing
                        "</item>\n\t\t\t\t<item>\n\t\t\t\t\t<sp>\n\t\t\t\t\t\t<px class_id_reference=\"19\" "
                        "object_id_reference=\"_5\"></px>\n\t\t\t\t\t</sp>\n\t\t\t\t</item>\n\t\t\t</m_nodes>");
     }
+
+    // The saving whose node without predecessors needs the node of the object
+    // id ("_3"), written as a reference to it.
+    inline std::string WithPredecessor(const std::string& text, const std::string& objectId)
+    {
+        return std::regex_replace(text, std::regex("<count>0</count>(\\s*<item_version>0</item_version>)"),
+                                  "<count>1</count>$1<item><sp><px class_id_reference=\"19\" object_id_reference=\"" +
+                                      objectId + "\"></px></sp></item>",
+                                  std::regex_constants::format_first_only);
+    }
+
+    // Sets the local time zone (TZ) while it lives, then the one before.
+    class TimeZone
+    {
+    public:
+        explicit TimeZone(const char* zone)
+        {
+            if (const char* before = std::getenv("TZ"))
+                m_before = before;
+            setenv("TZ", zone, 1);
+            tzset();
+        }
+        ~TimeZone()
+        {
+            m_before ? setenv("TZ", m_before->c_str(), 1) : unsetenv("TZ");
+            tzset();
+        }
+        TimeZone(const TimeZone&) = delete;
+        TimeZone& operator=(const TimeZone&) = delete;
+
+    private:
+        std::optional<std::string> m_before;
+    };
 
     class SavingFixture : public EquipmentFixture
     {

@@ -1,3 +1,5 @@
+#include "campaign/SavingFile.hpp"
+#include "campaign/SavingFileCheck.hpp"
 #include "campaign/SavingFixture.hpp"
 #include "flight/PlayerShip.hpp"
 #include "levels/MissionBlueprint.hpp"
@@ -6,6 +8,11 @@
 
 #include <boost/date_time/posix_time/posix_time.hpp>
 
+#include <functional>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 using namespace Kestrum;
 using namespace Kestrum::Testing;
 using boost::posix_time::ptime;
@@ -13,6 +20,25 @@ using boost::posix_time::ptime;
 namespace
 {
     using SavingManagerTest = SavingFixture;
+
+    // Takes from this thread, while it lives, the power to read and search
+    // every folder whatever its permissions, which root has.
+    class NoPermissionOverride
+    {
+    public:
+        NoPermissionOverride()
+        {
+            syscall(SYS_capget, &m_header, m_before);
+            __user_cap_data_struct without[2] = {m_before[0], m_before[1]};
+            without[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+            syscall(SYS_capset, &m_header, without);
+        }
+        ~NoPermissionOverride() { syscall(SYS_capset, &m_header, m_before); }
+
+    private:
+        __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct m_before[2] = {};
+    };
 
     // The written text with the time of the hand-made savings (and their archive
     // version 5, for AsHandMade). The library ends its files with an empty line.
@@ -25,7 +51,10 @@ namespace
         return std::regex_replace(WithoutTime(text), std::regex("archive\" version=\"\\d+"), "archive\" version=\"5");
     }
 
-    const auto Now = &boost::posix_time::second_clock::universal_time;
+    ptime Now()
+    {
+        return boost::posix_time::second_clock::local_time();
+    }
 }
 
 TEST_F(SavingManagerTest, OneMissionSavingLoadsAndIsWrittenBackAsItWas)
@@ -37,7 +66,7 @@ TEST_F(SavingManagerTest, OneMissionSavingLoadsAndIsWrittenBackAsItWas)
     EXPECT_EQ(sf::Vector2u(500, 420), saving->GetMap()->getTexture()->getSize());
     ASSERT_EQ(1u, saving->GetMissions().size());
     const MissionBlueprint& m = **saving->GetMissions().begin();
-    EXPECT_TRUE(std::make_tuple(true, std::set<unsigned long>{1}, std::set<std::string>{"wpn000"},
+    EXPECT_TRUE(std::make_tuple(true, std::set<unsigned long>{0}, std::set<std::string>{"wpn000"},
                                 std::set<std::string>{"shd001"}, sf::Vector2f(0.5f, 0.12345679f), 0ul, 7l,
                                 0, 10ul, 500ul) == std::tie(m.Open, m.Successors, m.KeyEquipment, m.Goodies, m.m_position,
                                                             m.m_id, m.m_seed, m.m_type, m.m_difficulty, m.m_payment));
@@ -74,53 +103,145 @@ TEST_F(SavingManagerTest, NodesMetFirstAmongPredecessorsAreWrittenThereAndShared
 TEST_F(SavingManagerTest, SavingsThatBreakARuleAreRefused)
 {
     const std::string weapon = "\n\t\t\t\t<item>wpn000</item>", weapons = "<item_version>0</item_version>" + weapon;
-    const struct { std::string from, to; bool whenLoaded; std::string message; } cases[] = {
-        {"<Seed>42", "<Seed>-1", true, "seed must not be negative"},
-        {"<Money>", "<Money>4294967296", true, "money 42949672961500 is out of range"},
-        {"<value>0</value>", "<value>1</value>", true, "selection index is invalid"},
-        {"1</count>\n\t\t\t\t" + weapons, "2</count>\n\t\t\t\t" + weapons + weapon, false,
+    const std::string one = oneMissionSaving, two = TwoMissionSaving();
+    // The one-mission saving changed and written as the game writes it.
+    const auto Written = [](const std::function<void(SavingFile&)>& change) {
+        SavingFile file = SavingFile::Read(oneMissionSaving);
+        change(file);
+        return file.Write(boost::posix_time::from_iso_string("20110305T140322"));
+    };
+    // The two-mission saving whose tree does not list the shield node, which the weapon node needs.
+    const std::string unlisted = std::regex_replace(
+        two, std::regex("(<m_nodes[^>]*>\\s*)<count>2</count>([\\s\\S]*)<item>\\s*<sp>\\s*<px [^>]*_5\"></px>\\s*</sp>\\s*</item>"),
+        "$1<count>1</count>$2");
+    // Changes to a saving in play, which writing it refuses.
+    typedef std::function<void(const stable_ptr<Saving>&)> Change;
+    const auto Mission = [](const stable_ptr<Saving>& saving) { return *saving->GetMissions().begin(); };
+    const Change seed = [&](const stable_ptr<Saving>& saving) { Mission(saving)->m_seed = 2147483648; };
+    const Change payment = [&](const stable_ptr<Saving>& saving) { Mission(saving)->m_payment = 4294967296; };
+    const Change cost = [](const stable_ptr<Saving>& saving) { GetNode(saving, Categories::Weapon)->Cost = 4294967296; };
+    const Change self = [](const stable_ptr<Saving>& saving) {
+        GetNode(saving, Categories::Weapon)->Predecessors.insert(GetNode(saving, Categories::Weapon));
+    };
+    const Change circle = [](const stable_ptr<Saving>& saving) {
+        GetNode(saving, Categories::Shield)->Predecessors.insert(GetNode(saving, Categories::Weapon));
+    };
+    // Refused when read (the message names the file), when put in play or when written after a change.
+    enum Step { read, play, write };
+    const struct { Step step; std::string text; Change change; std::string message; } cases[] = {
+        {read, one + std::string(savingFileMostBytes, ' '), {},
+         "savings/3: the file is larger than 2097152 bytes, the most a save file may hold"},
+        {read, Replace(one, "<Seed>42", "<Seed>-1"), {}, "savings/3: seed must not be negative"},
+        {read, Written([](SavingFile& file) { file.Map.reset(); }), {}, "savings/3: saving must have a map"},
+        {read, Written([](SavingFile& file) { file.TheTechnologyTree.reset(); }), {},
+         "savings/3: saving must have a technology tree"},
+        {read, Replace(one, "<Money>", "<Money>4294967296"), {},
+         "savings/3:7: Money: \"42949672961500\" is not a whole number from 0 to 4294967295"},
+        {read, Written([](SavingFile& file) { file.Missions.clear(); }), {},
+         "savings/3: saving must have at least one mission"},
+        {read, Replace(two, "<m_id>1", "<m_id>0"), {}, "savings/3: two missions have the number 0"},
+        {read, Replace(one, "<item>0</item>\n\t\t\t\t\t</Successors>", "<item>5</item></Successors>"), {},
+         "savings/3: mission 0 opens mission 5, which the saving does not have"},
+        {read, Replace(one, "<m_seed>7", "<m_seed>-7"), {}, "savings/3: mission 0: seed -7 is negative"},
+        {write, one, seed, "mission 0: seed 2147483648 is out of range"},
+        {read, Replace(one, "<m_type>0", "<m_type>1"), {},
+         "savings/3: mission 0: type 1 is no kind of mission, over earth (0) is the only one"},
+        {read, Replace(one, "<m_difficulty>10", "<m_difficulty>2147483648"), {},
+         "savings/3: mission 0: difficulty 2147483648 is above 2147483647"},
+        {write, one, payment, "mission 0: payment 4294967296 is above the most money there is, 4294967295"},
+        {read, Written([](SavingFile& file) { file.Ships.clear(); }), {}, "savings/3: saving must have at least one ship"},
+        {read, Written([](SavingFile& file) { file.Ships.resize(10, file.Ships[0]); }), {},
+         "savings/3: saving has 10 ships, more than the hangar holds, 9"},
+        {read, Written([](SavingFile& file) { file.SelectedShip.reset(); }), {}, "savings/3: no selection index available"},
+        {read, Replace(one, "<value>0</value>", "<value>1</value>"), {}, "savings/3: selection index is invalid"},
+        {read, Replace(one, "<HullType>hll000", "<HullType>hll002"), {},
+         "savings/3: ship 0: hll002 is no item the player can own"},
+        {read, Replace(one, "<item>wpn000</item>\n\t\t\t</WeaponTypes>", "<item>wpn500</item></WeaponTypes>"), {},
+         "savings/3: ship 0: wpn500 is no item the player can own"},
+        {write, one, cost, "technology node wpn001: cost 4294967296 is above the most money there is, 4294967295"},
+        {write, one, self, "technology node wpn001 is its own predecessor"},
+        {write, two, circle, "technology node shd001 needs itself through its predecessors: shd001 -> wpn001 -> shd001"},
+        {read, unlisted, {}, "savings/3: technology node wpn001 needs shd001, which is no node of the tree"},
+        {read, Replace(two, "<Type>shd001", "<Type>wpn001"), {}, "savings/3: two technology nodes have the type wpn001"},
+        {play, Replace(one, "1</count>\n\t\t\t\t" + weapons, "2</count>\n\t\t\t\t" + weapons + weapon), {},
          "weapon slot mismatch (slots:1 != weapons:2)"},
-        {"wpn002</item>\n\t\t<item>hll", "wpn0a1</item>\n\t\t<item>hll", false, "number part of wpn0a1 is invalid"},
+        {read, Replace(one, "wpn002</item>\n\t\t<item>hll", "wpn0a1</item>\n\t\t<item>hll"), {},
+         "savings/3:75: TheInventory/item 1: \"wpn0a1\" is not an equipment ID (wpn, shd, bmb, ngn, hll or gdg and three digits)"},
     };
     for (const auto& rule : cases)
         EXPECT_EQ(rule.message, ThrownMessage<Exception>([&] {
-                      const stable_ptr<Saving> saving = Load(Replace(oneMissionSaving, rule.from, rule.to));
-                      if (!rule.whenLoaded)
+                      const stable_ptr<Saving> saving = Load(rule.text);
+                      if (rule.step == play)
                           saving->LoadInventory();
+                      if (rule.step != write)
+                          return;
+                      rule.change(saving);
+                      // The nodes let go of each other whatever happens.
+                      const std::shared_ptr<void> unlink(nullptr, [&](void*) {
+                          for (Categories::Equipment category : {Categories::Weapon, Categories::Shield})
+                              for (const stable_ptr<TechnologyTree::Node>& node : saving->GetTechnologyTree()->GetNodes(category))
+                                  node->Predecessors.clear();
+                      });
+                      manager->Save(saving);
                   }));
 }
 
-TEST_F(SavingManagerTest, SavingsOfTheCurrentSecondLoadAndLaterOnesDoNot)
+TEST_F(SavingManagerTest, SavingsAreStampedInLocalTimeAndMayLieUpToAnHourAhead)
 {
-    // Tried again should the clock pass into the next second meanwhile.
-    std::string future;
-    for (int attempt = 0; attempt < 3 && future != "saving has future time"; ++attempt)
+    for (const char* zone : {"Asia/Tokyo", "Europe/Berlin"})
     {
-        const ptime now = Now();
+        TimeZone local(zone);
         const auto at = [](ptime time) { return Replace(oneMissionSaving, "20110305T140322", to_iso_string(time)); };
-        EXPECT_NO_THROW(Load(at(now)));
-        future = ThrownMessage<LogicError>([&] { Load(at(now + boost::posix_time::seconds(1))); });
+        // Tried again should the clock pass into the next second meanwhile.
+        std::string future;
+        for (int attempt = 0; attempt < 3 && future.empty(); ++attempt)
+        {
+            const ptime now = Now() + boost::posix_time::hours(1);
+            EXPECT_NO_THROW(Load(at(now))) << zone;
+            future = ThrownMessage<LogicError>([&] { Load(at(now + boost::posix_time::seconds(1))); });
+            future = future == "<nothing thrown>" ? "" : future;
+        }
+        EXPECT_EQ("savings/3: saving has future time", future) << zone;
+        const ptime before = Now();
+        manager->Save(Load(at(before)));
+        const std::string written = ReadSaving();
+        const ptime time = boost::posix_time::from_iso_string(written.substr(written.find("<time>") + 6, 15));
+        EXPECT_TRUE(before <= time && time <= Now()) << zone;
     }
-    EXPECT_EQ("saving has future time", future);
 }
 
 TEST_F(SavingManagerTest, SavingInUseWritesTheInventoryBackWithoutLosingAnything)
 {
-    const std::string text = Replace(oneMissionSaving, "<ShieldType>shd000", "<ShieldType>");
+    const std::string text = Replace(Replace(oneMissionSaving, "<ShieldType>shd000", "<ShieldType>"),
+                                     "<count>3</count>\n\t\t<item_version>0</item_version>\n\t\t<item>wpn002</item>\n\t\t<item>hll001</item>",
+                                     "<count>4</count>\n\t\t<item_version>0</item_version>\n\t\t<item>wpn002</item>\n\t\t<item>hll001</item>"
+                                     "\n\t\t<item>wpn500</item>");
     const stable_ptr<Saving> saving = Play(text, 700);
     const stable_ptr<Inventory> inventory = GetFromRegistry<Inventory>();
     EXPECT_TRUE(!inventory->GetShip()->GetShield() && inventory->GetItems().size() == 2);
-    // The loose hull, which is no item, is kept and written after the items.
+    EXPECT_TRUE(log.Contains("error:   saving 3: the loose item wpn500 is no item the player can own, it stays in the save file"));
+    // Nor does the shop offer such an item.
+    saving->AddToShop("wpn500");
+    EXPECT_TRUE(log.Contains("error:   the shop can not offer wpn500: it is no item the player can own"));
+    // The loose hull, which is no item, and the enemy's weapon are kept and written after the items.
     manager->Save(saving);
     const std::string written = ReadSaving();
-    EXPECT_EQ(Replace(Replace(text, "<Money>1500", "<Money>700"), "hll001</item>\n\t\t<item>shd001",
-                      "shd001</item>\n\t\t<item>hll001") + "\n",
+    EXPECT_EQ(Replace(Replace(text, "<Money>1500", "<Money>700"), "hll001</item>\n\t\t<item>wpn500</item>\n\t\t<item>shd001",
+                      "shd001</item>\n\t\t<item>hll001</item>\n\t\t<item>wpn500") + "\n",
               AsHandMade(written));
     // A save that fails leaves the file as it was.
     const std::shared_ptr<PlayerShip> ship = inventory->GetShip();
-    registry->Register<Inventory>(Inventory::Create({ship, ship}, inventory->GetShip()));
-    EXPECT_EQ("there can only be one ship selected", ThrownMessage<LogicError>([&] { manager->Save(saving); }));
-    EXPECT_EQ(written, ReadSaving());
+    const struct { stable_ptr<Inventory> inventory; std::string message; } refused[] = {
+        {Inventory::Create({ship, ship}, inventory->GetShip()), "there can only be one ship selected"},
+        {Inventory::Create({ship, nullptr}, inventory->GetShip()), "empty ship pointer"},
+        {stable_ptr<Inventory>(new Inventory()), "there must be one ship selected"},
+    };
+    for (const auto& each : refused)
+    {
+        registry->Register<Inventory>(each.inventory);
+        EXPECT_EQ(each.message, ThrownMessage<LogicError>([&] { manager->Save(saving); }));
+        EXPECT_EQ(written, ReadSaving());
+    }
 }
 
 TEST_F(SavingManagerTest, ListsTheSavingFilesOnlyAndRemovesThem)
@@ -143,7 +264,43 @@ TEST_F(SavingManagerTest, ListsTheSavingFilesOnlyAndRemovesThem)
     }
     catch (const LoadError& error)
     {
-        EXPECT_TRUE(error.what() == (root.GetPath() / "savings/3").string() + " is not a regular file" &&
+        EXPECT_TRUE(error.what() == "savings/3: " + (root.GetPath() / "savings/3").string() + " is not a regular file" &&
                     *boost::get_error_info<SavingIdInfo>(error) == 3);
     }
+}
+
+TEST_F(SavingManagerTest, ListingSkipsWhatItCannotReadAndNeverThrows)
+{
+    Load(oneMissionSaving);
+    const std::filesystem::path savings = root.GetPath() / "savings", kept = root.GetPath() / "kept";
+    for (const auto& [link, target] : {std::pair{"5", "5"}, {"6", "7"}, {"7", "6"}, {"8", "/dev/null"}})
+        std::filesystem::create_symlink(target, savings / link);
+    EXPECT_EQ(std::vector<unsigned long>{3}, manager->GetSavingIDs());
+    for (const char* loop : {"5", "6", "7"})
+        EXPECT_TRUE(log.Contains("skipping " + (savings / loop).string() + ": Too many levels of symbolic links"));
+    EXPECT_TRUE(log.Contains("skipping " + (savings / "8").string() + ": not a saving"));
+
+    // The folder itself: a file, a link to itself, a link to a device, a folder that may not be read.
+    std::filesystem::rename(savings, kept);
+    const struct { std::function<void()> make; const char* why; } folders[] = {
+        {[&] { root.WriteFile("savings", ""); }, "Not a directory"},
+        {[&] { std::filesystem::create_symlink("savings", savings); }, "Too many levels of symbolic links"},
+        {[&] { std::filesystem::create_symlink("/dev/null", savings); }, "Not a directory"},
+        {[&] {
+             std::filesystem::create_directory_symlink("kept", savings);
+             std::filesystem::permissions(kept, std::filesystem::perms::none);
+         },
+         "Permission denied"},
+    };
+    for (const auto& folder : folders)
+    {
+        folder.make();
+        {
+            const NoPermissionOverride asOthers;
+            EXPECT_TRUE(manager->GetSavingIDs().empty()) << folder.why;
+        }
+        EXPECT_TRUE(log.Contains("the savings of " + savings.string() + " can not be listed: " + folder.why)) << folder.why;
+        std::filesystem::remove(savings);
+    }
+    std::filesystem::permissions(kept, std::filesystem::perms::owner_all);
 }
