@@ -9,9 +9,7 @@
 
 #include <boost/format.hpp>
 
-#include <cstdint>
 #include <filesystem>
-#include <limits>
 
 namespace Kestrum
 {
@@ -47,12 +45,7 @@ namespace Kestrum
 
     void MissionFactory::CheckBlueprint(const MissionBlueprint& blueprint)
     {
-        const std::string seed = std::to_string(blueprint.m_seed);
-        if (blueprint.m_seed < 0)
-            BOOST_THROW_EXCEPTION(LogicError("seed " + seed + " is negative"));
-        // The generator's random numbers take 32-bit seeds.
-        if (blueprint.m_seed > std::numeric_limits<std::int32_t>::max())
-            BOOST_THROW_EXCEPTION(OutOfRangeError("seed " + seed + " is out of range"));
+        OverEarthConstructor::CheckSeed(blueprint.m_seed);
         if (blueprint.m_type != MissionBlueprint::OverEarth)
             BOOST_THROW_EXCEPTION(LogicError("type " + std::to_string(blueprint.m_type) +
                                              " is no kind of mission, over earth (0) is the only one"));

@@ -36,7 +36,7 @@ namespace Kestrum
         stable_ptr<Mission> CreateMission(const stable_ptr<MissionBlueprint>& blueprint) const;
 
         // Refuses a blueprint no level can be built from: a negative seed
-        // (LogicError "seed -1 is negative"), a seed beyond the generator's 32
+        // (LogicError "seed -1 is too small"), a seed beyond the generator's 32
         // bits (OutOfRangeError "seed 2147483648 is out of range") and a type
         // other than over earth (LogicError "type 1 is no kind of mission, over
         // earth (0) is the only one").

@@ -47,8 +47,7 @@ namespace Kestrum
 
         void SeedWith(RandomNumberGenerator& generator, long seed)
         {
-            if (seed > std::numeric_limits<std::int32_t>::max() || seed < std::numeric_limits<std::int32_t>::min())
-                BOOST_THROW_EXCEPTION(OutOfRangeError("seed " + std::to_string(seed) + " is out of range"));
+            OverEarthConstructor::CheckSeed(seed);
             generator.Seed(std::int32_t(seed));
         }
 
@@ -93,6 +92,15 @@ namespace Kestrum
             }
             LevelWriter::WriteDefinition(directory, blueprint, turretSpeed, grid, music, spawns);
         }
+    }
+
+    void OverEarthConstructor::CheckSeed(long seed)
+    {
+        if (seed < 0)
+            BOOST_THROW_EXCEPTION(LogicError("seed " + std::to_string(seed) + " is too small"));
+        // The generator's random numbers take 32-bit seeds.
+        if (seed > std::numeric_limits<std::int32_t>::max())
+            BOOST_THROW_EXCEPTION(OutOfRangeError("seed " + std::to_string(seed) + " is out of range"));
     }
 
     OverEarthConstructor::OverEarthConstructor() = default;

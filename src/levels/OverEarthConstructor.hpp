@@ -47,6 +47,9 @@ namespace Kestrum
         // they are; the level file is written last, so a failure leaves the
         // old one.
         void Construct(const MissionBlueprint& blueprint, const std::string& directory) override;
+
+        // Refuses a seed no level can be generated from, as Construct does.
+        static void CheckSeed(long seed);
     };
 
     // Random indices for shuffles, from a generator it refers to.

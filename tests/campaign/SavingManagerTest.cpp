@@ -142,7 +142,7 @@ TEST_F(SavingManagerTest, SavingsThatBreakARuleAreRefused)
         {read, Replace(two, "<m_id>1", "<m_id>0"), {}, "savings/3: two missions have the number 0"},
         {read, Replace(one, "<item>0</item>\n\t\t\t\t\t</Successors>", "<item>5</item></Successors>"), {},
          "savings/3: mission 0 opens mission 5, which the saving does not have"},
-        {read, Replace(one, "<m_seed>7", "<m_seed>-7"), {}, "savings/3: mission 0: seed -7 is negative"},
+        {read, Replace(one, "<m_seed>7", "<m_seed>-7"), {}, "savings/3: mission 0: seed -7 is too small"},
         {write, one, seed, "mission 0: seed 2147483648 is out of range"},
         {read, Replace(one, "<m_type>0", "<m_type>1"), {},
          "savings/3: mission 0: type 1 is no kind of mission, over earth (0) is the only one"},
