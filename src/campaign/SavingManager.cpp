@@ -70,6 +70,19 @@ namespace Kestrum
             return GetFromRegistry<EquipmentFactory>()->CanBeOwned(id);
         }
 
+        // The stored weapons and shield must fit the hull's slots: one weapon
+        // entry per weapon slot, and a shield only on a hull of one shield slot.
+        void CheckSlots(const ShipData& data, const Hull& hull)
+        {
+            const std::size_t weaponSlots = hull.GetSlots(Categories::Weapon).size();
+            if (weaponSlots != data.WeaponTypes.size())
+                BOOST_THROW_EXCEPTION(LogicError((boost::format("weapon slot mismatch (slots:%1% != weapons:%2%)") %
+                                                  weaponSlots % data.WeaponTypes.size())
+                                                     .str()));
+            if (!data.ShieldType.empty() && hull.GetSlots(Categories::Shield).size() != 1)
+                BOOST_THROW_EXCEPTION(LogicError("invalid number of shield slots"));
+        }
+
         // Whether the loose item is made when the saving is put in play: a
         // weapon or a shield the player can own. The others (hulls, bombs,
         // engines, gadgets, what cannot be owned) stay in the file as they are.
@@ -242,6 +255,15 @@ namespace Kestrum
                     if (!CanBeOwned(*id))
                         BOOST_THROW_EXCEPTION(NotSupportedError("ship " + std::to_string(i) + ": " + *id +
                                                                 " is no item the player can own"));
+                // A ship that cannot be built would end the game when the saving is picked.
+                try
+                {
+                    CheckSlots(ship, *GetFromRegistry<HullFactory>()->Create(ship.HullType));
+                }
+                catch (const LogicError& error)
+                {
+                    BOOST_THROW_EXCEPTION(NotSupportedError("ship " + std::to_string(i) + ": " + error.what()));
+                }
             }
         }
 
@@ -399,11 +421,8 @@ namespace Kestrum
             const stable_ptr<Hull> hull = GetFromRegistry<HullFactory>()->Create(data.HullType);
             const stable_ptr<PlayerShip> ship(new PlayerShip(hull.get_shared()));
             ship->Initialize();
+            CheckSlots(data, *hull);
             const Hull::Slots weaponSlots = hull->GetSlots(Categories::Weapon);
-            if (weaponSlots.size() != data.WeaponTypes.size())
-                BOOST_THROW_EXCEPTION(LogicError((boost::format("weapon slot mismatch (slots:%1% != weapons:%2%)") %
-                                                  weaponSlots.size() % data.WeaponTypes.size())
-                                                     .str()));
             for (std::size_t i = 0; i < weaponSlots.size(); ++i)
                 if (!data.WeaponTypes[i].empty())
                     weaponSlots[i]->SetEquipment(
@@ -411,8 +430,6 @@ namespace Kestrum
             const Hull::Slots shieldSlots = hull->GetSlots(Categories::Shield);
             if (!data.ShieldType.empty())
             {
-                if (shieldSlots.size() != 1)
-                    BOOST_THROW_EXCEPTION(LogicError("invalid number of shield slots"));
                 shieldSlots.front()->SetEquipment(GetFromRegistry<ShieldFactory>()->Create(data.ShieldType).get_shared());
             }
             else

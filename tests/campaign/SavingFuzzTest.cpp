@@ -653,15 +653,10 @@ namespace
         {
             (*saving)->LoadInventory();
         }
-        catch (const Exception& error)
-        {
-            fault = ReasonProblem(error.what());
-            if (!fault.empty())
-                fault = "loaded, but its inventory was refused with " + fault + ": " + Shown(error.what(), 300);
-        }
         catch (const std::exception& error)
         {
-            fault = std::string("loaded, but its inventory was refused outside the game's family: ") + Shown(error.what(), 300);
+            // A loaded saving can be played: picking it would end the game otherwise.
+            fault = std::string("loaded, but its inventory was refused: ") + Shown(error.what(), 300);
         }
         return fault.empty() ? Outcome::loaded : Outcome::fault;
     }
