@@ -2,8 +2,8 @@
 // adds to that, and how long saves at the bounds of the check take to be
 // loaded or refused.
 //
-// The real save is the tests' saving 3 (tests/campaign/SavingFixture.hpp of
-// the sources). The saves at the bounds are saving 3 written by the game with
+// The real save is the tests' saving 3 (tests/data/savings/3.xml of the
+// sources). The saves at the bounds are saving 3 written by the game with
 // savingCollectionMostItems shop entries, with that many missions, and with as
 // many missions as savingFileMostBytes holds. It prints one `name: value` a
 // line, medians in milliseconds:
@@ -52,18 +52,16 @@ using BenchFigures::Clock;
 
 namespace
 {
-    // Saving 3 as the tests hold it, from their source.
+    // Saving 3 as the tests hold it.
     std::string ReadSavingThree()
     {
-        std::ifstream file(std::string(KESTRUM_SOURCE_DIR) + "/tests/campaign/SavingFixture.hpp");
-        std::ostringstream source;
-        source << file.rdbuf();
-        const std::string text = source.str();
-        const std::size_t begin = text.find("R\"(", text.find("oneMissionSaving"));
-        const std::size_t end = text.find(")\";", begin);
-        if (begin == std::string::npos || end == std::string::npos)
-            throw std::runtime_error("saving 3 is not in tests/campaign/SavingFixture.hpp");
-        return text.substr(begin + 3, end - begin - 3);
+        const std::string path = std::string(KESTRUM_SOURCE_DIR) + "/tests/data/savings/3.xml";
+        std::ifstream file(path);
+        if (!file)
+            throw std::runtime_error("could not open " + path);
+        std::ostringstream text;
+        text << file.rdbuf();
+        return text.str();
     }
 
     // The median time of the runs of the action.

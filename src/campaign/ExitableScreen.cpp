@@ -31,7 +31,7 @@ namespace Kestrum
         return std::string("Cash: ") + amount;
     }
 
-    ExitableScreen::ExitableScreen(bool showCash) : m_showCash(showCash) {}
+    ExitableScreen::ExitableScreen(bool showCash) : m_showCash(showCash), m_shownMoney(0) {}
 
     ExitableScreen::~ExitableScreen()
     {
@@ -81,12 +81,17 @@ namespace Kestrum
         if (!m_showCash || !Registry::Instance()->IsRegistered<Inventory>())
             return;
         const stable_ptr<sf::RenderWindow> window = GetFromRegistry<sf::RenderWindow>();
-        if (!m_font)
-            m_font = ShareDefaultFont().get_shared();
-        sf::Text cash(FormatCashLine(GetFromRegistry<Inventory>()->money), *m_font, 20);
-        const float width = cash.getLocalBounds().width;
-        cash.setPosition((static_cast<float>(window->getSize().x) - width) / 2.f, 5.f);
-        window->draw(cash);
+        const sf::Uint32 money = GetFromRegistry<Inventory>()->money;
+        if (!m_cash || money != m_shownMoney)
+        {
+            if (!m_font)
+                m_font = ShareDefaultFont().get_shared();
+            m_cash = std::make_unique<sf::Text>(FormatCashLine(money), *m_font, 20);
+            m_shownMoney = money;
+        }
+        const float width = m_cash->getLocalBounds().width;
+        m_cash->setPosition((static_cast<float>(window->getSize().x) - width) / 2.f, 5.f);
+        window->draw(*m_cash);
     }
 
     void ExitableScreen::SetExitDestination(const stable_ptr<Screen>& screen)

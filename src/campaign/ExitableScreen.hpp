@@ -5,11 +5,14 @@
 
 #include "interface/Screen.hpp"
 
+#include <SFML/Config.hpp>
+
 #include <memory>
 
 namespace sf
 {
     class Font;
+    class Text;
 }
 
 namespace Kestrum
@@ -36,6 +39,9 @@ namespace Kestrum
         std::shared_ptr<Screen> m_exitDestination;
         bool m_showCash;
         std::shared_ptr<sf::Font> m_font;
+        // The cash line, made again only when the money changes.
+        std::unique_ptr<sf::Text> m_cash;
+        sf::Uint32 m_shownMoney;
     };
 
     // The text of the cash line for an amount of money: "Cash: " and the amount

@@ -226,21 +226,6 @@ namespace Kestrum
                                       << LineInfo(line));
             }
         }
-
-        // Hands out the tree's nodes the way the archive reaches them.
-        struct NodeCollector
-        {
-            typedef std::false_type is_loading;
-            typedef std::true_type is_saving;
-
-            const std::set<stable_ptr<TechnologyTree::Node>>* nodes = nullptr;
-
-            NodeCollector& operator&(const boost::serialization::nvp<std::set<stable_ptr<TechnologyTree::Node>>>& field)
-            {
-                nodes = &field.value();
-                return *this;
-            }
-        };
     }
 }
 
@@ -495,9 +480,7 @@ namespace Kestrum
     {
         if (!TheTechnologyTree)
             return {};
-        NodeCollector collector;
-        boost::serialization::access::serialize(collector, *TheTechnologyTree, 0);
-        return *collector.nodes;
+        return TheTechnologyTree->GetAllNodes();
     }
 
     void SavingFile::UnlinkNodes()

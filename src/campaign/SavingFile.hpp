@@ -2,8 +2,8 @@
 // is an XML archive of the Boost serialization library (format version 5 or
 // later): its header, the root element "savingImpl" holding the twelve fields
 // below in this order, and its closing line. Every saved type keeps its element
-// names, class version and tracking, so a file read and written back is the
-// same byte for byte, but for the time of the writing.
+// names, class version and tracking, so a file this game wrote, read and
+// written back, is the same byte for byte but for the time of the writing.
 #pragma once
 
 #include "campaign/TechnologyTree.hpp"

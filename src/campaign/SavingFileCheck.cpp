@@ -100,11 +100,25 @@ namespace Kestrum
             listed
         };
 
-        // The text in quotes for a message, cut after 40 characters.
+        // The text in quotes for a message, cut after 40 characters; control
+        // characters (a line end, a tab) as \xNN, so that the message keeps to
+        // one line.
         std::string Quote(std::string_view text)
         {
             const std::size_t most = 40;
-            return "\"" + std::string(text.substr(0, most)) + (text.size() > most ? "...\"" : "\"");
+            std::string quoted = "\"";
+            for (const char c : text.substr(0, most))
+            {
+                if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f)
+                    quoted += c;
+                else
+                {
+                    char code[8];
+                    std::snprintf(code, sizeof code, "\\x%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+                    quoted += code;
+                }
+            }
+            return quoted + (text.size() > most ? "...\"" : "\"");
         }
 
         bool AreDigits(std::string_view text)

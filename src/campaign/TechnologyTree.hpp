@@ -58,6 +58,8 @@ namespace Kestrum
 
         // The nodes whose Type begins with the category's code.
         virtual std::set<stable_ptr<Node>> GetNodes(Categories::Equipment category) const;
+        // Every node of the tree.
+        const std::set<stable_ptr<Node>>& GetAllNodes() const { return m_nodes; }
 
     private:
         friend class boost::serialization::access;

@@ -199,15 +199,12 @@ namespace Kestrum
             // earlier frame) is refused with an error line; nothing changes.
             void OpenNode()
             {
-                try
+                if (!CanBeDeveloped(*m_node))
                 {
-                    Kestrum::OpenNode(m_node);
-                }
-                catch (const LogicError& error)
-                {
-                    *Log(LogLevel::error) << "development refused: " << error.what();
+                    *Log(LogLevel::error) << "development of " << m_node->Type << " refused: it can not be developed now";
                     return;
                 }
+                Kestrum::OpenNode(m_node);
                 for (const stable_ptr<Button>& button : GetButtons(false))
                 {
                     button->SetEnabled(false);

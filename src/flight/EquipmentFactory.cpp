@@ -55,7 +55,9 @@ namespace Kestrum
 
     bool EquipmentFactory::CanBeOwned(const std::string& id) const
     {
-        return GetEquipmentTypes().count(id) != 0;
+        if (!m_types)
+            BOOST_THROW_EXCEPTION(LogicError("forgot to call EquipmentFactory::Load()?"));
+        return m_types->count(id) != 0;
     }
 
     bool CanBeMade(Categories::Equipment category)

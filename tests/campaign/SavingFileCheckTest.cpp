@@ -147,6 +147,7 @@ TEST(SavingFileCheck, RefusesEveryOtherTextSayingWhereAndWhat)
         {Damaged("<count>1</count>\n\t\t\t\t<item_version>0</item_version>\n\t\t\t\t<item>wpn", "<count>2</count>\n\t\t\t\t<item_version>0</item_version>\n\t\t\t\t<item>wpn"), 1, 57, "Ships/item 1/WeaponTypes: count 2 differs from the number of items, 1"},
         {Damaged("<item_version>0", "<item_version>1"), 1, 16, "Missions/item_version: \"1\" is not 0, the item version the game writes"},
         {Damaged("<Money>0", "<Money>+5"), 1, 7, "Money: \"+5\" is not a whole number from 0 to 4294967295"},
+        {Damaged("<Money>0", "<Money>1\n0"), 1, 7, "Money: \"1\\x0A0\" is not a whole number from 0 to 4294967295"},
         {Damaged("<Money>0", "<Money> 0"), 1, 7, "Money: \" 0\" has blanks before the number, which the archive cannot read"},
         {Damaged("<Seed>0", "<Seed>2147483648"), 1, 8, "Seed: \"2147483648\" is not a whole number from -2147483648 to 2147483647"},
         {Damaged("<Open>1", "<Open>2"), 1, 20, "Missions/item 1/Open: \"2\" is not 0 or 1"},

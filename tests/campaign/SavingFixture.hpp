@@ -21,117 +21,12 @@ namespace Kestrum::Testing
 {
     // Saving 3: one open mission that opens itself again, one ship of hull 000 (one
     // weapon slot, one shield slot), loose items, one weapon node of cost 100.
-    inline const std::string oneMissionSaving = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes" ?>
-<!DOCTYPE boost_serialization>
-<boost_serialization signature="serialization::archive" version="5">
-<savingImpl class_id="0" tracking_level="0" version="0">
-	<ID>3</ID>
-	<FinalMission>2</FinalMission>
-	<Money>1500</Money>
-	<Seed>42</Seed>
-	<Map class_id="1" tracking_level="0" version="1">
-		<px class_id="2" tracking_level="1" version="0" object_id="_0">
-			<m_seed>0</m_seed>
-		</px>
-	</Map>
-	<Missions class_id="3" tracking_level="0" version="0">
-		<count>1</count>
-		<item_version>0</item_version>
-		<item class_id="4" tracking_level="0" version="0">
-			<sp class_id="5" tracking_level="0" version="1">
-				<px class_id="6" tracking_level="1" version="0" object_id="_1">
-					<Open>1</Open>
-					<Successors>
-						<count>1</count>
-						<item_version>0</item_version>
-						<item>0</item>
-					</Successors>
-					<KeyEquipment class_id="8" tracking_level="0" version="0">
-						<count>1</count>
-						<item_version>0</item_version>
-						<item>wpn000</item>
-					</KeyEquipment>
-					<Goodies>
-						<count>1</count>
-						<item_version>0</item_version>
-						<item>shd001</item>
-					</Goodies>
-					<m_position class_id="9" tracking_level="0" version="0">
-						<x>0.5</x>
-						<y>0.12345679</y>
-					</m_position>
-					<m_id>0</m_id>
-					<m_seed>7</m_seed>
-					<m_type>0</m_type>
-					<m_difficulty>10</m_difficulty>
-					<m_payment>500</m_payment>
-				</px>
-			</sp>
-		</item>
-	</Missions>
-	<Shop class_id="10" tracking_level="0" version="0">
-		<count>1</count>
-		<item_version>0</item_version>
-		<item>shd001</item>
-	</Shop>
-	<Ships class_id="11" tracking_level="0" version="0">
-		<count>1</count>
-		<item_version>0</item_version>
-		<item class_id="12" tracking_level="0" version="0">
-			<HullType>hll000</HullType>
-			<ShieldType>shd000</ShieldType>
-			<WeaponTypes>
-				<count>1</count>
-				<item_version>0</item_version>
-				<item>wpn000</item>
-			</WeaponTypes>
-		</item>
-	</Ships>
-	<SelectedShip class_id="13" tracking_level="0" version="0">
-		<initialized>1</initialized>
-		<item_version>0</item_version>
-		<value>0</value>
-	</SelectedShip>
-	<TheInventory>
-		<count>3</count>
-		<item_version>0</item_version>
-		<item>wpn002</item>
-		<item>hll001</item>
-		<item>shd001</item>
-	</TheInventory>
-	<TheTechnologyTree class_id="14" tracking_level="0" version="1">
-		<px class_id="15" tracking_level="1" version="0" object_id="_2">
-			<m_nodes class_id="16" tracking_level="0" version="0">
-				<count>1</count>
-				<item_version>0</item_version>
-				<item class_id="17" tracking_level="0" version="0">
-					<sp class_id="18" tracking_level="0" version="1">
-						<px class_id="19" tracking_level="1" version="0" object_id="_3">
-							<Type>wpn001</Type>
-							<Position>
-								<x>1024</x>
-								<y>3.0517578e-05</y>
-							</Position>
-							<Predecessors>
-								<count>0</count>
-								<item_version>0</item_version>
-							</Predecessors>
-							<Cost class_id="20" tracking_level="0" version="0">
-								<initialized>1</initialized>
-								<item_version>0</item_version>
-								<value>100</value>
-							</Cost>
-							<Open>0</Open>
-						</px>
-					</sp>
-				</item>
-			</m_nodes>
-		</px>
-	</TheTechnologyTree>
-	<time>20110305T140322</time>
-</savingImpl>
-</boost_serialization>
-)";
+    // (tests/data/savings/3.xml, which the saving benchmark reads too)
+    inline const std::string oneMissionSaving = [] {
+        std::ostringstream text;
+        text << std::ifstream(std::string(KESTRUM_SOURCE_DIR) + "/tests/data/savings/3.xml").rdbuf();
+        return text.str();
+    }();
 
     // The text with its first `from` replaced by `to`; a missing `from` fails the test.
     inline std::string Replace(std::string text, const std::string& from, const std::string& to)

@@ -155,7 +155,7 @@ TEST_F(TechnologyScreenTest, NodesAreDevelopedOneAfterTheOther)
     // The money gone on another tab, a click before the next frame, which disables it, is refused.
     inventory->money = 400;
     Click(*develop);
-    EXPECT_TRUE(log.Contains("error:   development refused: logic error 2 while opening node wpn001"));
+    EXPECT_TRUE(log.Contains("error:   development of wpn001 refused: it can not be developed now"));
     EXPECT_EQ(2u, saving->GetShop().size());
     EXPECT_EQ(400u, inventory->money);
     Frame();
