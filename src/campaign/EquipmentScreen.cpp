@@ -2,6 +2,7 @@
 
 #include "campaign/EquipButton.hpp"
 #include "campaign/InventoryScreen.hpp"
+#include "campaign/Saving.hpp"
 #include "core/Exception.hpp"
 #include "core/Registry.hpp"
 #include "flight/EquipmentSlot.hpp"
@@ -78,6 +79,9 @@ namespace Kestrum
         if (!m_slot)
             BOOST_THROW_EXCEPTION(LogicError());
         const std::shared_ptr<Sellable> current = m_slot->GetEquipment();
+        // Emptying the slot adds a loose item, for which the save file may have no room.
+        if (current && !item && !GetFromRegistry<Saving>()->HasRoomForLooseItem(current->GetID()))
+            return;
         if (item != current)
         {
             const stable_ptr<Inventory> inventory = GetFromRegistry<Inventory>();

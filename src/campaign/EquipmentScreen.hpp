@@ -32,7 +32,9 @@ namespace Kestrum
 
         // Fits the item (none for an empty pointer) into the slot, files what the
         // slot held in the inventory and takes the item out of it, then returns
-        // to the inventory screen. Without a slot: LogicError.
+        // to the inventory screen. Without a slot: LogicError. Emptying the slot
+        // while the save file has no room for another loose item changes
+        // nothing (a warning says so).
         void Equip(const std::shared_ptr<Sellable>& item);
 
         // The page of choices; empty while the screen is not shown.

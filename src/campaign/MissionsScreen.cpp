@@ -9,6 +9,7 @@
 #include "campaign/WorldView.hpp"
 #include "core/DefaultFont.hpp"
 #include "core/Exception.hpp"
+#include "core/LogSystem.hpp"
 #include "core/Registry.hpp"
 #include "flight/Inventory.hpp"
 #include "flight/PlayerShip.hpp"
@@ -54,9 +55,19 @@ namespace Kestrum
             GetFromRegistry<ScreenManager>()->SetNextScreen(GetFromRegistry<T>());
         }
 
+        // A save that fails is said in the log and changes nothing else: the
+        // game goes on with the campaign as it is, and the file stays as the
+        // last save left it.
         void SaveCampaign()
         {
-            GetFromRegistry<SavingManager>()->Save(GetFromRegistry<Saving>());
+            try
+            {
+                GetFromRegistry<SavingManager>()->Save(GetFromRegistry<Saving>());
+            }
+            catch (const std::exception& error)
+            {
+                *Log(LogLevel::error) << "the campaign is not saved: " << error.what();
+            }
         }
 
         stable_ptr<Button> CreateImageButton(const sf::Vector2f& position, const std::string& idlePath,

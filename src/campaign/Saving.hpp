@@ -39,11 +39,15 @@ namespace Kestrum
         // The equipment identifiers the shop offers, in their order.
         virtual std::vector<std::string> GetShop() const = 0;
         // Appends an equipment identifier to the shop's offer (again, if it is
-        // offered already); an item the player cannot own is left out with an
-        // error line.
-        virtual void AddToShop(const std::string& id) = 0;
+        // offered already) and says whether it did: an item the player cannot
+        // own is left out with an error line, and one past the most entries a
+        // save file holds with a warning.
+        virtual bool AddToShop(const std::string& id) = 0;
         // The equipment identifiers of the loose items as stored.
         virtual std::vector<std::string> GetInventoryItems() const = 0;
+        // Whether the save file has room for one more loose item; when it has
+        // not, a warning names the list and the item, which is not to be added.
+        virtual bool HasRoomForLooseItem(const std::string& id) const = 0;
         virtual unsigned long GetMoney() const = 0;
         // When the saving was last written, in whole seconds of local time.
         virtual boost::posix_time::ptime GetTime() const = 0;

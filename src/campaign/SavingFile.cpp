@@ -23,6 +23,8 @@
 #include <sstream>
 #include <typeindex>
 #include <type_traits>
+#include <tuple>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace Kestrum
@@ -113,6 +115,124 @@ namespace Kestrum
             ::new (address) T();
             Reading::Current().Made(address);
         }
+
+        // The order in which a file being written lists the objects of a set:
+        // fixed by their content, never by where they lie in memory, so that
+        // a saving written, read and written again gives the same text.
+        // Missions go by their numbers. Technology nodes go in the order of the
+        // tree: every node after the nodes it needs, otherwise by type. A node
+        // is then met first at its own place in the tree's list, and every
+        // mention among the predecessors of a later node is a reference: the
+        // nesting of the file does not grow with the tree.
+        class Writing
+        {
+        public:
+            explicit Writing(const std::set<stable_ptr<TechnologyTree::Node>>& nodes) : m_outer(current)
+            {
+                current = this;
+                RankNodes(nodes);
+            }
+            ~Writing() { current = m_outer; }
+            Writing(const Writing&) = delete;
+            Writing& operator=(const Writing&) = delete;
+
+            static Writing& Current()
+            {
+                if (!current)
+                    BOOST_THROW_EXCEPTION(LogicError("a save file's object is written outside SavingFile::Write"));
+                return *current;
+            }
+
+            std::vector<const stable_ptr<MissionBlueprint>*> Order(
+                const std::set<stable_ptr<MissionBlueprint>>& missions) const
+            {
+                return Sorted(missions, [](const stable_ptr<MissionBlueprint>& a, const stable_ptr<MissionBlueprint>& b) {
+                    return a->m_id < b->m_id;
+                });
+            }
+
+            std::vector<const stable_ptr<TechnologyTree::Node>*> Order(
+                const std::set<stable_ptr<TechnologyTree::Node>>& nodes) const
+            {
+                return Sorted(nodes, [this](const stable_ptr<TechnologyTree::Node>& a,
+                                            const stable_ptr<TechnologyTree::Node>& b) {
+                    return RankOf(a.get()) < RankOf(b.get());
+                });
+            }
+
+        private:
+            typedef TechnologyTree::Node Node;
+
+            template <typename T, typename Before>
+            static std::vector<const stable_ptr<T>*> Sorted(const std::set<stable_ptr<T>>& set, Before before)
+            {
+                std::vector<const stable_ptr<T>*> items;
+                items.reserve(set.size());
+                for (const stable_ptr<T>& item : set)
+                    items.push_back(&item);
+                std::stable_sort(items.begin(), items.end(),
+                                 [&before](const stable_ptr<T>* a, const stable_ptr<T>* b) { return before(*a, *b); });
+                return items;
+            }
+
+            std::size_t RankOf(const Node* node) const
+            {
+                const auto rank = m_ranks.find(node);
+                return rank == m_ranks.end() ? m_ranks.size() : rank->second;
+            }
+
+            // Ranks every node the tree reaches: a node whose predecessors are
+            // all ranked is ready, and the ready node of the least type (then
+            // place, then cost) goes next. Nodes that need each other, which
+            // no saving holds, follow in the same order of their content.
+            void RankNodes(const std::set<stable_ptr<Node>>& tree)
+            {
+                const auto before = [](const Node* a, const Node* b) {
+                    return std::make_tuple(a->Type, a->Position.x, a->Position.y, a->Cost, a->Open) <
+                           std::make_tuple(b->Type, b->Position.x, b->Position.y, b->Cost, b->Open);
+                };
+                std::vector<const Node*> reached;
+                std::unordered_map<const Node*, std::size_t> waiting;
+                for (const stable_ptr<Node>& node : tree)
+                    if (waiting.emplace(node.get(), 0).second)
+                        reached.push_back(node.get());
+                for (std::size_t next = 0; next < reached.size(); ++next)
+                    for (const stable_ptr<Node>& predecessor : reached[next]->Predecessors)
+                        if (waiting.emplace(predecessor.get(), 0).second)
+                            reached.push_back(predecessor.get());
+                std::unordered_map<const Node*, std::vector<const Node*>> needers;
+                for (const Node* node : reached)
+                    for (const stable_ptr<Node>& predecessor : node->Predecessors)
+                        if (predecessor.get() != node)
+                        {
+                            ++waiting[node];
+                            needers[predecessor.get()].push_back(node);
+                        }
+                std::set<const Node*, decltype(before)> ready(before);
+                for (const Node* node : reached)
+                    if (waiting[node] == 0)
+                        ready.insert(node);
+                while (m_ranks.size() < reached.size())
+                {
+                    if (ready.empty())
+                        for (const Node* node : reached)
+                            if (!m_ranks.count(node))
+                                ready.insert(node);
+                    const Node* const node = *ready.begin();
+                    ready.erase(ready.begin());
+                    if (!m_ranks.emplace(node, m_ranks.size()).second)
+                        continue;
+                    for (const Node* needer : needers[node])
+                        if (--waiting[needer] == 0 && !m_ranks.count(needer))
+                            ready.insert(needer);
+                }
+            }
+
+            static inline thread_local Writing* current = nullptr;
+
+            Writing* const m_outer;
+            std::unordered_map<const Node*, std::size_t> m_ranks;
+        };
 
         // The save file's form of a float: at most eight significant digits,
         // as "%.8g" writes them ("0.5", "0.12345679", "1024").
@@ -365,6 +485,20 @@ namespace boost
             split_free(archive, optional, version);
         }
 
+        // A set of missions or of technology nodes as the library writes a
+        // set ("count", "item_version", one "item" each), its items in the
+        // order of their content. It is read as any set.
+        template <typename Archive, typename T>
+        void save(Archive& archive, const std::set<stable_ptr<T>>& set, unsigned)
+        {
+            const collection_size_type count(set.size());
+            archive << BOOST_SERIALIZATION_NVP(count);
+            const item_version_type item_version(version<stable_ptr<T>>::value);
+            archive << BOOST_SERIALIZATION_NVP(item_version);
+            for (const stable_ptr<T>* item : Kestrum::Writing::Current().Order(set))
+                archive << make_nvp("item", *item);
+        }
+
         // "sp", the shared pointer; an empty one is refused when read.
         template <typename Archive, typename T>
         void save(Archive& archive, const stable_ptr<T>& pointer, unsigned)
@@ -469,6 +603,7 @@ namespace Kestrum
     {
         std::ostringstream text;
         {
+            const Writing writing(GetNodes());
             boost::archive::xml_oarchive archive(text);
             const WrittenFile root{*this, boost::posix_time::to_iso_string(time)};
             archive << boost::serialization::make_nvp("savingImpl", root);

@@ -102,6 +102,34 @@ namespace Kestrum
             return boost::posix_time::second_clock::local_time();
         }
 
+        // How far ahead of the local clock a save's time may lie: its time is
+        // local and carries no zone, and a save written where the clock reads
+        // up to 26 hours later (the widest gap between two time zones) must
+        // still load.
+        const boost::posix_time::hours mostTimeAhead(26);
+
+        // Refuses a list of the saving longer than a save file may hold, named
+        // as the file names it ("Shop", "mission 4: Goodies").
+        void TestBound(std::size_t size, const std::string& list)
+        {
+            if (size > savingCollectionMostItems)
+                BOOST_THROW_EXCEPTION(NotSupportedError(list + " holds " + std::to_string(size) +
+                                                        " entries, more than a save file may hold, " +
+                                                        std::to_string(savingCollectionMostItems)));
+        }
+
+        // Whether the list of saving `id` has room for one more entry; when it
+        // has not, a warning names the list and the item that is not added.
+        bool HasRoom(std::size_t size, const std::string& list, unsigned long id, const std::string& item)
+        {
+            if (size < savingCollectionMostItems)
+                return true;
+            *Log(LogLevel::warning) << "the list " << list << " of saving " << std::to_string(id) << " holds "
+                                    << std::to_string(size) << " entries, the most a save file may hold: " << item
+                                    << " is not added";
+            return false;
+        }
+
         // The largest sum of money the inventory holds.
         constexpr unsigned long mostMoney = std::numeric_limits<sf::Uint32>::max();
         // The most difficult mission there is.
@@ -133,15 +161,28 @@ namespace Kestrum
             std::set<stable_ptr<MissionBlueprint>> GetMissions() const override { return m_file.Missions; }
             std::vector<std::string> GetShop() const override { return m_file.Shop; }
 
-            void AddToShop(const std::string& id) override
+            bool AddToShop(const std::string& id) override
             {
                 Categories::AssertEquipmentID(id);
                 if (!CanBeOwned(id))
                 {
                     *Log(LogLevel::error) << "the shop can not offer " << id << ": it is no item the player can own";
-                    return;
+                    return false;
                 }
+                if (!HasRoom(m_file.Shop.size(), "Shop", GetID(), id))
+                    return false;
                 m_file.Shop.push_back(id);
+                return true;
+            }
+
+            bool HasRoomForLooseItem(const std::string& id) const override
+            {
+                std::size_t count = m_file.TheInventory.size();
+                if (IsInUse())
+                    count = GetFromRegistry<Inventory>()->GetItems().size() +
+                            static_cast<std::size_t>(std::count_if(m_file.TheInventory.begin(), m_file.TheInventory.end(),
+                                                                   [](const std::string& kept) { return !IsMadeInPlay(kept); }));
+                return HasRoom(count, "TheInventory", GetID(), id);
             }
 
             std::vector<std::string> GetInventoryItems() const override { return m_file.TheInventory; }
@@ -150,18 +191,20 @@ namespace Kestrum
 
             stable_ptr<Inventory> LoadInventory() const override;
 
-            // The rules every saving keeps; the first one broken throws.
-            void Test() const;
+            // The rules every saving keeps, for a file stamped `time`; the first
+            // one broken throws.
+            void Test(const boost::posix_time::ptime& time) const;
             // Test for a saving just read: a refused one lets go of its nodes,
             // which may hold each other.
             void TestRead();
             // Copies ships, selection, loose items and money back from the
             // registered inventory, once the saving is in use.
             void Update();
-            // The text of its save file, written now.
-            std::string Write() const { return m_file.Write(GetCurrentSecond()); }
+            // The text of its save file, stamped `time`.
+            std::string Write(const boost::posix_time::ptime& time) const { return m_file.Write(time); }
 
         private:
+            void TestBounds() const;
             void TestMissions() const;
             void TestShips() const;
             void TestTree() const;
@@ -173,7 +216,7 @@ namespace Kestrum
             SavingFile m_file;
         };
 
-        void SavingImpl::Test() const
+        void SavingImpl::Test(const boost::posix_time::ptime& time) const
         {
             if (m_file.Seed < 0)
                 BOOST_THROW_EXCEPTION(NotSupportedError("seed must not be negative"));
@@ -186,12 +229,32 @@ namespace Kestrum
                 BOOST_THROW_EXCEPTION(NotSupportedError("money " + std::to_string(m_file.Money) + " is out of range"));
             if (m_file.Missions.empty())
                 BOOST_THROW_EXCEPTION(NotSupportedError("saving must have at least one mission"));
+            TestBounds();
             TestMissions();
-            // The hour repeated when daylight saving time ends may lie ahead.
-            if (GetCurrentSecond() + boost::posix_time::hours(1) < m_file.Time)
+            if (GetCurrentSecond() + mostTimeAhead < time)
                 BOOST_THROW_EXCEPTION(LogicError("saving has future time"));
             TestShips();
             TestTree();
+        }
+
+        // Every list within what the file may hold, so that no saving is
+        // written that could not be read again.
+        void SavingImpl::TestBounds() const
+        {
+            TestBound(m_file.Missions.size(), "Missions");
+            for (const stable_ptr<MissionBlueprint>& mission : m_file.Missions)
+            {
+                const std::string name = "mission " + std::to_string(mission->m_id) + ": ";
+                TestBound(mission->Successors.size(), name + "Successors");
+                TestBound(mission->KeyEquipment.size(), name + "KeyEquipment");
+                TestBound(mission->Goodies.size(), name + "Goodies");
+            }
+            TestBound(m_file.Shop.size(), "Shop");
+            TestBound(m_file.TheInventory.size(), "TheInventory");
+            const std::set<stable_ptr<TechnologyTree::Node>> nodes = m_file.GetNodes();
+            TestBound(nodes.size(), "TheTechnologyTree");
+            for (const stable_ptr<TechnologyTree::Node>& node : nodes)
+                TestBound(node->Predecessors.size(), "technology node " + node->Type + ": Predecessors");
         }
 
         void SavingImpl::TestMissions() const
@@ -338,7 +401,7 @@ namespace Kestrum
         {
             try
             {
-                Test();
+                Test(m_file.Time);
             }
             catch (...)
             {
@@ -550,12 +613,19 @@ namespace Kestrum
     void SavingManager::Save(const stable_ptr<Saving>& saving) const
     {
         const stable_ptr<SavingImpl> impl = dynamic_stable_ptr_cast<SavingImpl>(saving);
-        impl->Update();
-        impl->Test();
-        const std::string text = impl->Write();
-        const std::filesystem::path path = GetSavingPath(impl->GetID());
-        std::filesystem::create_directories(path.parent_path());
-        WriteFileAtomically(path, text);
+        // Every failure names the file, as a failure to read it would.
+        ReadDataFile("savings|" + std::to_string(impl->GetID()), [&impl] {
+            impl->Update();
+            const boost::posix_time::ptime now = GetCurrentSecond();
+            impl->Test(now);
+            const std::string text = impl->Write(now);
+            // What is written must load again: the text passes the reader's
+            // check before it replaces the file.
+            CheckSavingFile(text, impl->GetID());
+            const std::filesystem::path path = GetSavingPath(impl->GetID());
+            std::filesystem::create_directories(path.parent_path());
+            WriteFileAtomically(path, text);
+        });
     }
 
     void SavingManager::Remove(const stable_ptr<Saving>& saving) const

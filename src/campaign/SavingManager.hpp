@@ -40,7 +40,9 @@ namespace Kestrum
         // Nothing read is kept from a refused file.
         stable_ptr<Saving> Load(unsigned long id) const;
         // Copies the played state back from the registered inventory, checks
-        // the saving and replaces its file (the folder is made if need be).
+        // the saving and its text as a load would, and replaces its file (the
+        // folder is made if need be). Every failure names the file
+        // ("savings/3: ...") and leaves the file as it was.
         void Save(const stable_ptr<Saving>& saving) const;
         // Deletes the saving's file.
         void Remove(const stable_ptr<Saving>& saving) const;

@@ -142,6 +142,8 @@ namespace Kestrum
             RefuseForMoney(*copy);
             return;
         }
+        if (!GetFromRegistry<Saving>()->HasRoomForLooseItem(copy->GetID()))
+            return;
         inventory->AddItem(copy);
         Pay(*inventory, *copy);
     }

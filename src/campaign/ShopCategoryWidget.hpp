@@ -51,8 +51,9 @@ namespace Kestrum
     // it and the hangar has room; otherwise logs the refusal as an error and
     // changes nothing. An item that is no hull: LogicError "parameter is not a hull".
     void BuyHullAndMakeShip(const stable_ptr<Sellable>& item);
-    // Buys a copy of the item into the inventory when the money pays for it;
-    // otherwise logs the refusal as an error and changes nothing.
+    // Buys a copy of the item into the inventory when the money pays for it
+    // and the save file has room for one more loose item; otherwise logs the
+    // refusal and changes nothing.
     void BuyItem(const stable_ptr<Sellable>& item);
     // The offers three by three from (102, 45), 277 pixels apart across and 190
     // down, a page per scroll step.

@@ -52,8 +52,10 @@ namespace Kestrum
         // The shop would refuse the item, yet the node would open and be paid.
         if (!GetFromRegistry<EquipmentFactory>()->CanBeOwned(node->Type))
             BOOST_THROW_EXCEPTION(LogicError("logic error 4 while opening node " + node->Type));
-        // The shop first: it is the one step that can fail.
-        saving->AddToShop(node->Type);
+        // The shop first: it is the one step that can fail. A shop without
+        // room for the item leaves the node closed and the money as it was.
+        if (!saving->AddToShop(node->Type))
+            return;
         node->Open = true;
         inventory->money -= static_cast<sf::Uint32>(*node->Cost);
     }

@@ -80,6 +80,7 @@ namespace Kestrum
     // money must cover it ("logic error 2 ...") and its predecessors must be
     // open ("logic error 3 ...") and its item must be one the player can own
     // ("logic error 4 ..."); then its item goes on offer in the shop, the node
-    // opens and the cost is paid. A failure changes nothing.
+    // opens and the cost is paid. A failure changes nothing, and nor does a
+    // shop that has no room for the item (its warning says so).
     void OpenNode(const stable_ptr<TechnologyTree::Node>& node);
 }

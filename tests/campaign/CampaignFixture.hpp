@@ -32,8 +32,9 @@ namespace Kestrum::Testing
         stable_ptr<TechnologyTree> GetTechnologyTree() const override { BOOST_THROW_EXCEPTION(LogicError()); }
         std::set<stable_ptr<MissionBlueprint>> GetMissions() const override { return {}; }
         std::vector<std::string> GetShop() const override { return shop; }
-        void AddToShop(const std::string& id) override { shop.push_back(id); }
+        bool AddToShop(const std::string& id) override { shop.push_back(id); return true; }
         std::vector<std::string> GetInventoryItems() const override { return {}; }
+        bool HasRoomForLooseItem(const std::string&) const override { return true; }
         unsigned long GetMoney() const override { return 0; }
         boost::posix_time::ptime GetTime() const override { return {}; }
         stable_ptr<Inventory> LoadInventory() const override { BOOST_THROW_EXCEPTION(LogicError()); }

@@ -10,12 +10,17 @@
 #include "levels/WorldMapFactory.hpp"
 
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <ctime>
 #include <fstream>
+#include <linux/capability.h>
 #include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace Kestrum::Testing
 {
@@ -78,7 +83,72 @@ namespace Kestrum::Testing
                                   std::regex_constants::format_first_only);
     }
 
-    // Sets the local time zone (TZ) while it lives, then the one before.
+    // Saving 3 with `missions` missions and a technology tree whose node k is of
+    // type types[k] and needs the nodes needs[k], each of a lower k, so that the
+    // file refers to them. The missions, numbered from 0, each opening the next,
+    // are listed in a mixed order (number 7919 p modulo their count at place p).
+    inline std::string GeneratedSaving(std::size_t missions, const std::vector<std::string>& types,
+                                       const std::vector<std::vector<std::size_t>>& needs)
+    {
+        const std::string classes = " tracking_level=\"0\" version=\"0\"";
+        std::string list = "<count>" + std::to_string(missions) + "</count><item_version>0</item_version>";
+        for (std::size_t place = 0; place < missions; ++place)
+        {
+            const std::string id = std::to_string(place * 7919 % missions), next = std::to_string((place * 7919 + 1) % missions);
+            const bool first = place == 0;
+            list += (first ? "<item class_id=\"4\"" + classes + "><sp class_id=\"5\" tracking_level=\"0\" version=\"1\"><px class_id=\"6\" tracking_level=\"1\" version=\"0\""
+                           : std::string("<item><sp><px class_id_reference=\"6\"")) +
+                    " object_id=\"_" + std::to_string(place + 1) + "\"><Open>" + (first ? "1" : "0") +
+                    "</Open><Successors><count>1</count><item_version>0</item_version><item>" + next + "</item></Successors><KeyEquipment" +
+                    (first ? " class_id=\"8\"" + classes : "") + "><count>0</count><item_version>0</item_version></KeyEquipment><Goodies><count>1</count><item_version>0</item_version><item>" +
+                    (place % 2 ? "shd001" : "wpn001") + "</item></Goodies><m_position" + (first ? " class_id=\"9\"" + classes : "") + "><x>0." + std::to_string(place % 9 + 1) +
+                    "</x><y>0.5</y></m_position><m_id>" + id + "</m_id><m_seed>" + id + "</m_seed><m_type>0</m_type><m_difficulty>" +
+                    std::to_string(place % 90) + "</m_difficulty><m_payment>" + std::to_string(100 + place) + "</m_payment></px></sp></item>";
+        }
+        std::string nodes = "<count>" + std::to_string(types.size()) + "</count><item_version>0</item_version>";
+        const auto object = [missions](std::size_t node) { return "_" + std::to_string(missions + 2 + node); };
+        for (std::size_t k = 0; k < types.size(); ++k)
+        {
+            nodes += (k == 0 ? "<item class_id=\"17\"" + classes + "><sp class_id=\"18\" tracking_level=\"0\" version=\"1\"><px class_id=\"19\" tracking_level=\"1\" version=\"0\""
+                             : std::string("<item><sp><px class_id_reference=\"19\"")) +
+                     " object_id=\"" + object(k) + "\"><Type>" + types[k] + "</Type><Position><x>" + std::to_string(k % 7) +
+                     "</x><y>0</y></Position><Predecessors><count>" + std::to_string(needs[k].size()) + "</count><item_version>0</item_version>";
+            for (std::size_t need : needs[k])
+                nodes += "<item><sp><px class_id_reference=\"19\" object_id_reference=\"" + object(need) + "\"></px></sp></item>";
+            nodes += "</Predecessors><Cost" + (k == 0 ? " class_id=\"20\"" + classes : "") +
+                     "><initialized>1</initialized><item_version>0</item_version><value>" + std::to_string(10 + k % 5) + "</value></Cost><Open>0</Open></px></sp></item>";
+        }
+        // The content of the element `name` replaced.
+        const auto Fill = [](std::string text, const std::string& name, const std::string& content) {
+            const std::size_t from = text.find('>', text.find("<" + name)) + 1;
+            return text.replace(from, text.find("</" + name + ">") - from, content);
+        };
+        const std::string tree = Replace(oneMissionSaving, "object_id=\"_2\"", "object_id=\"_" + std::to_string(missions + 1) + "\"");
+        return Fill(Fill(tree, "Missions", list), "m_nodes", nodes);
+    }
+
+    // Takes from this thread, while it lives, the power to read, write and
+    // search every folder whatever its permissions, which root has.
+    class NoPermissionOverride
+    {
+    public:
+        NoPermissionOverride()
+        {
+            syscall(SYS_capget, &m_header, m_before);
+            __user_cap_data_struct without[2] = {m_before[0], m_before[1]};
+            without[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+            syscall(SYS_capset, &m_header, without);
+        }
+        ~NoPermissionOverride() { syscall(SYS_capset, &m_header, m_before); }
+
+    private:
+        __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct m_before[2] = {};
+    };
+
+    // Sets the local time zone (TZ) while it lives, then the one before. A zone
+    // of the time zone database must be there: without its data the zone
+    // would silently act as UTC.
     class TimeZone
     {
     public:
@@ -88,6 +158,9 @@ namespace Kestrum::Testing
                 m_before = before;
             setenv("TZ", zone, 1);
             tzset();
+            const bool known = !std::strchr(zone, '/') ||
+                               std::filesystem::is_regular_file(std::filesystem::path("/usr/share/zoneinfo") / zone);
+            EXPECT_TRUE(known) << "no time zone data for " << zone;
         }
         ~TimeZone()
         {

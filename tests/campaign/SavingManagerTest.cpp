@@ -6,12 +6,13 @@
 #include "levels/WorldMap.hpp"
 #include "support/ThrownMessage.hpp"
 
+#include <boost/date_time/c_local_time_adjustor.hpp>
 #include <boost/date_time/posix_time/posix_time.hpp>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
+#include <map>
 
 using namespace Kestrum;
 using namespace Kestrum::Testing;
@@ -20,25 +21,6 @@ using boost::posix_time::ptime;
 namespace
 {
     using SavingManagerTest = SavingFixture;
-
-    // Takes from this thread, while it lives, the power to read and search
-    // every folder whatever its permissions, which root has.
-    class NoPermissionOverride
-    {
-    public:
-        NoPermissionOverride()
-        {
-            syscall(SYS_capget, &m_header, m_before);
-            __user_cap_data_struct without[2] = {m_before[0], m_before[1]};
-            without[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-            syscall(SYS_capset, &m_header, without);
-        }
-        ~NoPermissionOverride() { syscall(SYS_capset, &m_header, m_before); }
-
-    private:
-        __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
-        __user_cap_data_struct m_before[2] = {};
-    };
 
     // The written text with the time of the hand-made savings (and their archive
     // version 5, for AsHandMade). The library ends its files with an empty line.
@@ -85,17 +67,80 @@ TEST_F(SavingManagerTest, OneMissionSavingLoadsAndIsWrittenBackAsItWas)
     EXPECT_EQ(WithoutTime(written), WithoutTime(ReadSaving()));
 }
 
-TEST_F(SavingManagerTest, NodesMetFirstAmongPredecessorsAreWrittenThereAndShared)
+// Sets are written in an order of their content, never of memory: missions by
+// number, technology nodes after the nodes they need, then by type. So a save
+// loaded and saved again is the same text, and every node stands at its own
+// place in the tree's list, the nodes it needs referred to: the file nests no
+// deeper for a longer chain.
+TEST_F(SavingManagerTest, SavingsAreWrittenInAnOrderOfTheirContentAndReadBackByteForByte)
 {
+    enum Shape { flat, chain, tree };
+    const struct { std::size_t missions, nodes; Shape shape; } cases[] = {
+        {1, 2, flat}, {3, 30, flat}, {20, 120, flat}, {300, 2, flat}, {1, 400, chain}, {2, 1000, tree}};
+    for (const auto& sizes : cases)
+    {
+        // Types in an order of their own: wpn000 to wpn999, 7 apart.
+        std::vector<std::string> types;
+        std::vector<std::vector<std::size_t>> needs;
+        for (std::size_t k = 0; k < sizes.nodes; ++k)
+        {
+            char type[8];
+            std::snprintf(type, sizeof type, "wpn%03zu", k * 7 % 1000);
+            types.push_back(type);
+            needs.emplace_back();
+            if (sizes.shape != flat && k > 0)
+                needs.back().push_back(k - 1);
+            if (sizes.shape == tree && k > 3)
+                needs.back().push_back(k / 3);
+        }
+        const std::string state = std::to_string(sizes.missions) + " missions, " + std::to_string(sizes.nodes) + " nodes";
+        root.WriteFile("savings/3", GeneratedSaving(sizes.missions, types, needs));
+        manager->Save(manager->Load(3));
+        const std::string written = WithoutTime(ReadSaving());
+        manager->Save(manager->Load(3));
+        EXPECT_EQ(written, WithoutTime(ReadSaving())) << state;
+
+        const auto All = [&written](const std::string& pattern) {
+            std::vector<std::string> found;
+            const std::regex expression(pattern);
+            for (auto match = std::sregex_iterator(written.begin(), written.end(), expression); match != std::sregex_iterator(); ++match)
+                found.push_back((*match)[1]);
+            return found;
+        };
+        std::vector<std::string> numbers;
+        for (std::size_t id = 0; id < sizes.missions; ++id)
+            numbers.push_back(std::to_string(id));
+        EXPECT_EQ(numbers, All("<m_id>(\\d+)</m_id>")) << state;
+        // A flat tree by type, a chain from its start, a tree with every node after those it needs.
+        const std::vector<std::string> listed = All("<Type>(\\w+)</Type>");
+        std::vector<std::string> expected = types;
+        if (sizes.shape == flat)
+            std::sort(expected.begin(), expected.end());
+        if (sizes.shape != tree)
+        {
+            EXPECT_EQ(expected, listed) << state;
+        }
+        std::map<std::string, std::size_t> place;
+        for (std::size_t at = 0; at < listed.size(); ++at)
+            place[listed[at]] = at;
+        std::size_t mentions = 0;
+        for (std::size_t k = 0; k < types.size(); ++k)
+            for (std::size_t need : needs[k])
+            {
+                EXPECT_LT(place.at(types[need]), place.at(types[k])) << state;
+                ++mentions;
+            }
+        EXPECT_EQ(mentions, All("(<px class_id_reference=\"19\" object_id_reference=)").size()) << state;
+    }
+    // The two-mission saving, whose weapon node needs its shield node, written with that
+    // node nested inside the weapon node's predecessors, is written flat.
     Load(TwoMissionSaving());
     manager->Save(manager->Load(3));
     const std::string written = ReadSaving();
     EXPECT_TRUE(std::regex_search(written, std::regex("\t<item>\\s*<sp>\\s*<px class_id_reference=\"6\" object_id=\"_2\">")));
-    // Whichever node comes first, the shield node is written once and referred to once.
-    std::smatch shield;
-    ASSERT_TRUE(std::regex_search(written, shield, std::regex("object_id=\"(_\\d)\">\\s*<Type>shd001")));
-    const std::regex reference("object_id_reference=\"" + shield[1].str() + "\"");
-    EXPECT_EQ(1, std::distance(std::sregex_iterator(written.begin(), written.end(), reference), std::sregex_iterator()));
+    EXPECT_TRUE(std::regex_search(written, std::regex("object_id=\"_4\">\\s*<Type>shd001[^]*object_id=\"_5\">\\s*<Type>wpn001"
+                                                      "[^]*<Predecessors>\\s*<count>1</count>\\s*<item_version>0</item_version>"
+                                                      "\\s*<item>\\s*<sp>\\s*<px class_id_reference=\"19\" object_id_reference=\"_4\">")));
     const stable_ptr<Saving> read = manager->Load(3);
     EXPECT_EQ(read->GetTechnologyTree()->GetNodes(Categories::Shield), GetNode(read, Categories::Weapon)->Predecessors);
 }
@@ -126,6 +171,10 @@ TEST_F(SavingManagerTest, SavingsThatBreakARuleAreRefused)
     const Change circle = [](const stable_ptr<Saving>& saving) {
         GetNode(saving, Categories::Shield)->Predecessors.insert(GetNode(saving, Categories::Weapon));
     };
+    const Change goodies = [&](const stable_ptr<Saving>& saving) {
+        for (int item = 0; item <= 10000; ++item)
+            Mission(saving)->Goodies.insert("wpn" + std::to_string(item));
+    };
     // Refused when read (the message names the file) or when written after a change.
     enum Step { read, write };
     const struct { Step step; std::string text; Change change; std::string message; } cases[] = {
@@ -143,12 +192,13 @@ TEST_F(SavingManagerTest, SavingsThatBreakARuleAreRefused)
         {read, Replace(one, "<item>0</item>\n\t\t\t\t\t</Successors>", "<item>5</item></Successors>"), {},
          "savings/3: mission 0 opens mission 5, which the saving does not have"},
         {read, Replace(one, "<m_seed>7", "<m_seed>-7"), {}, "savings/3: mission 0: seed -7 is too small"},
-        {write, one, seed, "mission 0: seed 2147483648 is out of range"},
+        {write, one, seed, "savings/3: mission 0: seed 2147483648 is out of range"},
         {read, Replace(one, "<m_type>0", "<m_type>1"), {},
          "savings/3: mission 0: type 1 is no kind of mission, over earth (0) is the only one"},
         {read, Replace(one, "<m_difficulty>10", "<m_difficulty>2147483648"), {},
          "savings/3: mission 0: difficulty 2147483648 is above 2147483647"},
-        {write, one, payment, "mission 0: payment 4294967296 is above the most money there is, 4294967295"},
+        {write, one, payment, "savings/3: mission 0: payment 4294967296 is above the most money there is, 4294967295"},
+        {write, one, goodies, "savings/3: mission 0: Goodies holds 10002 entries, more than a save file may hold, 10000"},
         {read, Written([](SavingFile& file) { file.Ships.clear(); }), {}, "savings/3: saving must have at least one ship"},
         {read, Written([](SavingFile& file) { file.Ships.resize(10, file.Ships[0]); }), {},
          "savings/3: saving has 10 ships, more than the hangar holds, 9"},
@@ -158,9 +208,9 @@ TEST_F(SavingManagerTest, SavingsThatBreakARuleAreRefused)
          "savings/3: ship 0: hll002 is no item the player can own"},
         {read, Replace(one, "<item>wpn000</item>\n\t\t\t</WeaponTypes>", "<item>wpn500</item></WeaponTypes>"), {},
          "savings/3: ship 0: wpn500 is no item the player can own"},
-        {write, one, cost, "technology node wpn001: cost 4294967296 is above the most money there is, 4294967295"},
-        {write, one, self, "technology node wpn001 is its own predecessor"},
-        {write, two, circle, "technology node shd001 needs itself through its predecessors: shd001 -> wpn001 -> shd001"},
+        {write, one, cost, "savings/3: technology node wpn001: cost 4294967296 is above the most money there is, 4294967295"},
+        {write, one, self, "savings/3: technology node wpn001 is its own predecessor"},
+        {write, two, circle, "savings/3: technology node shd001 needs itself through its predecessors: shd001 -> wpn001 -> shd001"},
         {read, unlisted, {}, "savings/3: technology node wpn001 needs shd001, which is no node of the tree"},
         {read, Replace(two, "<Type>shd001", "<Type>wpn001"), {}, "savings/3: two technology nodes have the type wpn001"},
         {read, Replace(one, "1</count>\n\t\t\t\t" + weapons, "2</count>\n\t\t\t\t" + weapons + weapon), {},
@@ -184,28 +234,45 @@ TEST_F(SavingManagerTest, SavingsThatBreakARuleAreRefused)
                   }));
 }
 
-TEST_F(SavingManagerTest, SavingsAreStampedInLocalTimeAndMayLieUpToAnHourAhead)
+// Save times are local and carry no zone: a save written in Tokyo reads 16 or
+// 17 hours ahead in Los Angeles, and loads there. Up to 26 hours ahead of the
+// clock a save loads, beyond that it is refused.
+TEST_F(SavingManagerTest, SavingsStampedInAnotherTimeZoneLoadUpToTwentySixHoursAhead)
 {
-    for (const char* zone : {"Asia/Tokyo", "Europe/Berlin"})
+    using boost::posix_time::from_iso_string;
+    using boost::posix_time::hours;
+    const ptime noon = from_iso_string("20110305T120000");
+    const auto Local = [](ptime universal) { return boost::date_time::c_local_adjustor<ptime>::utc_to_local(universal); };
+    // The zones take effect, 17 hours apart in winter.
     {
-        TimeZone local(zone);
-        const auto at = [](ptime time) { return Replace(oneMissionSaving, "20110305T140322", to_iso_string(time)); };
-        // Tried again should the clock pass into the next second meanwhile.
-        std::string future;
-        for (int attempt = 0; attempt < 3 && future.empty(); ++attempt)
-        {
-            const ptime now = Now() + boost::posix_time::hours(1);
-            EXPECT_NO_THROW(Load(at(now))) << zone;
-            future = ThrownMessage<LogicError>([&] { Load(at(now + boost::posix_time::seconds(1))); });
-            future = future == "<nothing thrown>" ? "" : future;
-        }
-        EXPECT_EQ("savings/3: saving has future time", future) << zone;
-        const ptime before = Now();
-        manager->Save(Load(at(before)));
-        const std::string written = ReadSaving();
-        const ptime time = boost::posix_time::from_iso_string(written.substr(written.find("<time>") + 6, 15));
-        EXPECT_TRUE(before <= time && time <= Now()) << zone;
+        TimeZone tokyo("Asia/Tokyo");
+        ASSERT_EQ(from_iso_string("20110305T210000"), Local(noon));
+        manager->Save(Load(oneMissionSaving));
     }
+    TimeZone losAngeles("America/Los_Angeles");
+    ASSERT_EQ(from_iso_string("20110305T040000"), Local(noon));
+    const ptime before = Now();
+    const stable_ptr<Saving> fromTokyo = manager->Load(3);
+    EXPECT_TRUE(fromTokyo->GetTime() >= before + hours(16) && fromTokyo->GetTime() <= Now() + hours(17))
+        << fromTokyo->GetTime();
+    // Written again, it takes the time here.
+    manager->Save(fromTokyo);
+    const std::string written = ReadSaving();
+    const ptime time = from_iso_string(written.substr(written.find("<time>") + 6, 15));
+    EXPECT_TRUE(before <= time && time <= Now());
+
+    const auto at = [](ptime stamp) { return Replace(oneMissionSaving, "20110305T140322", to_iso_string(stamp)); };
+    // Tried again should the clock pass into the next second meanwhile.
+    std::string beyond;
+    for (int attempt = 0; attempt < 3 && beyond.empty(); ++attempt)
+    {
+        const ptime most = Now() + hours(26);
+        EXPECT_NO_THROW(Load(at(most)));
+        beyond = ThrownMessage<LogicError>([&] { Load(at(most + boost::posix_time::seconds(1))); });
+        beyond = beyond == "<nothing thrown>" ? "" : beyond;
+    }
+    EXPECT_EQ("savings/3: saving has future time", beyond);
+    EXPECT_EQ("savings/3: saving has future time", ThrownMessage<LogicError>([&] { Load(at(Now() + hours(30))); }));
 }
 
 TEST_F(SavingManagerTest, SavingInUseWritesTheInventoryBackWithoutLosingAnything)
@@ -230,9 +297,9 @@ TEST_F(SavingManagerTest, SavingInUseWritesTheInventoryBackWithoutLosingAnything
     // A save that fails leaves the file as it was.
     const std::shared_ptr<PlayerShip> ship = inventory->GetShip();
     const struct { stable_ptr<Inventory> inventory; std::string message; } refused[] = {
-        {Inventory::Create({ship, ship}, inventory->GetShip()), "there can only be one ship selected"},
-        {Inventory::Create({ship, nullptr}, inventory->GetShip()), "empty ship pointer"},
-        {stable_ptr<Inventory>(new Inventory()), "there must be one ship selected"},
+        {Inventory::Create({ship, ship}, inventory->GetShip()), "savings/3: there can only be one ship selected"},
+        {Inventory::Create({ship, nullptr}, inventory->GetShip()), "savings/3: empty ship pointer"},
+        {stable_ptr<Inventory>(new Inventory()), "savings/3: there must be one ship selected"},
     };
     for (const auto& each : refused)
     {
