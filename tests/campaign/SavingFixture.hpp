@@ -103,7 +103,7 @@ namespace Kestrum::Testing
                     (first ? " class_id=\"8\"" + classes : "") + "><count>0</count><item_version>0</item_version></KeyEquipment><Goodies><count>1</count><item_version>0</item_version><item>" +
                     (place % 2 ? "shd001" : "wpn001") + "</item></Goodies><m_position" + (first ? " class_id=\"9\"" + classes : "") + "><x>0." + std::to_string(place % 9 + 1) +
                     "</x><y>0.5</y></m_position><m_id>" + id + "</m_id><m_seed>" + id + "</m_seed><m_type>0</m_type><m_difficulty>" +
-                    std::to_string(place % 90) + "</m_difficulty><m_payment>" + std::to_string(100 + place) + "</m_payment></px></sp></item>";
+                    std::to_string(place % 90) + "</m_difficulty><m_payment>" + std::to_string(1000 * (place % 5 + 1)) + "</m_payment></px></sp></item>";
         }
         std::string nodes = "<count>" + std::to_string(types.size()) + "</count><item_version>0</item_version>";
         const auto object = [missions](std::size_t node) { return "_" + std::to_string(missions + 2 + node); };
