@@ -4,10 +4,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# tzdata: the tests set time zones by name, which act as UTC without it.
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
           libsfml-dev libboost-dev libboost-serialization-dev libboost-filesystem-dev
           libboost-system-dev libboost-date-time-dev libpugixml-dev libnoise-dev
-          libfreetype-dev libx11-dev xvfb xauth xdotool x11-utils libgl1-mesa-dri fonts-dejavu-core imagemagick)
+          libfreetype-dev libx11-dev xvfb xauth xdotool x11-utils libgl1-mesa-dri fonts-dejavu-core imagemagick
+          tzdata)
 
 missing=()
 for package in "${packages[@]}"; do
