@@ -17,17 +17,23 @@
 //                            (missions_fitting of them): _ms to load or refuse
 //                            it, _loaded 1 or 0 (the reason on stderr), _mb its
 //                            size
+//   list_300_ms              the savings screen's listing of 300 copies of
+//                            saving 3, each written a second after the other
+//                            (entering the screen and leaving it again)
+//   list_300_loads           list_300_ms in loads of saving 3 (load_ms)
 //
 // Run it with the game root as the current directory and a display (Xvfb will
 // do: reading a save paints its world map): `saving-bench [runs]` times 600
 // runs of the check unless told otherwise, a tenth as many loads of saving 3
-// and a hundredth as many of each save at the bounds. Its saves are written as
-// savings/900 (saving 3 renumbered) to 903 and removed again.
+// and a hundredth as many of each save at the bounds and of the listing. Its
+// saves are written as savings/900 (saving 3 renumbered) to 903 and 1000 to
+// 1299, and removed again; the listing lists the game root's own saves besides.
 #include "BenchFigures.hpp"
 #include "campaign/Saving.hpp"
 #include "campaign/SavingFile.hpp"
 #include "campaign/SavingFileCheck.hpp"
 #include "campaign/SavingManager.hpp"
+#include "campaign/SavingsScreen.hpp"
 #include "core/ConfigurationSystem.hpp"
 #include "core/Files.hpp"
 #include "core/LogSystem.hpp"
@@ -36,10 +42,12 @@
 #include "flight/HullFactory.hpp"
 #include "flight/ShieldFactory.hpp"
 #include "flight/WeaponFactory.hpp"
+#include "interface/StartScreen.hpp"
 #include "levels/MissionBlueprint.hpp"
 #include "levels/WorldMapFactory.hpp"
 #include "presentation/ResourceManager.hpp"
 
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <boost/date_time/posix_time/posix_time.hpp>
 
 #include <filesystem>
@@ -132,6 +140,35 @@ namespace
         BenchFigures::Print((name + "_mb").c_str(), double(text.size()) / (1024. * 1024.));
     }
 
+    // Times the savings screen's listing of `count` copies of saving 3, written
+    // as savings 1000 on a second apart: list_<count>_ms, and list_<count>_loads
+    // against one load of saving 3.
+    void MeasureListing(unsigned long count, unsigned runs, const std::string& real, double load)
+    {
+        CreateAndRegister(new sf::RenderWindow(sf::VideoMode(1024, 768), "saving-bench"));
+        const std::string time = "20110305T140322";
+        const boost::posix_time::ptime first = boost::posix_time::from_iso_string(time);
+        for (unsigned long i = 0; i < count; ++i)
+        {
+            std::string text = real;
+            text.replace(text.find("<ID>900</ID>"), 12, "<ID>" + std::to_string(1000 + i) + "</ID>");
+            text.replace(text.find(time), time.size(),
+                         boost::posix_time::to_iso_string(first + boost::posix_time::seconds(long(i))));
+            WriteFileAtomically("savings/" + std::to_string(1000 + i), text);
+        }
+        CreateAndRegister(new StartScreen());
+        const stable_ptr<SavingsScreen> screen = CreateAndRegister(new SavingsScreen());
+        const double ms = Time(runs, [&] {
+            screen->OnEnter();
+            screen->OnExit();
+        });
+        for (unsigned long i = 0; i < count; ++i)
+            std::filesystem::remove("savings/" + std::to_string(1000 + i));
+        const std::string name = "list_" + std::to_string(count);
+        BenchFigures::Print((name + "_ms").c_str(), ms);
+        BenchFigures::Print((name + "_loads").c_str(), ms / load);
+    }
+
     int Run(unsigned runs, const char*)
     {
         LogSystem log;  // unconnected: the loading's notes go nowhere
@@ -175,6 +212,8 @@ namespace
                      Write(three, 903, [fitting](SavingFile& file) { AddMissions(file, fitting); }));
 
         std::filesystem::remove("savings/900");
+        MeasureListing(300, boundRuns, real, load);
+
         std::error_code ignored;
         if (!hadSavings)
             std::filesystem::remove("savings", ignored);

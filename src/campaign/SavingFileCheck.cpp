@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <boost/archive/basic_archive.hpp>
+#include <boost/date_time/posix_time/posix_time.hpp>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -199,6 +200,23 @@ namespace Kestrum
             return std::string();
         }
 
+        // A time stamp without problem as the saving's reader takes it. One the
+        // date-time library does not read (the reader then refuses the file)
+        // counts by its whole seconds.
+        boost::posix_time::ptime ReadTime(std::string_view text)
+        {
+            try
+            {
+                const boost::posix_time::ptime time = boost::posix_time::from_iso_string(std::string(text));
+                if (!time.is_special())
+                    return time;
+            }
+            catch (const std::exception&)
+            {
+            }
+            return boost::posix_time::from_iso_string(std::string(text.substr(0, 15)));
+        }
+
         // Whether the text is an equipment ID of the category `code` (any of
         // the six when empty): the code and three digits.
         bool IsEquipmentId(std::string_view text, std::string_view code)
@@ -221,7 +239,8 @@ namespace Kestrum
                 m_floatStream.imbue(std::locale::classic());
             }
 
-            void Run()
+            // The file's time stamp, once it has passed.
+            boost::posix_time::ptime Run()
             {
                 if (m_text.size() > savingFileMostBytes)
                     Fail("boost_serialization", savingFileMostBytes,
@@ -232,6 +251,7 @@ namespace Kestrum
                 CheckEnd();
                 CheckMarkup();
                 CheckSaving();
+                return m_time;
             }
 
         private:
@@ -732,12 +752,13 @@ namespace Kestrum
                     Fail(element, Quote(text) + " is not a finite number");
             }
 
-            void Time(const pugi::xml_node& element) const
+            void Time(const pugi::xml_node& element)
             {
                 const std::string_view text = Value(element);
                 const std::string problem = DescribeTimeProblem(text);
                 if (!problem.empty())
                     Fail(element, Quote(text) + " " + problem);
+                m_time = ReadTime(text);
             }
 
             void EquipmentId(const pugi::xml_node& element, IdKind kind) const
@@ -985,11 +1006,12 @@ namespace Kestrum
             long m_nextClassId = 0;
             std::vector<Object> m_objects;
             std::istringstream m_floatStream;
+            boost::posix_time::ptime m_time;
         };
     }
 
-    void CheckSavingFile(const std::string& text, unsigned long id)
+    boost::posix_time::ptime CheckSavingFile(const std::string& text, unsigned long id)
     {
-        Checker(text, id).Run();
+        return Checker(text, id).Run();
     }
 }

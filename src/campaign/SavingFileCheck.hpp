@@ -3,6 +3,8 @@
 // whose every value fits its field, goes on to it.
 #pragma once
 
+#include <boost/date_time/posix_time/ptime.hpp>
+
 #include <cstddef>
 #include <string>
 
@@ -30,6 +32,7 @@ namespace Kestrum
     // items counted from 1 ("Missions/item 2/m_payment"), the pointer wrappers
     // "sp" and "px" named only when the problem lies on them; problems of the
     // root or of the document around it name "savingImpl" or
-    // "boost_serialization".
-    void CheckSavingFile(const std::string& text, unsigned long id);
+    // "boost_serialization". A text that passes gives its time stamp, as the
+    // saving read from it holds it.
+    boost::posix_time::ptime CheckSavingFile(const std::string& text, unsigned long id);
 }

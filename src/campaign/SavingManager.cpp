@@ -599,6 +599,12 @@ namespace Kestrum
         return ids;
     }
 
+    boost::posix_time::ptime SavingManager::GetSavingTime(unsigned long id) const
+    {
+        return ReadDataFile("savings|" + std::to_string(id),
+                            [id] { return CheckSavingFile(ReadSavingText(id), id); });
+    }
+
     stable_ptr<Saving> SavingManager::Load(unsigned long id) const
     {
         return ReadDataFile("savings|" + std::to_string(id), [id]() -> stable_ptr<Saving> {

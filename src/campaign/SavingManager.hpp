@@ -6,6 +6,7 @@
 
 #include "core/StablePtr.hpp"
 
+#include <boost/date_time/posix_time/ptime.hpp>
 #include <boost/exception/error_info.hpp>
 
 #include <vector>
@@ -46,5 +47,12 @@ namespace Kestrum
         void Save(const stable_ptr<Saving>& saving) const;
         // Deletes the saving's file.
         void Remove(const stable_ptr<Saving>& saving) const;
+
+        // When the saving's file was last written, from its text alone: Load's
+        // check without the archive, the saving's rules or its world map. A
+        // file that is no regular file, is too large or is refused by
+        // CheckSavingFile fails as Load fails for it; one that passes may
+        // still fail to load.
+        boost::posix_time::ptime GetSavingTime(unsigned long id) const;
     };
 }

@@ -29,19 +29,12 @@ namespace Kestrum
         const unsigned int savingKey = 1;
         const unsigned int deleteKey = 2;
 
-        struct ListedSaving
+        // A saving of the folder that its check passed, and when it was written.
+        struct FoundSaving
         {
             boost::posix_time::ptime time;
             unsigned long id;
-            stable_ptr<Saving> saving;
         };
-
-        // Oldest first; savings of the same second by their numbers, so that
-        // none hides another.
-        bool IsEarlier(const ListedSaving& a, const ListedSaving& b)
-        {
-            return std::tie(a.time, a.id) < std::tie(b.time, b.id);
-        }
 
         // The text with every control character (a line end, a tab) a blank,
         // so that it stays on its line of the log.
@@ -51,26 +44,33 @@ namespace Kestrum
             return text;
         }
 
-        // Every saving of the folder that can be read, in list order.
-        std::vector<ListedSaving> ReadSavings()
+        void ReportUnreadable(unsigned long id, const std::exception& error)
         {
-            const stable_ptr<SavingManager> manager = GetFromRegistry<SavingManager>();
-            std::vector<ListedSaving> savings;
-            for (unsigned long id : manager->GetSavingIDs())
+            *Log(LogLevel::error) << "skipping saving " << std::to_string(id)
+                                  << ", it can not be read: " << OneLine(error.what());
+        }
+
+        // Every saving of the folder that passes its check, oldest first;
+        // savings of the same second by their numbers, so that none hides
+        // another. Only the files' texts are read: nothing is loaded.
+        std::vector<FoundSaving> FindSavings(const SavingManager& manager)
+        {
+            std::vector<FoundSaving> found;
+            for (unsigned long id : manager.GetSavingIDs())
             {
                 try
                 {
-                    const stable_ptr<Saving> saving = manager->Load(id);
-                    savings.push_back(ListedSaving{saving->GetTime(), id, saving});
+                    found.push_back(FoundSaving{manager.GetSavingTime(id), id});
                 }
                 catch (const std::exception& error)
                 {
-                    *Log(LogLevel::error) << "skipping saving " << std::to_string(id)
-                                          << ", it can not be read: " << OneLine(error.what());
+                    ReportUnreadable(id, error);
                 }
             }
-            std::sort(savings.begin(), savings.end(), &IsEarlier);
-            return savings;
+            std::sort(found.begin(), found.end(), [](const FoundSaving& a, const FoundSaving& b) {
+                return std::tie(a.time, a.id) < std::tie(b.time, b.id);
+            });
+            return found;
         }
     }
 
@@ -108,27 +108,41 @@ namespace Kestrum
             RemoveButton(button);
         m_listed.clear();
 
-        std::vector<ListedSaving> savings = ReadSavings();
+        // The newest savings that load, newest first, so that the campaign just
+        // saved is among them. One that fails to load gives its place to the
+        // next older one; the older ones beyond the places are never loaded.
+        const stable_ptr<SavingManager> manager = GetFromRegistry<SavingManager>();
+        std::vector<FoundSaving> found = FindSavings(*manager);
+        const std::size_t places = columns * rows;
+        std::vector<stable_ptr<Saving>> savings;
+        while (!found.empty() && savings.size() < places)
+        {
+            const unsigned long id = found.back().id;
+            found.pop_back();
+            try
+            {
+                savings.push_back(manager->Load(id));
+            }
+            catch (const std::exception& error)
+            {
+                ReportUnreadable(id, error);
+            }
+        }
         if (savings.empty())
         {
             GoToStartScreen();
             return;
         }
-        const std::size_t places = columns * rows;
-        // The newest ones, so that the campaign just saved is among them.
-        if (savings.size() > places)
-        {
-            const std::size_t left = savings.size() - places;
-            *Log(LogLevel::warning) << "there are " << std::to_string(savings.size()) << " savings, only the newest "
-                                    << std::to_string(places) << " are listed (" << std::to_string(left)
-                                    << " left out)";
-            savings.erase(savings.begin(), savings.begin() + static_cast<std::ptrdiff_t>(left));
-        }
+        if (!found.empty())
+            *Log(LogLevel::warning) << "there are " << std::to_string(savings.size() + found.size())
+                                    << " savings, only the newest " << std::to_string(places) << " are listed ("
+                                    << std::to_string(found.size()) << " left out)";
+        std::reverse(savings.begin(), savings.end());
 
         std::vector<sf::Vector2f> positions;
-        for (const ListedSaving& listed : savings)
+        for (const stable_ptr<Saving>& saving : savings)
         {
-            const stable_ptr<SavingButton> savingButton = CreateSavingButton(listed.saving, sf::Vector2f(0.f, 0.f));
+            const stable_ptr<SavingButton> savingButton = CreateSavingButton(saving, sf::Vector2f(0.f, 0.f));
             AddButton(savingButton, savingKey);
             m_listed.insert(savingButton);
             if (positions.empty())
@@ -138,7 +152,7 @@ namespace Kestrum
             }
             savingButton->SetPosition(TakeFirst(positions));
 
-            const stable_ptr<ComplexButton> deleteButton = CreateDeleteButton(listed.saving, savingButton);
+            const stable_ptr<ComplexButton> deleteButton = CreateDeleteButton(saving, savingButton);
             AddButton(deleteButton, deleteKey);
             m_listed.insert(deleteButton);
         }

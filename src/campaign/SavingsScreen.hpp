@@ -36,7 +36,8 @@ namespace Kestrum
         void OnExit() override;
 
     private:
-        // Reads every saving from disk and lays out its buttons; a file that
+        // Finds the savings on disk by their files' checks and loads only the
+        // newest that fill the places, then lays out their buttons; a file that
         // cannot be read is reported and left out.
         void BuildList();
         stable_ptr<ComplexButton> CreateDeleteButton(const stable_ptr<Saving>& saving,

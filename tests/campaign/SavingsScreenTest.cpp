@@ -115,3 +115,39 @@ TEST_F(SavingsScreenTest, ListsOldestFirstOpensAndDeletes)
     EXPECT_EQ("2011-Jan-01 00:00:22", FormatSavingTime(Slots().back()->GetSaving()->GetTime()));
     EXPECT_TRUE(log.Contains("warning: there are 13 savings, only the newest 12 are listed (1 left out)"));
 }
+
+TEST_F(SavingsScreenTest, LoadsOnlyTheNewestThatFillThePlaces)
+{
+    TimeZone zone("UTC0");
+    // Sixteen savings a second apart, numbered on as they get older. The newest
+    // is refused by its check; the third and the fifteenth newest pass it but
+    // break a rule that only loading finds.
+    for (unsigned long age = 0; age < 16; ++age)
+    {
+        std::string text = Replace(Replace(oneMissionSaving, "<ID>3", "<ID>" + std::to_string(100 + age)),
+                                   "20110305T140322", "20110101T0000" + std::to_string(40 - age));
+        text = age == 0 ? Replace(text, "<Money>", "<Money>4294967296")
+                        : age == 2 || age == 14 ? Replace(text, "<Seed>42", "<Seed>-1") : text;
+        root.WriteFile("savings/" + std::to_string(100 + age), text);
+    }
+    Show(savings);
+    EXPECT_EQ(2u, log.Count("skipping saving"));
+    EXPECT_TRUE(log.Contains("error:   skipping saving 100, it can not be read: savings/100:7: Money: "
+                             "\"42949672961500\" is not a whole number from 0 to 4294967295\n"));
+    // The next newest takes the place of the one that fails to load.
+    EXPECT_TRUE(log.Contains("error:   skipping saving 102, it can not be read: savings/102: seed must not be negative\n"));
+    EXPECT_TRUE(log.Contains("warning: there are 14 savings, only the newest 12 are listed (2 left out)\n"));
+    ASSERT_EQ(12u, Slots().size());
+    EXPECT_EQ("2011-Jan-01 00:00:27", FormatSavingTime(Slots().front()->GetSaving()->GetTime()));
+    EXPECT_EQ("2011-Jan-01 00:00:37", FormatSavingTime(Slots()[10]->GetSaving()->GetTime()));
+    EXPECT_EQ("2011-Jan-01 00:00:39", FormatSavingTime(Slots().back()->GetSaving()->GetTime()));
+
+    // With no saving that loads, back to the title screen.
+    for (unsigned long age = 0; age < 16; ++age)
+        if (age != 2 && age != 14)
+            std::filesystem::remove(root.GetPath() / ("savings/" + std::to_string(100 + age)));
+    Show(savings);
+    screens->Update();
+    EXPECT_EQ(GetFromRegistry<StartScreen>(), screens->GetCurrentScreen());
+    EXPECT_EQ(1u, log.Count("error:   skipping saving 114, it can not be read: savings/114: seed must not be negative\n"));
+}
