@@ -15,10 +15,11 @@ namespace Kestrum
     // file of the most bytes is checked in some 30 ms.
     constexpr std::size_t savingFileMostBytes = 2 * 1024 * 1024;
     constexpr std::size_t savingCollectionMostItems = 10000;
-    // The most technology nodes that may lie one inside another: a node met
-    // first among the predecessors of a node being written is written there,
-    // nested, so a chain of nodes each needing the next nests as deep as it is
-    // long. No real tree needs more than a few dozen.
+    // The most technology nodes that may lie one inside another. The game
+    // writes every node after the nodes it needs, so its own files nest no
+    // node in another; a file written otherwise nests a node met first among
+    // the predecessors of another there, and a chain of nodes each needing the
+    // next as deep as it is long.
     constexpr std::size_t savingMostNestedNodes = 64;
     // The deepest an element may lie below the outer element: savingImpl is at
     // 1, the first node of the tree at 7, every further nested node 4 deeper,
