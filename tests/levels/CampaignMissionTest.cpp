@@ -22,6 +22,7 @@
 #include <SFML/Audio/Music.hpp>
 
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 using namespace Kestrum;
@@ -179,6 +180,26 @@ TEST_F(CampaignMissionTest, AShortMissionHoldsOnlyItsBossAndTooShortOnesAreRefus
     blueprint->m_type = 1;
     EXPECT_THROW(missions->CreateMission(blueprint), LogicError);
     EXPECT_FALSE(std::filesystem::exists(root.GetPath() / "missions/pcg"));
+}
+
+TEST_F(CampaignMissionTest, EveryDifficultyASavingMayHoldBuildsItsMissionAndAThreatCurveOfZeroIsRefused)
+{
+    // Threats past a million once lost the threat split's fixed tolerance of 0.1.
+    const struct
+    {
+        unsigned long difficulty;
+        unsigned bossRow;
+    } missionsBuilt[] = {{0, 90}, {50, 180}, {12403, 300}, {100000, 300}, {2147483647, 300}};
+    for (const auto& built : missionsBuilt)
+    {
+        blueprint->m_difficulty = built.difficulty;
+        const stable_ptr<pugi::xml_document> document = LoadXmlText(Generate(), "generated");
+        const pugi::xml_node enemies = document->child("mission").child("layers").child("stage").child("enemies");
+        EXPECT_EQ(built.bossRow, enemies.last_child().attribute("y").as_uint()) << built.difficulty;
+    }
+    root.WriteFile("configuration/pcg/mission_difficulty_curve_0.graph", "<graph type='flat_line'><y>0</y></graph>");
+    EXPECT_TRUE(std::regex_match(ThrownMessage<LogicError>([&] { Generate(); }),
+                                 std::regex("testSum != missionThreat \\(-?nan != [0-9.]+e\\+16\\)")));
 }
 
 TEST_F(CampaignMissionTest, AGeneratedMissionStartsItsMusicFailsToEnterAndOpensItsSuccessorsWhenWon)
