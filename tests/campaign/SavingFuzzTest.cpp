@@ -1,9 +1,15 @@
 // Damaged copies of valid save files, made at random with a fixed seed, loaded through
-// the saving manager: each one loads, and is then written back, loaded again and played
-// from, or is refused with a message of the game's own that names the file; the sanitizer
-// build finds crashes and leaks. A failure shows the kind, the case's seed and the damage.
+// the saving manager: each one loads, and is then written back, loaded again, played
+// from and its missions built, or is refused with a message of the game's own that
+// names the file; the sanitizer build finds crashes and leaks. A failure shows the kind, the case's seed and the damage.
 #include "campaign/SavingFixture.hpp"
 #include "core/Exception.hpp"
+#include "core/GraphFactory.hpp"
+#include "flight/EnemyFactory.hpp"
+#include "levels/MissionBlueprint.hpp"
+#include "levels/MissionFactory.hpp"
+#include "levels/ThreatSystem.hpp"
+#include "levels/TileManager.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -20,7 +26,22 @@ using namespace Kestrum::Testing;
 
 namespace
 {
-    using SavingFuzzTest = SavingFixture;
+    // With the level generator and its data, to build the missions of what loads.
+    class SavingFuzzTest : public SavingFixture
+    {
+    protected:
+        SavingFuzzTest()
+        {
+            CreateAndRegister(new GraphFactory());
+            CreateAndRegister(new TileManager());
+            CreateAndRegister(new ThreatSystem());
+            CreateAndRegister(new MissionFactory());
+            for (const char* folder :
+                 {"configuration/pcg", "missions/enemysets", "missions/segments", "resources/tiles", "resources/enemies"})
+                root.CopyFromGameRoot(folder);
+            CreateLoadAndRegister(new EnemyFactory());
+        }
+    };
     using Random = std::mt19937_64;
     using Place = std::pair<std::size_t, std::size_t>; // where in a text, how many bytes
 
@@ -108,7 +129,7 @@ namespace
              return Replaced(Replaced(s.text, s.Whole(*second), s.Text(*first)), s.Whole(*first), s.Text(*second));
          }},
         {"extreme number", 600, {"-1", "4294967296", "2147483648", "99999999999999999999", "", " 7", "0x10", "nan",
-                                 "1e9", "-2", "32768", "_99"},
+                                 "1e9", "-2", "32768", "_99", "2147483647", "12403"},
          [](auto& s, auto&, auto& value, auto& random) { return Replaced(s.text, Pick(random, s.numbers), value); }},
         // In a hull's, a shield's or a weapon's place, a loose item, the shop's, a mission's or a node's.
         {"wrong equipment ID", 150, {"wpn", "wpn0000", "xyz001", "wpn500", "bmb001", "hll000"},
@@ -166,6 +187,8 @@ namespace
             manager.Save(saving);
             manager.Load(id);
             saving->LoadInventory();
+            for (const stable_ptr<MissionBlueprint>& mission : saving->GetMissions())
+                GetFromRegistry<MissionFactory>()->CreateMission(mission);
             return "";
         }
         catch (const std::exception& error)
@@ -177,7 +200,7 @@ namespace
                 "(Cannot|could not) convert|Year is out|Month number|Day of month|invalid class name))");
             const std::string message = error.what(), file = std::to_string(id);
             std::smatch found;
-            const std::string fault = loaded ? "loaded, but not written back, loaded again and played"
+            const std::string fault = loaded ? "loaded, but not written back, loaded again, played and its missions built"
                                       : !dynamic_cast<const Exception*>(&error) ? "refused outside the game's family"
                                       : !std::regex_search(message, found, refusal) || found[1] != file
                                           ? "refused without savings/" + file + " and a reason of its own" : "";
