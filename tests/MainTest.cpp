@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using Kestrum::Testing::GameHarness;
@@ -73,6 +74,30 @@ TEST(Main, OpensItsWindowAndEndsCleanlyWhenTheWindowIsClosed)
         EXPECT_EQ(7, std::distance(std::sregex_iterator(cells.begin(), cells.end(), duration), std::sregex_iterator()))
             << profile[row];
     }
+}
+
+// A display that cannot be opened is named on one error line and ends the run
+// with status 1, before the window library would abort it and leave a core file.
+TEST(Main, ADisplayThatCannotBeOpenedIsNamedAndEndsTheRun)
+{
+    GameHarness game;
+    ASSERT_FALSE(std::filesystem::exists("/tmp/.X11-unix/X4321"));
+    rlimit before{};
+    getrlimit(RLIMIT_CORE, &before);
+    rlimit cores = before;
+    cores.rlim_cur = cores.rlim_max;
+    setrlimit(RLIMIT_CORE, &cores);
+    game.Start({}, ":4321");
+    const int status = game.WaitForExit();
+    setrlimit(RLIMIT_CORE, &before);
+    EXPECT_EQ(1, status) << "an exit of its own, not a signal";
+    const std::string log = game.ReadLog();
+    EXPECT_TRUE(std::regex_match(log, std::regex("\n" + stamp + " \\| info:    Log system is running\n" + stamp +
+                                                 " \\| error:   cannot open the X display \":4321\"\n")))
+        << log;
+    EXPECT_EQ(log, game.ReadOutput());
+    for (const auto& entry : std::filesystem::directory_iterator(game.Root()))
+        EXPECT_NE(0u, entry.path().filename().string().rfind("core", 0)) << entry.path();
 }
 
 TEST(Main, SmallDesktopGetsTheGameInFullScreenAndArgumentsAreLoggedAndIgnored)
