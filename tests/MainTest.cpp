@@ -81,21 +81,17 @@ TEST(Main, OpensItsWindowAndEndsCleanlyWhenTheWindowIsClosed)
 TEST(Main, ADisplayThatCannotBeOpenedIsNamedAndEndsTheRun)
 {
     GameHarness game;
-    ASSERT_FALSE(std::filesystem::exists("/tmp/.X11-unix/X4321"));
-    rlimit before{};
+    rlimit before{}, cores{};
     getrlimit(RLIMIT_CORE, &before);
-    rlimit cores = before;
-    cores.rlim_cur = cores.rlim_max;
+    cores.rlim_cur = cores.rlim_max = before.rlim_max;
     setrlimit(RLIMIT_CORE, &cores);
     game.Start({}, ":4321");
-    const int status = game.WaitForExit();
+    EXPECT_EQ(1, game.WaitForExit()) << "an exit of its own, not a signal";
     setrlimit(RLIMIT_CORE, &before);
-    EXPECT_EQ(1, status) << "an exit of its own, not a signal";
-    const std::string log = game.ReadLog();
-    EXPECT_TRUE(std::regex_match(log, std::regex("\n" + stamp + " \\| info:    Log system is running\n" + stamp +
-                                                 " \\| error:   cannot open the X display \":4321\"\n")))
-        << log;
-    EXPECT_EQ(log, game.ReadOutput());
+    const std::regex lines("\n" + stamp + " \\| info:    Log system is running\n" + stamp +
+                           " \\| error:   cannot open the X display \":4321\"\n");
+    EXPECT_TRUE(std::regex_match(game.ReadLog(), lines)) << game.ReadLog();
+    EXPECT_EQ(game.ReadLog(), game.ReadOutput());
     for (const auto& entry : std::filesystem::directory_iterator(game.Root()))
         EXPECT_NE(0u, entry.path().filename().string().rfind("core", 0)) << entry.path();
 }

@@ -1,7 +1,8 @@
 // Damaged copies of valid save files, made at random with a fixed seed, loaded through
 // the saving manager: each one loads, and is then written back, loaded again, played
 // from and its missions built, or is refused with a message of the game's own that
-// names the file; the sanitizer build finds crashes and leaks. A failure shows the kind, the case's seed and the damage.
+// names the file; the sanitizer build finds crashes and leaks. A failure shows the
+// kind, the case's seed and the damage.
 #include "campaign/SavingFixture.hpp"
 #include "core/Exception.hpp"
 #include "core/GraphFactory.hpp"
@@ -27,21 +28,21 @@ using namespace Kestrum::Testing;
 namespace
 {
     // With the level generator and its data, to build the missions of what loads.
-    class SavingFuzzTest : public SavingFixture
+    struct SavingFuzzTest : SavingFixture
     {
-    protected:
         SavingFuzzTest()
         {
+            for (const char* folder :
+                 {"configuration/pcg", "missions/enemysets", "missions/segments", "resources/tiles", "resources/enemies"})
+                root.CopyFromGameRoot(folder);
             CreateAndRegister(new GraphFactory());
             CreateAndRegister(new TileManager());
             CreateAndRegister(new ThreatSystem());
             CreateAndRegister(new MissionFactory());
-            for (const char* folder :
-                 {"configuration/pcg", "missions/enemysets", "missions/segments", "resources/tiles", "resources/enemies"})
-                root.CopyFromGameRoot(folder);
             CreateLoadAndRegister(new EnemyFactory());
         }
     };
+
     using Random = std::mt19937_64;
     using Place = std::pair<std::size_t, std::size_t>; // where in a text, how many bytes
 

@@ -111,7 +111,7 @@ TEST(LogSystem, GivesTheStreamsBackWhenItGoes)
 TEST(LogSystemGame, AStartWithoutADisplayLogsTheReason)
 {
     Kestrum::Testing::GameHarness game;
-    game.Start({}, std::nullopt);
+    game.Start({}, "");
     EXPECT_EQ(1, game.WaitForExit());
     const std::string reason = " | error:   cannot open an X display: DISPLAY is not set\n";
     EXPECT_NE(std::string::npos, game.ReadLog().find(reason)) << game.ReadLog();

@@ -22,6 +22,7 @@
 #include <SFML/Audio/Music.hpp>
 
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -184,18 +185,13 @@ TEST_F(CampaignMissionTest, AShortMissionHoldsOnlyItsBossAndTooShortOnesAreRefus
 
 TEST_F(CampaignMissionTest, EveryDifficultyASavingMayHoldBuildsItsMissionAndAThreatCurveOfZeroIsRefused)
 {
-    // Threats past a million once lost the threat split's fixed tolerance of 0.1.
-    const struct
+    // Difficulty and boss row; threats past a million once broke the split's fixed tolerance of 0.1.
+    for (const auto& [difficulty, bossRow] :
+         std::map<unsigned long, unsigned>{{0, 90}, {50, 180}, {12403, 300}, {100000, 300}, {2147483647, 300}})
     {
-        unsigned long difficulty;
-        unsigned bossRow;
-    } missionsBuilt[] = {{0, 90}, {50, 180}, {12403, 300}, {100000, 300}, {2147483647, 300}};
-    for (const auto& built : missionsBuilt)
-    {
-        blueprint->m_difficulty = built.difficulty;
-        const stable_ptr<pugi::xml_document> document = LoadXmlText(Generate(), "generated");
-        const pugi::xml_node enemies = document->child("mission").child("layers").child("stage").child("enemies");
-        EXPECT_EQ(built.bossRow, enemies.last_child().attribute("y").as_uint()) << built.difficulty;
+        blueprint->m_difficulty = difficulty;
+        const stable_ptr<pugi::xml_document> level = LoadXmlText(Generate(), "level");
+        EXPECT_EQ(bossRow, level->select_node("//enemies/enemy[last()]/@y").attribute().as_uint()) << difficulty;
     }
     root.WriteFile("configuration/pcg/mission_difficulty_curve_0.graph", "<graph type='flat_line'><y>0</y></graph>");
     EXPECT_TRUE(std::regex_match(ThrownMessage<LogicError>([&] { Generate(); }),

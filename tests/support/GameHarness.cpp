@@ -6,7 +6,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
-#include <optional>
 #include <poll.h>
 #include <sstream>
 #include <stdexcept>
@@ -26,7 +25,7 @@ namespace Kestrum
         {
             struct ChildSetup
             {
-                std::optional<std::string> display;  // none: no DISPLAY at all
+                std::string display;
                 fs::path workingDirectory;
                 int output = -1;      // standard output of the child, or -1 to inherit
                 int errors = -1;      // standard error of the child, or -1 to inherit
@@ -54,8 +53,8 @@ namespace Kestrum
                         _exit(125);
                     if (!setup.workingDirectory.empty() && chdir(setup.workingDirectory.c_str()) != 0)
                         _exit(126);
-                    if (setup.display)
-                        setenv("DISPLAY", setup.display->c_str(), 1);
+                    if (!setup.display.empty())
+                        setenv("DISPLAY", setup.display.c_str(), 1);
                     else
                         unsetenv("DISPLAY");
                     setenv("ALSOFT_DRIVERS", "null", 1);
@@ -313,11 +312,6 @@ namespace Kestrum
             return ReadWhole(m_scratch / "output.txt");
         }
 
-        void GameHarness::Start(const std::vector<std::string>& arguments)
-        {
-            Start(arguments, m_display);
-        }
-
         void GameHarness::Start(const std::vector<std::string>& arguments, const std::optional<std::string>& display)
         {
             if (m_game > 0)
@@ -326,7 +320,7 @@ namespace Kestrum
             command.insert(command.end(), arguments.begin(), arguments.end());
             const int output = open((m_scratch / "output.txt").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
             ChildSetup setup;
-            setup.display = display;
+            setup.display = display.value_or(m_display);
             setup.workingDirectory = m_root;
             setup.output = output;
             setup.errors = output;

@@ -60,11 +60,9 @@ namespace Kestrum
             // What the game wrote to its standard output and error.
             std::string ReadOutput() const;
 
-            // Starts the game executable (KESTRUM_GAME_EXE) with the given arguments
-            // on this harness's display; the second form with DISPLAY set to
-            // `display` instead, or without DISPLAY when there is none.
-            void Start(const std::vector<std::string>& arguments = {});
-            void Start(const std::vector<std::string>& arguments, const std::optional<std::string>& display);
+            // Starts the game executable (KESTRUM_GAME_EXE) with the given arguments on
+            // this harness's display, or on `display` (without DISPLAY when it is "").
+            void Start(const std::vector<std::string>& arguments = {}, const std::optional<std::string>& display = {});
             bool IsRunning();
 
             // Waits for a window whose title is exactly `title`; on success its id is
