@@ -3,14 +3,8 @@
 // from and its missions built, or is refused with a message of the game's own that
 // names the file; the sanitizer build finds crashes and leaks. A failure shows the
 // kind, the case's seed and the damage.
-#include "campaign/SavingFixture.hpp"
+#include "campaign/HubFixture.hpp"
 #include "core/Exception.hpp"
-#include "core/GraphFactory.hpp"
-#include "flight/EnemyFactory.hpp"
-#include "levels/MissionBlueprint.hpp"
-#include "levels/MissionFactory.hpp"
-#include "levels/ThreatSystem.hpp"
-#include "levels/TileManager.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -27,22 +21,9 @@ using namespace Kestrum::Testing;
 
 namespace
 {
-    // With the level generator and its data, to build the missions of what loads.
-    struct SavingFuzzTest : SavingFixture
-    {
-        SavingFuzzTest()
-        {
-            for (const char* folder :
-                 {"configuration/pcg", "missions/enemysets", "missions/segments", "resources/tiles", "resources/enemies"})
-                root.CopyFromGameRoot(folder);
-            CreateAndRegister(new GraphFactory());
-            CreateAndRegister(new TileManager());
-            CreateAndRegister(new ThreatSystem());
-            CreateAndRegister(new MissionFactory());
-            CreateLoadAndRegister(new EnemyFactory());
-        }
-    };
-
+    // The saving manager with the mission generator and its data, to build the
+    // missions of what loads.
+    using SavingFuzzTest = HubFixture;
     using Random = std::mt19937_64;
     using Place = std::pair<std::size_t, std::size_t>; // where in a text, how many bytes
 
@@ -201,7 +182,7 @@ namespace
                 "(Cannot|could not) convert|Year is out|Month number|Day of month|invalid class name))");
             const std::string message = error.what(), file = std::to_string(id);
             std::smatch found;
-            const std::string fault = loaded ? "loaded, but not written back, loaded again, played and its missions built"
+            const std::string fault = loaded ? "loaded, but not saved, reloaded, played and its missions built"
                                       : !dynamic_cast<const Exception*>(&error) ? "refused outside the game's family"
                                       : !std::regex_search(message, found, refusal) || found[1] != file
                                           ? "refused without savings/" + file + " and a reason of its own" : "";
@@ -218,7 +199,7 @@ TEST_F(SavingFuzzTest, DamagedSavesLoadOrAreRefusedByName)
         {"FS-valid-save-1", 1, std::string(std::istreambuf_iterator<char>(valid), {})}};
     bool loaded = false;
     for (const Sample& sample : samples)
-        ASSERT_EQ("", Judge(root, *manager, sample.id, sample.text, loaded)) << sample.name;
+        ASSERT_EQ("", Judge(root, *GetFromRegistry<SavingManager>(), sample.id, sample.text, loaded)) << sample.name;
     std::cout << "a crash leaves the case's text in " << (root.GetPath() / "savings").string() << "\n";
     const std::uint64_t seed = 20261207;
     for (const Kind& kind : kinds)
@@ -232,7 +213,7 @@ TEST_F(SavingFuzzTest, DamagedSavesLoadOrAreRefusedByName)
             const Element& element = Pick(random, sample.elements);
             const std::string value = kind.values.empty() ? "" : Pick(random, kind.values);
             const std::string damaged = kind.damage(sample, element, value, random);
-            const std::string fault = Judge(root, *manager, sample.id, damaged, loaded);
+            const std::string fault = Judge(root, *GetFromRegistry<SavingManager>(), sample.id, damaged, loaded);
             loads += loaded;
             if (!fault.empty() && ++faults <= 3)
                 ADD_FAILURE() << kind.name << ", seed " << caseSeed << ": " << fault << "\n"
