@@ -66,10 +66,10 @@ namespace Kestrum
     // an exception of the family gets a ResourceFileInfo of the path and its
     // message the place "<shown path>:<line>: " in front ("<shown path>: " without
     // a LineInfo), unless a file read inside named itself first or the message
-    // names its file already (a parse error of LoadXmlFile, a text that holds the
-    // path, NameDataFile); another standard
-    // exception becomes a LogicError of its text so named, with the record; any
-    // other boost::exception gets the record only.
+    // names its file already (a parse error of LoadXmlFile, a text that holds its
+    // path: NameDataFile); another standard exception becomes a LogicError of its
+    // text so named, with the record; any other boost::exception gets the record
+    // only.
     template <typename Read>
     auto ReadDataFile(const std::string& path, Read&& read) -> decltype(read())
     {
