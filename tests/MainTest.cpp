@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using Kestrum::Testing::GameHarness;
@@ -73,6 +74,26 @@ TEST(Main, OpensItsWindowAndEndsCleanlyWhenTheWindowIsClosed)
         EXPECT_EQ(7, std::distance(std::sregex_iterator(cells.begin(), cells.end(), duration), std::sregex_iterator()))
             << profile[row];
     }
+}
+
+// A display that cannot be opened is named on one error line and ends the run
+// with status 1, before the window library would abort it and leave a core file.
+TEST(Main, ADisplayThatCannotBeOpenedIsNamedAndEndsTheRun)
+{
+    GameHarness game;
+    rlimit before{}, cores{};
+    getrlimit(RLIMIT_CORE, &before);
+    cores.rlim_cur = cores.rlim_max = before.rlim_max;
+    setrlimit(RLIMIT_CORE, &cores);
+    game.Start({}, ":4321");
+    EXPECT_EQ(1, game.WaitForExit()) << "an exit of its own, not a signal";
+    setrlimit(RLIMIT_CORE, &before);
+    const std::regex lines("\n" + stamp + " \\| info:    Log system is running\n" + stamp +
+                           " \\| error:   cannot open the X display \":4321\"\n");
+    EXPECT_TRUE(std::regex_match(game.ReadLog(), lines)) << game.ReadLog();
+    EXPECT_EQ(game.ReadLog(), game.ReadOutput());
+    for (const auto& entry : std::filesystem::directory_iterator(game.Root()))
+        EXPECT_NE(0u, entry.path().filename().string().rfind("core", 0)) << entry.path();
 }
 
 TEST(Main, SmallDesktopGetsTheGameInFullScreenAndArgumentsAreLoggedAndIgnored)

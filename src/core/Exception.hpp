@@ -39,6 +39,10 @@ namespace Kestrum
             m_namesFile = true;
         }
 
+        // Takes a message that names its data file in its own text as it is: no
+        // place goes before it.
+        void KeepOwnFileName() noexcept { m_namesFile = true; }
+
         bool NamesFile() const noexcept { return m_namesFile; }
 
     private:

@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <boost/format.hpp>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <sys/stat.h>
@@ -79,10 +81,51 @@ namespace Kestrum
         return shown.compare(0, 2, "./") == 0 ? shown.substr(2) : shown;
     }
 
+    namespace
+    {
+        // Whether the text holds `spelling` as a whole path, not as a part of a
+        // longer one ("savings/3" is neither in "/game/savings/3" nor in "savings/31").
+        bool HoldsPath(const std::string& text, const std::string& spelling)
+        {
+            const auto bounds = [](char c) {
+                return std::isspace(static_cast<unsigned char>(c)) || std::strchr("\"'()<>[],;:", c);
+            };
+            for (std::size_t at = text.find(spelling); at != std::string::npos; at = text.find(spelling, at + 1))
+            {
+                const std::size_t end = at + spelling.size();
+                if ((at == 0 || bounds(text[at - 1])) && (end == text.size() || bounds(text[end])))
+                    return true;
+            }
+            return false;
+        }
+
+        // Whether the message names the file at `path` in one of the ways the game
+        // spells a file: the path as the reader was given it, as shown, as a
+        // file-system path from the game root ("./savings/3") or absolute.
+        bool NamesItsFile(const std::string& message, const std::string& path)
+        {
+            const std::string shown = ToShownPath(path);
+            // The game root as GetGameRoot gives it, without a throw of its own
+            // while an error is being named.
+            std::error_code failed;
+            const std::filesystem::path root = std::filesystem::current_path(failed);
+            const std::string spellings[] = {path, shown, "./" + shown,
+                                             failed ? std::string() : (root / shown).lexically_normal().string()};
+            return std::any_of(std::begin(spellings), std::end(spellings), [&](const std::string& spelling) {
+                return !spelling.empty() && HoldsPath(message, spelling);
+            });
+        }
+    }
+
     void NameDataFile(Exception& error, const std::string& path)
     {
         if (error.NamesFile())
             return;
+        if (NamesItsFile(error.what(), path))
+        {
+            error.KeepOwnFileName();
+            return;
+        }
         std::string place = ToShownPath(path);
         if (const unsigned long* const line = boost::get_error_info<LineInfo>(error))
             place += ':' + std::to_string(*line);

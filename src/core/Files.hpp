@@ -32,7 +32,9 @@ namespace Kestrum
 
     // Names the data file at `path` in the error's message once, by its shown
     // path and the error's LineInfo: "<shown path>:<line>: <message>", or
-    // "<shown path>: <message>" without a line.
+    // "<shown path>: <message>" without a line. A message that holds the file's
+    // path already (as given, shown, from the game root as "./<shown path>" or
+    // absolute: "/game/savings/3 is not a regular file") stays as it is.
     void NameDataFile(Exception& error, const std::string& path);
 
     namespace Details
@@ -64,9 +66,10 @@ namespace Kestrum
     // an exception of the family gets a ResourceFileInfo of the path and its
     // message the place "<shown path>:<line>: " in front ("<shown path>: " without
     // a LineInfo), unless a file read inside named itself first or the message
-    // names its file already (a parse error of LoadXmlFile); another standard
-    // exception becomes a LogicError of its text so named, with the record; any
-    // other boost::exception gets the record only.
+    // names its file already (a parse error of LoadXmlFile, a text that holds its
+    // path: NameDataFile); another standard exception becomes a LogicError of its
+    // text so named, with the record; any other boost::exception gets the record
+    // only.
     template <typename Read>
     auto ReadDataFile(const std::string& path, Read&& read) -> decltype(read())
     {

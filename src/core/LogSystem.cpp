@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <mutex>
+#include <set>
 #include <streambuf>
 #include <thread>
 
@@ -101,6 +102,8 @@ namespace Kestrum
     struct LogSystem::Signals
     {
         boost::signals2::signal<void(const std::string&)> levels[4];
+        // The lines said once (LogOnce) so far.
+        std::set<std::string> saidOnce;
     };
 
     LogSystem::LogSystem() : m_signals(new Signals()), m_maximumLevel(static_cast<int>(LogLevel::info))
@@ -150,6 +153,11 @@ namespace Kestrum
             m_signals->levels[index](line);
     }
 
+    bool LogSystem::FirstTime(const std::string& line)
+    {
+        return m_signals->saidOnce.insert(line).second;
+    }
+
     void LogSystem::WriteNewLine()
     {
         if (!s_instance)
@@ -195,6 +203,12 @@ namespace Kestrum
             std::exit(1);
         FlushCapturedStreams();
         return std::make_shared<Details::LogProxy>(level, s_context);
+    }
+
+    void LogOnce(LogLevel level, const std::string& line)
+    {
+        if (s_instance && s_instance->FirstTime(line))
+            *Log(level) << line;
     }
 
     LogIndent::LogIndent()

@@ -76,6 +76,9 @@ namespace Kestrum
         void SetMaximumLevel(LogLevel level) { m_maximumLevel = static_cast<int>(level); }
         void Emit(LogLevel level, const std::string& line);
 
+        // True the first time the line is asked for, false from then on.
+        bool FirstTime(const std::string& line);
+
     private:
         struct Signals;
         std::unique_ptr<Signals> m_signals;
@@ -83,6 +86,10 @@ namespace Kestrum
     };
 
     std::shared_ptr<Details::LogProxy> Log(LogLevel level);
+
+    // Logs the line the first time it is asked for while the log system lives
+    // (once a run of the game); later calls with the same line write nothing.
+    void LogOnce(LogLevel level, const std::string& line);
 
     // Indents every line logged while it lives by two more blanks.
     class LogIndent

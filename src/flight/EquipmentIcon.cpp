@@ -47,10 +47,6 @@ namespace Kestrum
 
     void ReportIconsCannotBeDeactivated()
     {
-        static bool told = false;
-        if (told)
-            return;
-        *Log(LogLevel::info) << "icons can not be deactivated yet";
-        told = true;
+        LogOnce(LogLevel::info, "icons can not be deactivated yet");
     }
 }

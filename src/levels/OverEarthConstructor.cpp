@@ -20,6 +20,7 @@
 
 #include <boost/format.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -225,20 +226,26 @@ namespace Kestrum
             *Log(LogLevel::debug) << "threats of segments:";
             {
                 const LogIndent indent;
-                float sum = 0.f;
+                double sum = 0.0;
                 for (float threat : threats)
                     sum += threat;
+                const double scale = missionThreat / sum;
                 for (float& threat : threats)
                 {
-                    threat = (missionThreat / sum) * threat;
+                    threat = float(scale * threat);
                     *Log(LogLevel::debug) << threat;
                 }
             }
-            float testSum = 0.f;
+            // The scaled threats must add up to the mission's threat: within 0.1,
+            // or within a hundred-thousandth of it where it is large (a float holds
+            // seven digits, and threats grow past millions at high difficulties).
+            // Written so that a sum that is not a number fails as well (a curve
+            // that sums to 0).
+            double testSum = 0.0;
             for (float threat : threats)
                 testSum += threat;
-            // Written so that a sum that is not a number fails as well.
-            if (!(std::fabs(testSum - missionThreat) < 0.1f))
+            const double tolerance = std::max(0.1, std::fabs(double(missionThreat)) * 1e-5);
+            if (!(std::fabs(testSum - missionThreat) < tolerance))
                 BOOST_THROW_EXCEPTION(LogicError(
                     (boost::format("testSum != missionThreat (%1% != %2%)") % testSum % missionThreat).str()));
             return threats;

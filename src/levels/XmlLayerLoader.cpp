@@ -27,7 +27,7 @@ namespace Kestrum
             else if (type == "procedural")
                 layer = std::make_shared<ProceduralLayer>();
             else
-                BOOST_THROW_EXCEPTION(ParseError("Layer type " + type + " unknown"));
+                BOOST_THROW_EXCEPTION(WithLineOf(ParseError("Layer type " + type + " unknown"), element));
             layer->Load(element);
             return create_stable_ptr(layer);
         }
@@ -97,12 +97,12 @@ namespace Kestrum
             else if (name == "stage")
             {
                 if (stageRead)
-                    BOOST_THROW_EXCEPTION(LogicError(path + " contains multiple stages, only one allowed"));
+                    BOOST_THROW_EXCEPTION(WithLineOf(LogicError("contains multiple stages, only one allowed"), child));
                 result.push_back(LoadStage(child));
                 stageRead = true;
             }
             else
-                BOOST_THROW_EXCEPTION(ParseError("Unsupported layer type " + name));
+                BOOST_THROW_EXCEPTION(WithLineOf(ParseError("Unsupported layer type " + name), child));
         }
         if (!stageRead)
             BOOST_THROW_EXCEPTION(LogicError(path + " does not contain a stage"));

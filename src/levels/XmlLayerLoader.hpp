@@ -43,8 +43,10 @@ namespace Kestrum
         // other than tangible, sparse and procedural: ParseError "Layer type
         // <type> unknown"; a stage type "procedural": NotImplementedError, any
         // other but "tangible": NotSupportedError "Unsupported stage type
-        // <type>"; a second stage: LogicError "<path> contains multiple stages,
-        // only one allowed"; none: LogicError "<path> does not contain a stage".
+        // <type>"; a second stage: LogicError "contains multiple stages, only
+        // one allowed"; none: LogicError "<path> does not contain a stage".
+        // Each carries the line of the element it refuses, and the file is
+        // named before it as for every data file (ReadDataFile, core/Files.hpp).
         // The layers' own errors pass through.
         std::vector<std::shared_ptr<Layer>> Load() const override;
 

@@ -1,8 +1,9 @@
 // Damaged copies of valid save files, made at random with a fixed seed, loaded through
-// the saving manager: each one loads, and is then written back, loaded again and played
-// from, or is refused with a message of the game's own that names the file; the sanitizer
-// build finds crashes and leaks. A failure shows the kind, the case's seed and the damage.
-#include "campaign/SavingFixture.hpp"
+// the saving manager: each one loads, and is then written back, loaded again, played
+// from and its missions built, or is refused with a message of the game's own that
+// names the file; the sanitizer build finds crashes and leaks. A failure shows the
+// kind, the case's seed and the damage.
+#include "campaign/HubFixture.hpp"
 #include "core/Exception.hpp"
 
 #include <algorithm>
@@ -20,7 +21,9 @@ using namespace Kestrum::Testing;
 
 namespace
 {
-    using SavingFuzzTest = SavingFixture;
+    // The saving manager with the mission generator and its data, to build the
+    // missions of what loads.
+    using SavingFuzzTest = HubFixture;
     using Random = std::mt19937_64;
     using Place = std::pair<std::size_t, std::size_t>; // where in a text, how many bytes
 
@@ -108,7 +111,7 @@ namespace
              return Replaced(Replaced(s.text, s.Whole(*second), s.Text(*first)), s.Whole(*first), s.Text(*second));
          }},
         {"extreme number", 600, {"-1", "4294967296", "2147483648", "99999999999999999999", "", " 7", "0x10", "nan",
-                                 "1e9", "-2", "32768", "_99"},
+                                 "1e9", "-2", "32768", "_99", "2147483647", "12403"},
          [](auto& s, auto&, auto& value, auto& random) { return Replaced(s.text, Pick(random, s.numbers), value); }},
         // In a hull's, a shield's or a weapon's place, a loose item, the shop's, a mission's or a node's.
         {"wrong equipment ID", 150, {"wpn", "wpn0000", "xyz001", "wpn500", "bmb001", "hll000"},
@@ -166,6 +169,8 @@ namespace
             manager.Save(saving);
             manager.Load(id);
             saving->LoadInventory();
+            for (const stable_ptr<MissionBlueprint>& mission : saving->GetMissions())
+                GetFromRegistry<MissionFactory>()->CreateMission(mission);
             return "";
         }
         catch (const std::exception& error)
@@ -177,7 +182,7 @@ namespace
                 "(Cannot|could not) convert|Year is out|Month number|Day of month|invalid class name))");
             const std::string message = error.what(), file = std::to_string(id);
             std::smatch found;
-            const std::string fault = loaded ? "loaded, but not written back, loaded again and played"
+            const std::string fault = loaded ? "loaded, but not saved, reloaded, played and its missions built"
                                       : !dynamic_cast<const Exception*>(&error) ? "refused outside the game's family"
                                       : !std::regex_search(message, found, refusal) || found[1] != file
                                           ? "refused without savings/" + file + " and a reason of its own" : "";
@@ -194,7 +199,7 @@ TEST_F(SavingFuzzTest, DamagedSavesLoadOrAreRefusedByName)
         {"FS-valid-save-1", 1, std::string(std::istreambuf_iterator<char>(valid), {})}};
     bool loaded = false;
     for (const Sample& sample : samples)
-        ASSERT_EQ("", Judge(root, *manager, sample.id, sample.text, loaded)) << sample.name;
+        ASSERT_EQ("", Judge(root, *GetFromRegistry<SavingManager>(), sample.id, sample.text, loaded)) << sample.name;
     std::cout << "a crash leaves the case's text in " << (root.GetPath() / "savings").string() << "\n";
     const std::uint64_t seed = 20261207;
     for (const Kind& kind : kinds)
@@ -208,7 +213,7 @@ TEST_F(SavingFuzzTest, DamagedSavesLoadOrAreRefusedByName)
             const Element& element = Pick(random, sample.elements);
             const std::string value = kind.values.empty() ? "" : Pick(random, kind.values);
             const std::string damaged = kind.damage(sample, element, value, random);
-            const std::string fault = Judge(root, *manager, sample.id, damaged, loaded);
+            const std::string fault = Judge(root, *GetFromRegistry<SavingManager>(), sample.id, damaged, loaded);
             loads += loaded;
             if (!fault.empty() && ++faults <= 3)
                 ADD_FAILURE() << kind.name << ", seed " << caseSeed << ": " << fault << "\n"

@@ -139,7 +139,7 @@ TEST_F(TechnologyScreenTest, NodesAreDevelopedOneAfterTheOther)
     EXPECT_TRUE(develop->IsEnabled());
     const sf::Image picture = Frame();
     Keep(picture, "technology-screen.png");
-    EXPECT_GE(1u, log.Count("icons can not be deactivated yet")) << "said once, not every frame";
+    EXPECT_EQ(1u, log.Count("icons can not be deactivated yet")) << "said once, not every frame";
     // The blue panel from (110, 350) to (620, 460) in its black frame; the cost from (300, 400) on.
     for (const auto& [x, y, colour] : std::vector<std::tuple<unsigned, unsigned, sf::Color>>{
              {110, 350, sf::Color::Blue}, {619, 459, sf::Color::Blue}, {109, 350, sf::Color::Black},

@@ -116,6 +116,7 @@ TEST(Files, ErrorsOfADataFileNameItsPathAndLine)
 {
     ScratchGameRoot root;
     root.WriteFile("resources/broken.xml", "<a>\n<b></a>");
+    const std::string saving = (std::filesystem::current_path() / "savings/3").string();
     const auto shop = [] { BOOST_THROW_EXCEPTION(ParseError("Shop: count 4000000000 is above") << LineInfo(40)); };
     const std::tuple<std::string, std::string, std::function<void()>> cases[] = {
         {"savings|7", "savings/7:40: Shop: count 4000000000 is above", shop},
@@ -124,6 +125,13 @@ TEST(Files, ErrorsOfADataFileNameItsPathAndLine)
         {"levels|outer.xml", "savings/7:40: Shop: count 4000000000 is above", [&] { ReadDataFile("savings|7", shop); }},
         {"resources|broken.xml", "resources/broken.xml:2:6: Start-end tags mismatch",
          [] { LoadXmlFile(ToFilesystemPath("resources|broken.xml")); }},
+        // A message that holds the file's path, in any of its spellings, names it once.
+        {"savings|3", saving + " is not a regular file", [&] { CheckRegularFile(saving); }},
+        {"savings|3", "./savings/3 is not a regular file", [] { OpenFile("./savings/3"); }},
+        {"savings|3", "savings/3 is not a regular file", [] { CheckRegularFile("savings/3"); }},
+        {"savings|3", "savings/3: " + saving + "1 is not a regular file", [&] { CheckRegularFile(saving + "1"); }},
+        {"savings|3", "savings/3: /elsewhere/savings/3 is not a regular file",
+         [] { CheckRegularFile("/elsewhere/savings/3"); }},
     };
     for (const auto& [path, message, read] : cases)
         EXPECT_EQ(message, ThrownMessage<Exception>([&] { ReadDataFile(path, read); })) << path;

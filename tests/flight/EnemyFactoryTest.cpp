@@ -109,7 +109,10 @@ TEST(EnemySet, ReadsPairsOfClassAndType)
     for (const auto& c : cases)
     {
         root.WriteFile("set.es.txt", c.text);
-        EXPECT_EQ(path + ": " + c.message, ThrownMessage<Exception>([&] { set.Load(path); })) << c.text;
+        // A message that holds the path gets no second one.
+        const bool named = c.message.find(path) != std::string::npos;
+        EXPECT_EQ((named ? "" : path + ": ") + c.message, ThrownMessage<Exception>([&] { set.Load(path); }))
+            << c.text;
     }
 
     root.WriteFile("set.es.txt", full + "\nFly1 airship002\nfly1 airship000");

@@ -138,8 +138,7 @@ TEST_F(WeaponTest, DefinitionsAndNamesAreChecked)
         {"104", false, "resources/equipment/weapons/104/details.xml: frequency must be positive"},
         {"105", false, "resources/equipment/weapons/105/details.xml: frequency must be positive"},
         {"106", false,
-         "resources/equipment/weapons/106/details.xml: no increments found in "
-         "resources|equipment|weapons|106|details.xml"},
+         "no increments found in resources|equipment|weapons|106|details.xml"},
         {"107", false,
          "resources/equipment/weapons/107/details.xml:1: highest supported version of increment is 1, encountered "
          "version 2"},

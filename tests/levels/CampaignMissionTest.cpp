@@ -22,6 +22,8 @@
 #include <SFML/Audio/Music.hpp>
 
 #include <fstream>
+#include <map>
+#include <regex>
 #include <sstream>
 
 using namespace Kestrum;
@@ -179,6 +181,21 @@ TEST_F(CampaignMissionTest, AShortMissionHoldsOnlyItsBossAndTooShortOnesAreRefus
     blueprint->m_type = 1;
     EXPECT_THROW(missions->CreateMission(blueprint), LogicError);
     EXPECT_FALSE(std::filesystem::exists(root.GetPath() / "missions/pcg"));
+}
+
+TEST_F(CampaignMissionTest, EveryDifficultyASavingMayHoldBuildsItsMissionAndAThreatCurveOfZeroIsRefused)
+{
+    // Difficulty and boss row; threats past a million once broke the split's fixed tolerance of 0.1.
+    for (const auto& [difficulty, bossRow] :
+         std::map<unsigned long, unsigned>{{0, 90}, {50, 180}, {12403, 300}, {100000, 300}, {2147483647, 300}})
+    {
+        blueprint->m_difficulty = difficulty;
+        const stable_ptr<pugi::xml_document> level = LoadXmlText(Generate(), "level");
+        EXPECT_EQ(bossRow, level->select_node("//enemies/enemy[last()]/@y").attribute().as_uint()) << difficulty;
+    }
+    root.WriteFile("configuration/pcg/mission_difficulty_curve_0.graph", "<graph type='flat_line'><y>0</y></graph>");
+    EXPECT_TRUE(std::regex_match(ThrownMessage<LogicError>([&] { Generate(); }),
+                                 std::regex("testSum != missionThreat \\(-?nan != [0-9.]+e\\+16\\)")));
 }
 
 TEST_F(CampaignMissionTest, AGeneratedMissionStartsItsMusicFailsToEnterAndOpensItsSuccessorsWhenWon)

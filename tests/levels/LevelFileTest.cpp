@@ -110,12 +110,13 @@ TEST_F(LevelFileTest, LoaderReadsTheLayersInTheirOrderAndRefusesWhatTheFileMayNo
     {
         std::string layers, version, message;
     } errors[] = {
-        {Stage("") + Stage(""), "version='1'", ": " + path + " contains multiple stages, only one allowed"},
-        {ground, "version='1'", ": " + path + " does not contain a stage"},
+        {Stage("") + "\n" + Stage(""), "version='1'", ":2: contains multiple stages, only one allowed"},
+        // A message that holds the path gets no second one.
+        {ground, "version='1'", path + " does not contain a stage"},
         {Stage(""), "version='2'", ":1: Expected attribute version to be 1 but found 2"},
         {Stage(""), "", ":1: Expected mission to have version"},
-        {"<background/>" + Stage(""), "version='1'", ": Unsupported layer type background"},
-        {"<layer type='cloud' scroll_factor='1'/>" + Stage(""), "version='1'", ": Layer type cloud unknown"},
+        {"\n<background/>" + Stage(""), "version='1'", ":2: Unsupported layer type background"},
+        {Stage("") + "\n\n<layer type='cloud' scroll_factor='1'/>", "version='1'", ":3: Layer type cloud unknown"},
         {"<stage type='sparse' scroll_factor='1'/>", "version='1'", ": Unsupported stage type sparse"},
         {"<stage type='procedural' scroll_factor='1'/>", "version='1'",
          ": create procedural stage is not implemented yet"},
@@ -141,7 +142,7 @@ TEST_F(LevelFileTest, LoaderReadsTheLayersInTheirOrderAndRefusesWhatTheFileMayNo
     for (const auto& error : errors)
     {
         WriteLevel(error.layers, music + scroll, error.version);
-        EXPECT_EQ("missions/arcade/0000000000/structure.xml" + error.message,
+        EXPECT_EQ((error.message[0] == '|' ? "" : "missions/arcade/0000000000/structure.xml") + error.message,
                   ThrownMessage<Exception>([&] { XmlLayerLoader(path).Load(); }))
             << error.layers;
     }

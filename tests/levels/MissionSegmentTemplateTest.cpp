@@ -35,7 +35,7 @@ TEST(MissionSegmentTemplate, ReadsEntriesOfFourValues)
 
     // Each failure keeps the entries read before.
     root.WriteFile("t.s.txt", "Fly1 a 0.5 0.5 Fly2 b");
-    EXPECT_EQ(file + ": odd count of values in " + file + " encountered",
+    EXPECT_EQ("odd count of values in " + file + " encountered",
               ThrownMessage<LoadError>([&] { segment.Load(file); }));
     root.WriteFile("t.s.txt", "Fly5 a 0.5 0.5");
     EXPECT_EQ(file + ": Fly5 is unknown enemy class", ThrownMessage<UnknownTypeError>([&] { segment.Load(file); }));
@@ -47,7 +47,7 @@ TEST(MissionSegmentTemplate, ReadsEntriesOfFourValues)
     root.WriteFile("t.s.txt", "");
     segment.Load(file);
     EXPECT_TRUE(segment.GetEntries().empty());
-    EXPECT_EQ(file + "x: " + file + "x is not a regular file",
+    EXPECT_EQ(file + "x is not a regular file",
               ThrownMessage<LoadError>([&] { segment.Load(file + "x"); }));
 }
 

@@ -312,7 +312,7 @@ namespace Kestrum
             return ReadWhole(m_scratch / "output.txt");
         }
 
-        void GameHarness::Start(const std::vector<std::string>& arguments, bool withDisplay)
+        void GameHarness::Start(const std::vector<std::string>& arguments, const std::optional<std::string>& display)
         {
             if (m_game > 0)
                 throw std::runtime_error("the game is already running");
@@ -320,8 +320,7 @@ namespace Kestrum
             command.insert(command.end(), arguments.begin(), arguments.end());
             const int output = open((m_scratch / "output.txt").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
             ChildSetup setup;
-            if (withDisplay)
-                setup.display = m_display;
+            setup.display = display.value_or(m_display);
             setup.workingDirectory = m_root;
             setup.output = output;
             setup.errors = output;

@@ -23,6 +23,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -59,9 +60,9 @@ namespace Kestrum
             // What the game wrote to its standard output and error.
             std::string ReadOutput() const;
 
-            // Starts the game executable (KESTRUM_GAME_EXE) with the given arguments;
-            // without DISPLAY in its environment when `withDisplay` is false.
-            void Start(const std::vector<std::string>& arguments = {}, bool withDisplay = true);
+            // Starts the game executable (KESTRUM_GAME_EXE) with the given arguments on
+            // this harness's display, or on `display` (without DISPLAY when it is "").
+            void Start(const std::vector<std::string>& arguments = {}, const std::optional<std::string>& display = {});
             bool IsRunning();
 
             // Waits for a window whose title is exactly `title`; on success its id is
