@@ -121,7 +121,7 @@ TEST_F(MissionsScreenTest, AFailedSaveKeepsTheGameTheCampaignAndTheLastFile)
     const struct { std::function<void()> make, undo; std::string message; } faults[] = {
         {[&] { std::filesystem::permissions(savings, perms::owner_read | perms::owner_exec); },
          [&] { std::filesystem::permissions(savings, perms::owner_all); },
-         "savings/3: could not create a temporary file for " + (savings / "3").string() + ": Permission denied"},
+         "could not create a temporary file for " + (savings / "3").string() + ": Permission denied"},
         {[&] { std::filesystem::rename(savings, kept), root.WriteFile("savings", ""); },
          [&] { std::filesystem::remove(savings), std::filesystem::rename(kept, savings); },
          "savings/3: filesystem error: cannot create directories: Not a directory [" + savings.string() + "]"},
