@@ -108,24 +108,18 @@ TEST_F(MissionsScreenTest, AFailedSaveKeepsTheGameTheCampaignAndTheLastFile)
     Play();
     Show(missions);
     const std::filesystem::path savings = root.GetPath() / "savings", kept = root.GetPath() / "kept";
-    const auto Read = [&savings] {
-        std::ostringstream text;
-        text << std::ifstream(savings / "3").rdbuf();
-        return text.str();
-    };
+    const auto Read = [&savings] { std::ostringstream text; text << std::ifstream(savings / "3").rdbuf(); return text.str(); };
     const std::string before = Read();
     const stable_ptr<Inventory> inventory = GetFromRegistry<Inventory>();
     inventory->money = 4321;
     const stable_ptr<Sellable> weapon = *inventory->GetShip()->GetEquipment().begin();
     using std::filesystem::perms;
+    // The last fault: the two loose items in play, the hull kept in the file and 10,001 more.
     const struct { std::function<void()> make, undo; std::string message; } faults[] = {
-        {[&] { std::filesystem::permissions(savings, perms::owner_read | perms::owner_exec); },
-         [&] { std::filesystem::permissions(savings, perms::owner_all); },
+        {[&] { permissions(savings, perms::owner_read | perms::owner_exec); }, [&] { permissions(savings, perms::owner_all); },
          "could not create a temporary file for " + (savings / "3").string() + ": Permission denied"},
-        {[&] { std::filesystem::rename(savings, kept), root.WriteFile("savings", ""); },
-         [&] { std::filesystem::remove(savings), std::filesystem::rename(kept, savings); },
+        {[&] { rename(savings, kept), root.WriteFile("savings", ""); }, [&] { remove(savings), rename(kept, savings); },
          "savings/3: filesystem error: cannot create directories: Not a directory [" + savings.string() + "]"},
-        // With the two loose items in play and the hull kept in the file.
         {[&] { for (int item = 0; item <= 10000; ++item) inventory->AddItem(weapon); },
          [&] { for (int item = 0; item <= 10000; ++item) inventory->RemoveItem(weapon); },
          "savings/3: TheInventory holds 10004 entries, more than a save file may hold, 10000"},
@@ -138,12 +132,10 @@ TEST_F(MissionsScreenTest, AFailedSaveKeepsTheGameTheCampaignAndTheLastFile)
             Click(Menu(4));
         }
         fault.undo();
-        EXPECT_EQ(missions, screens->GetCurrentScreen().get_shared());
-        ASSERT_FALSE(log.GetLines().empty());
         const std::string& said = log.GetLines().back();
         EXPECT_EQ("error:   the campaign is not saved: " + fault.message + "\n", said.substr(said.find(" | ") + 3));
-        EXPECT_EQ(before, Read());
-        EXPECT_TRUE(inventory->money == 4321 && inventory->GetItems().size() == 2);
+        EXPECT_TRUE(missions == screens->GetCurrentScreen().get_shared() && before == Read() && inventory->money == 4321 &&
+                    inventory->GetItems().size() == 2);
     }
     Click(Menu(4));
     EXPECT_NE(std::string::npos, Read().find("<Money>4321</Money>"));
