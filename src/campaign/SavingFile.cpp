@@ -182,15 +182,11 @@ namespace Kestrum
             }
 
             // Ranks every node the tree reaches: a node whose predecessors are
-            // all ranked is ready, and the ready node of the least type (then
-            // place, then cost) goes next. Nodes that need each other, which
-            // no saving holds, follow in the same order of their content.
+            // all ranked is ready, and the ready node of the least type goes
+            // next. Nodes in a circle, which the saving's rules refuse before
+            // anything is written, stay unranked and go last.
             void RankNodes(const std::set<stable_ptr<Node>>& tree)
             {
-                const auto before = [](const Node* a, const Node* b) {
-                    return std::make_tuple(a->Type, a->Position.x, a->Position.y, a->Cost, a->Open) <
-                           std::make_tuple(b->Type, b->Position.x, b->Position.y, b->Cost, b->Open);
-                };
                 std::vector<const Node*> reached;
                 std::unordered_map<const Node*, std::size_t> waiting;
                 for (const stable_ptr<Node>& node : tree)
@@ -202,28 +198,23 @@ namespace Kestrum
                             reached.push_back(predecessor.get());
                 std::unordered_map<const Node*, std::vector<const Node*>> needers;
                 for (const Node* node : reached)
+                {
+                    waiting[node] = node->Predecessors.size();
                     for (const stable_ptr<Node>& predecessor : node->Predecessors)
-                        if (predecessor.get() != node)
-                        {
-                            ++waiting[node];
-                            needers[predecessor.get()].push_back(node);
-                        }
+                        needers[predecessor.get()].push_back(node);
+                }
+                const auto before = [](const Node* a, const Node* b) { return std::tie(a->Type, a) < std::tie(b->Type, b); };
                 std::set<const Node*, decltype(before)> ready(before);
                 for (const Node* node : reached)
                     if (waiting[node] == 0)
                         ready.insert(node);
-                while (m_ranks.size() < reached.size())
+                while (!ready.empty())
                 {
-                    if (ready.empty())
-                        for (const Node* node : reached)
-                            if (!m_ranks.count(node))
-                                ready.insert(node);
                     const Node* const node = *ready.begin();
                     ready.erase(ready.begin());
-                    if (!m_ranks.emplace(node, m_ranks.size()).second)
-                        continue;
+                    m_ranks.emplace(node, m_ranks.size());
                     for (const Node* needer : needers[node])
-                        if (--waiting[needer] == 0 && !m_ranks.count(needer))
+                        if (--waiting[needer] == 0)
                             ready.insert(needer);
                 }
             }
