@@ -281,12 +281,14 @@ namespace
         }
 
     private:
-        // A new frame for the profiler; the objects that report themselves expired go.
+        // A new frame for the profiler; the objects that report themselves expired go;
+        // what other threads wrote to the error streams is logged.
         void Begin()
         {
             ProfileSample sample("ML_Begin");
             m_profile->NextFrame();
             m_objects->RemoveDead();
+            FlushCapturedStreams();
         }
 
         // A pending switch of screens is carried out; the current screen.

@@ -6,7 +6,9 @@
 #include <boost/date_time/posix_time/posix_time.hpp>
 #include <SFML/System/Err.hpp>
 #include <boost/signals2.hpp>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <mutex>
 #include <set>
@@ -30,18 +32,57 @@ namespace Kestrum
         }
 
         // Where std::cerr, std::clog and the window library's error stream write while
-        // a log system is the instance. Every complete line reaches the log at once,
-        // so that a library that aborts right after its message still has it logged;
-        // the rest of a line waits for its end or for the next line that is logged.
-        // Text from other threads waits for the log's own thread.
+        // a log system is the instance. Every complete line of the log's own thread
+        // reaches the log at once, so that a library that aborts right after its
+        // message still has it logged; the rest of a line waits for its end or for the
+        // next line that is logged.
+        // Text from other threads waits for the log's own thread, which takes their
+        // complete lines once a frame and with every logged line. So that a thread that
+        // floods the streams grows neither the memory nor the log, their text is kept
+        // only within a budget: once it is spent, their lines are dropped whole and
+        // counted until the budget is renewed.
         class CaptureBuffer : public std::streambuf
         {
         public:
-            // Takes the text not yet logged.
-            std::string Take()
+            // What other threads may add to the log between two renewals of their
+            // budget: their text and the stamp and tag before each of their lines.
+            static constexpr std::size_t s_otherThreadsBudget = 64 * 1024;
+            static constexpr std::size_t s_lineHeadSize = 32;
+
+            // What the log's own thread takes from the capture.
+            struct Taken
             {
+                // The log's own text, a partial line too.
+                std::string own;
+                // The complete lines of other threads (all their text when the log ends).
+                std::string others;
+                // Other threads' lines dropped since the last renewal of their budget;
+                // 0 unless this taking renewed it.
+                std::size_t dropped = 0;
+            };
+
+            // Takes what waits. The budget of other threads is renewed with a taking
+            // at least a second after the last renewal and when the log ends; what still
+            // waits counts in the new budget, so that their waiting text never exceeds it.
+            Taken Take(bool all)
+            {
+                Taken taken;
                 std::lock_guard<std::mutex> lock(m_mutex);
-                return std::move(m_text);
+                taken.own.swap(m_own);
+                const std::size_t lastLineEnd = m_others.rfind('\n');
+                const std::size_t end =
+                    all ? m_others.size() : lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1;
+                taken.others = m_others.substr(0, end);
+                m_others.erase(0, end);
+                const std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now();
+                if (all || now - m_renewed >= std::chrono::seconds(1))
+                {
+                    m_renewed = now;
+                    m_kept = m_others.size();
+                    taken.dropped = m_dropped;
+                    m_dropped = 0;
+                }
+                return taken;
             }
 
         protected:
@@ -63,28 +104,70 @@ namespace Kestrum
         private:
             void Append(const char* text, std::size_t count)
             {
-                std::string lines;
+                std::unique_lock<std::mutex> lock(m_mutex);
+                if (std::this_thread::get_id() != s_logThread)
                 {
-                    std::lock_guard<std::mutex> lock(m_mutex);
-                    m_text.append(text, count);
-                    if (m_writing || !s_instance || std::this_thread::get_id() != s_logThread)
-                        return;
-                    const std::size_t end = m_text.rfind('\n');
-                    if (end == std::string::npos)
-                        return;
-                    lines = m_text.substr(0, end + 1);
-                    m_text.erase(0, end + 1);
-                    m_writing = true;
+                    KeepFromOtherThread(text, count);
+                    return;
                 }
+                m_own.append(text, count);
+                if (m_writing || !s_instance)
+                    return;
+                const std::size_t end = m_own.rfind('\n');
+                if (end == std::string::npos)
+                    return;
+                const std::string lines = m_own.substr(0, end + 1);
+                m_own.erase(0, end + 1);
+                m_writing = true;
+                lock.unlock();
                 // Text that the sinks write to these streams meanwhile waits.
                 WriteCapturedText(lines);
-                std::lock_guard<std::mutex> lock(m_mutex);
+                lock.lock();
                 m_writing = false;
             }
 
+            // Keeps another thread's text, line by line, while the budget lasts. The
+            // line that does not fit is dropped whole, with what of it waits already,
+            // and so is every line after it until the budget is renewed.
+            void KeepFromOtherThread(const char* text, std::size_t count)
+            {
+                while (count > 0)
+                {
+                    const char* const lineEnd = static_cast<const char*>(std::memchr(text, '\n', count));
+                    const std::size_t piece = lineEnd ? static_cast<std::size_t>(lineEnd - text) + 1 : count;
+                    const std::size_t cost = lineEnd ? piece + s_lineHeadSize : piece;
+                    if (m_dropping)
+                    {
+                        // The rest of a line that is dropped and counted already.
+                    }
+                    else if (m_kept + cost <= s_otherThreadsBudget)
+                    {
+                        m_others.append(text, piece);
+                        m_kept += cost;
+                    }
+                    else
+                    {
+                        const std::size_t lastLineEnd = m_others.rfind('\n');
+                        m_others.erase(lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
+                        m_kept = s_otherThreadsBudget;
+                        ++m_dropped;
+                        m_dropping = true;
+                    }
+                    if (lineEnd)
+                        m_dropping = false;
+                    text += piece;
+                    count -= piece;
+                }
+            }
+
             std::mutex m_mutex;
-            std::string m_text;
+            std::string m_own;
             bool m_writing = false;
+            std::string m_others;
+            std::size_t m_kept = 0;
+            std::size_t m_dropped = 0;
+            bool m_dropping = false;
+            std::chrono::steady_clock::time_point m_renewed = std::chrono::steady_clock::now();
         };
 
         // It lives as long as the process, so the streams never point at a dead buffer.
@@ -92,6 +175,29 @@ namespace Kestrum
         {
             static CaptureBuffer* buffer = new CaptureBuffer();
             return *buffer;
+        }
+
+        // Logs what the capture holds for the log (see CaptureBuffer), each part as one
+        // error line, then, as another, the count of other threads' lines that were
+        // dropped; when the log ends, other threads' partial lines too.
+        void FlushCaptured(bool all)
+        {
+            try
+            {
+                if (std::this_thread::get_id() != s_logThread)
+                    return;
+                const CaptureBuffer::Taken taken = Capture().Take(all);
+                WriteCapturedText(taken.own);
+                WriteCapturedText(taken.others);
+                if (taken.dropped == 1)
+                    Details::LogProxy(LogLevel::error, s_context) << "1 line from other threads was not logged";
+                else if (taken.dropped > 1)
+                    Details::LogProxy(LogLevel::error, s_context)
+                        << taken.dropped << " lines from other threads were not logged";
+            }
+            catch (...)
+            {
+            }
         }
 
         std::streambuf* s_cerrBuffer = nullptr;
@@ -128,7 +234,7 @@ namespace Kestrum
     {
         if (s_instance != this)
             return;
-        FlushCapturedStreams();
+        FlushCaptured(true);
         s_instance = nullptr;
         // Give the standard streams their own buffers back, so nothing written after
         // the log is gone disappears into the capture buffer.
@@ -256,14 +362,7 @@ namespace Kestrum
 
     void FlushCapturedStreams()
     {
-        try
-        {
-            if (std::this_thread::get_id() == s_logThread)
-                WriteCapturedText(Capture().Take());
-        }
-        catch (...)
-        {
-        }
+        FlushCaptured(false);
     }
 
     void LogCaughtException(const std::exception_ptr& error, const char* function) noexcept

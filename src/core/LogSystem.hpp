@@ -4,6 +4,15 @@
 // sinks of its level. While a log system lives, std::cerr, std::clog and the window
 // library's error stream are captured: each complete line written to them reaches
 // the log as an error line at once, the rest of a line with the next logged line.
+// Lines that other threads write there wait for the log's thread, which takes them
+// once a frame (FlushCapturedStreams) and with every logged line. However much they
+// write, they add at most 64 kB a second to the log (their text and the stamp and
+// tag of each line) and their waiting text never exceeds 64 kB: that budget is
+// renewed when the log's thread takes the waiting text at least a second after the
+// last renewal, and what still waits counts in the new budget. Once it is spent,
+// their lines are dropped whole until the renewal, which logs their count as an
+// error line, "12345 lines from other threads were not logged" (at most once a
+// second, and once more when the log ends).
 #pragma once
 
 #include <functional>
@@ -104,6 +113,7 @@ namespace Kestrum
     std::string GetTimeStamp();
     std::string GetLevelTag(LogLevel level);
     // Logs the captured text that waits for the end of its line (or for the log's
-    // own thread) as one error line.
+    // own thread) as error lines, and the count of other threads' lines that were
+    // dropped when their budget is renewed. The main loop calls it once a frame.
     void FlushCapturedStreams();
 }

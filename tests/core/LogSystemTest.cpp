@@ -2,10 +2,13 @@
 #include "support/GameHarness.hpp"
 
 #include <SFML/System/Err.hpp>
+#include <atomic>
 #include <boost/signals2/connection.hpp>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <regex>
+#include <thread>
 #include <vector>
 
 using namespace Kestrum;
@@ -104,6 +107,40 @@ TEST(LogSystem, GivesTheStreamsBackWhenItGoes)
     }
     EXPECT_EQ(cerrBuffer, std::cerr.rdbuf());
     EXPECT_EQ(sfmlBuffer, sf::err().rdbuf());
+}
+
+// A thread floods the error streams, half of it before a frame takes what waits (as
+// in a long load): the memory and the log stay small; each line is logged or counted.
+TEST(LogSystem, AFloodFromAnotherThreadStaysBounded)
+{
+    const auto residentPages = [] { long size = 0, pages = 0; std::ifstream("/proc/self/statm") >> size >> pages; return pages; };
+    const long before = residentPages();
+    long most = before;
+    std::string written;
+    {
+        LogSystem log;
+        log.Connect(LogLevel::error, [&written](const std::string& line) { written += line; });
+        std::atomic<int> lines(0);
+        std::thread flood([&lines] {
+            for (int i = 0; i < 1000000; ++i, ++lines)
+                (i % 2 ? sf::err() : std::cerr) << "flood " << i << '\n';
+        });
+        while (lines < 1000000)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(lines < 500000 ? 1 : 16));
+            most = std::max(most, residentPages());
+            if (lines >= 500000)
+                FlushCapturedStreams();
+        }
+        flood.join();
+    }
+    EXPECT_LT(written.size(), 1u << 20);
+    EXPECT_LT(most - before, 1024) << "pages of 4 kB";
+    std::size_t counted = 0;
+    const std::regex line("flood [0-9]+\n| \\| error:   ([0-9]+) lines from other threads were not logged\n");
+    for (std::sregex_iterator it(written.begin(), written.end(), line); it != std::sregex_iterator(); ++it)
+        counted += (*it)[1].matched ? std::stoul((*it)[1]) : 1;
+    EXPECT_EQ(1000000u, counted);
 }
 
 // Without a display the game gives up at once; its reason is in the log file and
