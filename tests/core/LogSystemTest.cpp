@@ -109,6 +109,19 @@ TEST(LogSystem, GivesTheStreamsBackWhenItGoes)
     EXPECT_EQ(sfmlBuffer, sf::err().rdbuf());
 }
 
+TEST(LogSystem, SaysALineOnceEachRun)
+{
+    std::vector<std::string> lines;
+    for (int run = 0; run < 2; ++run)
+    {
+        LogSystem log;
+        log.Connect(LogLevel::info, [&lines](const std::string& line) { lines.push_back(line.substr(20)); });
+        LogOnce(LogLevel::info, "icons can not be deactivated yet");
+        LogOnce(LogLevel::info, "icons can not be deactivated yet");
+    }
+    EXPECT_EQ(std::vector<std::string>(2, " | info:    icons can not be deactivated yet\n"), lines);
+}
+
 // A thread floods the error streams, half of it before a frame takes what waits (as
 // in a long load): the memory and the log stay small; each line is logged or counted.
 TEST(LogSystem, AFloodFromAnotherThreadStaysBounded)
