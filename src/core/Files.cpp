@@ -7,13 +7,13 @@
 #include <boost/format.hpp>
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -193,61 +193,158 @@ namespace Kestrum
                            [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
     }
 
+    namespace
+    {
+        std::filesystem::path GetFolderOf(const std::filesystem::path& path)
+        {
+            return path.has_parent_path() ? path.parent_path() : ".";
+        }
+
+        // Whether `name` still leads to the file open at the descriptor: nothing has
+        // renamed or removed it meanwhile.
+        bool StillNames(const std::string& name, int descriptor)
+        {
+            struct stat opened, named;
+            return fstat(descriptor, &opened) == 0 && lstat(name.c_str(), &named) == 0 &&
+                   opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+        }
+
+        // Every temporary file is renamed or removed only by whoever holds it locked:
+        // its writer from just after its creation until it is renamed, or a game
+        // removing it as a leftover. The leftover's remover opens it without
+        // waiting (a named pipe would block) and without following a link, and
+        // removes it when it gets the lock and the name still leads to the file it
+        // locked; a writer that renamed it meanwhile has left that name behind.
+        void RemoveIfLeftover(const std::string& name)
+        {
+            const int descriptor = open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            if (descriptor < 0)
+                return;
+            struct stat opened;
+            if (flock(descriptor, LOCK_EX | LOCK_NB) == 0 && fstat(descriptor, &opened) == 0 &&
+                S_ISREG(opened.st_mode) && StillNames(name, descriptor))
+                unlink(name.c_str());
+            close(descriptor);
+        }
+
+        // Creates the file `name`, which no file has yet, for writing, and locks it.
+        // A game removing leftovers may take the new file before the lock; then the
+        // name no longer leads to it, and the answer is -1 with EEXIST, as for a
+        // name that was taken.
+        int CreateLockedFile(const std::string& name)
+        {
+            const int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (descriptor < 0)
+                return -1;
+            int locked;
+            do
+                locked = flock(descriptor, LOCK_EX);
+            while (locked != 0 && errno == EINTR);
+            if (locked == 0 && StillNames(name, descriptor))
+                return descriptor;
+            const int error = locked == 0 ? EEXIST : errno;
+            if (locked != 0)
+                unlink(name.c_str());
+            close(descriptor);
+            errno = error;
+            return -1;
+        }
+
+        // The errno of the first failed write, 0 when everything was written.
+        int WriteAll(int descriptor, const std::string& contents)
+        {
+            for (std::size_t done = 0; done < contents.size();)
+            {
+                const ssize_t count = write(descriptor, contents.data() + done, contents.size() - done);
+                if (count > 0)
+                    done += static_cast<std::size_t>(count);
+                else if (count == 0)
+                    return EIO;
+                else if (errno != EINTR)
+                    return errno;
+            }
+            return 0;
+        }
+
+        // The errno of a failed sync of the folder, 0 when it is synced or cannot
+        // be: the folder cannot be opened for reading (EACCES), or its file
+        // system does not sync folders (EINVAL).
+        int SyncFolder(const std::filesystem::path& folder)
+        {
+            const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (descriptor < 0)
+                return errno == EACCES ? 0 : errno;
+            const int failure = fsync(descriptor) == 0 || errno == EINVAL ? 0 : errno;
+            close(descriptor);
+            return failure;
+        }
+    }
+
     void RemoveLeftoverTemporaryFiles(const std::filesystem::path& path)
     {
         const std::string fileName = path.filename().string();
-        const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
         std::error_code error;
-        for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+        for (std::filesystem::directory_iterator entry(GetFolderOf(path), error), end; !error && entry != end;
              entry.increment(error))
+            if (IsTemporaryFileOf(entry->path().filename().string(), fileName))
+                RemoveIfLeftover(entry->path().string());
+    }
+
+    void WriteThroughTemporaryFile(const std::filesystem::path& path, const std::string& contents,
+                                   const std::function<std::string()>& drawName)
+    {
+        RemoveLeftoverTemporaryFiles(path);
+        std::string name;
+        int descriptor = -1;
+        while (descriptor < 0)
         {
-            std::error_code ignored;
-            if (IsTemporaryFileOf(entry->path().filename().string(), fileName) &&
-                entry->symlink_status(ignored).type() == std::filesystem::file_type::regular)
-                std::filesystem::remove(entry->path(), ignored);
+            name = drawName();
+            descriptor = CreateLockedFile(name);
+            if (descriptor < 0 && errno != EEXIST)
+                BOOST_THROW_EXCEPTION(FileError("could not create a temporary file for " + path.string() + ": " +
+                                                std::strerror(errno)));
         }
+        try
+        {
+            int failure = WriteAll(descriptor, contents);
+            // Readable by everyone, as a file written the ordinary way is.
+            if (!failure && fchmod(descriptor, 0644) != 0)
+                failure = errno;
+            if (!failure && fsync(descriptor) != 0)
+                failure = errno;
+            if (failure)
+                BOOST_THROW_EXCEPTION(FileError("could not write " + path.string() + ": " + std::strerror(failure)));
+            std::filesystem::rename(name, path);
+        }
+        catch (...)
+        {
+            unlink(name.c_str());
+            close(descriptor);
+            throw;
+        }
+        // The lock goes only now: until the rename the temporary file is no leftover.
+        close(descriptor);
+        if (const int failure = SyncFolder(GetFolderOf(path)))
+            BOOST_THROW_EXCEPTION(FileError("could not sync the folder of " + path.string() + ": " +
+                                            std::strerror(failure)));
     }
 
     void WriteFileAtomically(const std::filesystem::path& path, const std::string& contents)
     {
-        RemoveLeftoverTemporaryFiles(path);
         static std::mt19937 generator{std::random_device()()};
-        std::string name;
-        int descriptor = -1;
-        for (int draw = 0; descriptor < 0 && draw < 100; ++draw)
+        int draws = 0;
+        try
         {
-            name = (boost::format("%s.%08x") % path.string() % generator()).str();
-            descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-            if (descriptor < 0 && errno != EEXIST)
-                break;
+            WriteThroughTemporaryFile(path, contents, [&path, &draws] {
+                if (draws++ == 100)
+                    BOOST_THROW_EXCEPTION(FileError("could not create a temporary file for " + path.string() + ": " +
+                                                    std::strerror(EEXIST)));
+                return (boost::format("%s.%08x") % path.string() % generator()).str();
+            });
         }
-        if (descriptor < 0)
-            BOOST_THROW_EXCEPTION(FileError("could not create a temporary file for " + path.string() + ": " +
-                                            std::strerror(errno)));
-        int failure = 0;
-        for (std::size_t done = 0; !failure && done < contents.size();)
+        catch (const std::filesystem::filesystem_error& error)
         {
-            const ssize_t count = write(descriptor, contents.data() + done, contents.size() - done);
-            if (count > 0)
-                done += static_cast<std::size_t>(count);
-            else if (count == 0)
-                failure = EIO;
-            else if (errno != EINTR)
-                failure = errno;
-        }
-        if (!failure && fsync(descriptor) != 0)
-            failure = errno;
-        if (close(descriptor) != 0 && !failure)
-            failure = errno;
-        // Readable by everyone, as a file written the ordinary way is.
-        if (!failure && chmod(name.c_str(), 0644) != 0)
-            failure = errno;
-        if (!failure && std::rename(name.c_str(), path.c_str()) != 0)
-            failure = errno;
-        if (failure)
-        {
-            std::remove(name.c_str());
-            BOOST_THROW_EXCEPTION(FileError("could not write " + path.string() + ": " + std::strerror(failure)));
+            BOOST_THROW_EXCEPTION(FileError("could not write " + path.string() + ": " + error.code().message()));
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "core/StablePtr.hpp"
 
 #include <filesystem>
+#include <functional>
 #include <istream>
 #include <string>
 
@@ -91,12 +92,26 @@ namespace Kestrum
 
     // Removes the regular files beside `path` whose names are those of its
     // temporary files, which a game ended half-way through a write leaves behind.
-    // Nothing else is touched; a file that cannot be removed stays.
+    // A temporary file that a game (this one or another in the same folder) is
+    // writing at that moment is held locked by it and stays. Nothing else is
+    // touched; a file that cannot be opened to check it, or removed, stays.
     void RemoveLeftoverTemporaryFiles(const std::filesystem::path& path);
 
-    // Replaces the file at `path` with `contents` through a temporary file in the
-    // same folder that is renamed over it, so a failed write leaves the old file
-    // whole. Leftover temporary files of the path go first. Throws FileError and
-    // removes the temporary file on failure.
+    // Replaces the file at `path` with `contents` through a temporary file beside
+    // it that is renamed over it, so a failed write leaves the old file whole.
+    // Leftover temporary files of the path go first. `drawName` gives the
+    // temporary file's name, drawn anew while the name is taken, and throws when
+    // it gives up. The temporary file is locked from its creation until it has
+    // been renamed, so two games writing the same file at once both succeed and
+    // the last one wins. Then the folder is synced, so the new file survives a
+    // power cut right after; a file system that cannot sync folders, or a folder
+    // that cannot be read, is left unsynced. A failed creation, write or sync
+    // throws FileError, a failed rename the file-system library's error; the
+    // temporary file goes again on failure.
+    void WriteThroughTemporaryFile(const std::filesystem::path& path, const std::string& contents,
+                                   const std::function<std::string()>& drawName);
+
+    // WriteThroughTemporaryFile with random names; every failure is a FileError
+    // that names the path and the reason ("could not write <path>: <reason>").
     void WriteFileAtomically(const std::filesystem::path& path, const std::string& contents);
 }

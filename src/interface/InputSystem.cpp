@@ -16,7 +16,7 @@
 #include <SFML/Window/Event.hpp>
 #include <boost/format.hpp>
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <pugixml.hpp>
 
 namespace Kestrum
@@ -33,42 +33,16 @@ namespace Kestrum
             return GetGameRoot().string() + "/configuration/" + fileName;
         }
 
-        // A name beside the player's file ("<path>.<eight hex digits>", the game's
-        // temporary file names) that no file has yet.
-        std::string ChooseTemporaryName(const std::string& userPath)
+        // Draws the names of the player's file's temporary files from the game's
+        // random numbers ("<path>.<eight hex digits>", the game's temporary file
+        // names), 21 at most.
+        std::function<std::string()> DrawTemporaryNames(const std::string& userPath)
         {
-            const stable_ptr<RandomizationSystem> randomization = GetFromRegistry<RandomizationSystem>();
-            for (int draw = 0; draw < s_temporaryNameDraws; ++draw)
-            {
-                const std::string name = (boost::format("%s.%08x") % userPath % randomization->Next()).str();
-                if (!std::filesystem::exists(name))
-                    return name;
-            }
-            BOOST_THROW_EXCEPTION(RuntimeError("could not create all temporary files"));
-        }
-
-        // Replaces the file at `path` in one step: the complete new file is written
-        // beside it and renamed over it, so the old file stays whole until the new
-        // one is in place. No temporary file is left behind, also on failure.
-        void ReplaceFile(const std::string& path, const std::string& contents)
-        {
-            RemoveLeftoverTemporaryFiles(path);
-            const std::string temporary = ChooseTemporaryName(path);
-            try
-            {
-                std::ofstream file(temporary, std::ios::out | std::ios::trunc | std::ios::binary);
-                file << contents;
-                file.close();
-                if (!file)
-                    BOOST_THROW_EXCEPTION(FileError("could not write " + temporary));
-                std::filesystem::rename(temporary, path);
-            }
-            catch (...)
-            {
-                std::error_code ignored;
-                std::filesystem::remove(temporary, ignored);
-                throw;
-            }
+            return [userPath, draws = 0]() mutable {
+                if (draws++ == s_temporaryNameDraws)
+                    BOOST_THROW_EXCEPTION(RuntimeError("could not create all temporary files"));
+                return (boost::format("%s.%08x") % userPath % GetFromRegistry<RandomizationSystem>()->Next()).str();
+            };
         }
     }
 
@@ -123,7 +97,10 @@ namespace Kestrum
         // file always loads again.
         for (InterfaceInput::Action action : GetConfiguredActions())
             GetOrCreateChildElement(root, ToString(action));
-        ReplaceFile(GetConfigurationPath(s_userFileName), ToXmlString(document));
+        // The complete new file replaces the player's file in one step, so the old
+        // one stays whole until the new one is in place.
+        const std::string path = GetConfigurationPath(s_userFileName);
+        WriteThroughTemporaryFile(path, ToXmlString(document), DrawTemporaryNames(path));
     }
 
     void InputSystem::SetReceiver(const stable_ptr<InterfaceInput>& receiver)

@@ -6,13 +6,16 @@
 #include "support/ScratchGameRoot.hpp"
 #include "support/ThrownMessage.hpp"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 #include <stdexcept>
 #include <tuple>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Kestrum;
@@ -108,6 +111,38 @@ TEST(Files, AWriteRemovesItsFilesLeftoverTemporaryFilesOnly)
         EXPECT_EQ("kept", Read("configuration/" + name)) << name;
     EXPECT_TRUE(std::filesystem::is_directory("configuration/settings.xml.00000000/inside"));
     EXPECT_EQ(others.size() + 2, CountEntries("configuration"));
+}
+
+// Two games writing one file at once: every write succeeds, the file is always
+// one of the two texts whole, and no temporary file stays.
+TEST(Files, TwoGamesWritingOneFileAtOnceBothSucceed)
+{
+    ScratchGameRoot root;
+    const std::string texts[] = {std::string(60000, 'a'), std::string(30000, 'b')};
+    root.WriteFile("savings/3", texts[0]);
+    for (const std::string& text : texts)
+        if (fork() == 0)
+        {
+            int refused = 0;
+            for (int write = 0; write < 500; ++write)
+                refused += ThrownMessage<FileError>([&] { WriteFileAtomically("savings/3", text); }) !=
+                           "<nothing thrown>";
+            _exit(std::min(refused, 100)); // the test itself ends in this process only
+        }
+    std::set<std::string> read;
+    std::vector<int> ends;
+    while (ends.size() < 2)
+    {
+        read.insert(Read("savings/3"));
+        int status = -1;
+        if (waitpid(-1, &status, WNOHANG) != 0) // a game ended, or none is left
+            ends.push_back(status);
+    }
+    EXPECT_EQ(std::vector<int>(2, 0), ends); // both games ended normally, no write refused
+    for (const std::string& text : texts)
+        read.erase(text);
+    EXPECT_TRUE(read.empty()) << "a file that is neither text whole";
+    EXPECT_EQ(1u, CountEntries("savings"));
 }
 
 // Whatever leaves a data file's reader names the innermost file being read,
