@@ -639,7 +639,9 @@ namespace Kestrum
             CheckSavingFile(text, impl->GetID());
             const std::filesystem::path path = GetSavingPath(impl->GetID());
             std::filesystem::create_directories(path.parent_path());
-            WriteFileAtomically(path, text);
+            // Named from the game root, as every other failure of a save names
+            // the file: "could not write savings/3: No space left on device".
+            WriteFileAtomically(path.lexically_relative(GetGameRoot()), text);
         });
     }
 
