@@ -21,13 +21,17 @@
 //                            saving 3, each written a second after the other
 //                            (entering the screen and leaving it again)
 //   list_300_loads           list_300_ms in loads of saving 3 (load_ms)
+//   list_300_future_*        the same of 300 copies stamped two days ahead
+//                            (as a machine whose clock ran fast writes them),
+//                            which the listing refuses, and one copy stamped
+//                            as saving 3 is
 //
 // Run it with the game root as the current directory and a display (Xvfb will
 // do: reading a save paints its world map): `saving-bench [runs]` times 600
 // runs of the check unless told otherwise, a tenth as many loads of saving 3
 // and a hundredth as many of each save at the bounds and of the listing. Its
 // saves are written as savings/900 (saving 3 renumbered) to 903 and 1000 to
-// 1299, and removed again; the listing lists the game root's own saves besides.
+// 1300, and removed again; the listing lists the game root's own saves besides.
 #include "BenchFigures.hpp"
 #include "campaign/Saving.hpp"
 #include "campaign/SavingFile.hpp"
@@ -140,31 +144,26 @@ namespace
         BenchFigures::Print((name + "_mb").c_str(), double(text.size()) / (1024. * 1024.));
     }
 
-    // Times the savings screen's listing of `count` copies of saving 3, written
-    // as savings 1000 on a second apart: list_<count>_ms, and list_<count>_loads
-    // against one load of saving 3.
-    void MeasureListing(unsigned long count, unsigned runs, const std::string& real, double load)
+    // Times the savings screen's listing of copies of saving 3 stamped at
+    // `times`, written as savings 1000 on: <name>_ms, and <name>_loads against
+    // one load of saving 3.
+    void MeasureListing(const std::string& name, const std::vector<boost::posix_time::ptime>& times,
+                        SavingsScreen& screen, unsigned runs, const std::string& real, double load)
     {
-        CreateAndRegister(new sf::RenderWindow(sf::VideoMode(1024, 768), "saving-bench"));
         const std::string time = "20110305T140322";
-        const boost::posix_time::ptime first = boost::posix_time::from_iso_string(time);
-        for (unsigned long i = 0; i < count; ++i)
+        for (unsigned long i = 0; i < times.size(); ++i)
         {
             std::string text = real;
             text.replace(text.find("<ID>900</ID>"), 12, "<ID>" + std::to_string(1000 + i) + "</ID>");
-            text.replace(text.find(time), time.size(),
-                         boost::posix_time::to_iso_string(first + boost::posix_time::seconds(long(i))));
+            text.replace(text.find(time), time.size(), boost::posix_time::to_iso_string(times[i]));
             WriteFileAtomically("savings/" + std::to_string(1000 + i), text);
         }
-        CreateAndRegister(new StartScreen());
-        const stable_ptr<SavingsScreen> screen = CreateAndRegister(new SavingsScreen());
         const double ms = Time(runs, [&] {
-            screen->OnEnter();
-            screen->OnExit();
+            screen.OnEnter();
+            screen.OnExit();
         });
-        for (unsigned long i = 0; i < count; ++i)
+        for (unsigned long i = 0; i < times.size(); ++i)
             std::filesystem::remove("savings/" + std::to_string(1000 + i));
-        const std::string name = "list_" + std::to_string(count);
         BenchFigures::Print((name + "_ms").c_str(), ms);
         BenchFigures::Print((name + "_loads").c_str(), ms / load);
     }
@@ -212,7 +211,21 @@ namespace
                      Write(three, 903, [fitting](SavingFile& file) { AddMissions(file, fitting); }));
 
         std::filesystem::remove("savings/900");
-        MeasureListing(300, boundRuns, real, load);
+        CreateAndRegister(new sf::RenderWindow(sf::VideoMode(1024, 768), "saving-bench"));
+        CreateAndRegister(new StartScreen());
+        const stable_ptr<SavingsScreen> screen = CreateAndRegister(new SavingsScreen());
+        using namespace boost::posix_time;
+        const ptime first = from_iso_string("20110305T140322");
+        const ptime ahead = second_clock::local_time() + hours(48);
+        std::vector<ptime> apart, future;
+        for (long i = 0; i < 300; ++i)
+        {
+            apart.push_back(first + seconds(i));
+            future.push_back(ahead + seconds(i));
+        }
+        future.push_back(first);
+        MeasureListing("list_300", apart, *screen, boundRuns, real, load);
+        MeasureListing("list_300_future", future, *screen, boundRuns, real, load);
 
         std::error_code ignored;
         if (!hadSavings)

@@ -108,6 +108,13 @@ namespace Kestrum
         // still load.
         const boost::posix_time::hours mostTimeAhead(26);
 
+        // Refuses a save stamped further ahead of the local clock than that.
+        void TestTime(const boost::posix_time::ptime& time)
+        {
+            if (GetCurrentSecond() + mostTimeAhead < time)
+                BOOST_THROW_EXCEPTION(LogicError("saving has future time"));
+        }
+
         // Refuses a list of the saving longer than a save file may hold, named
         // as the file names it ("Shop", "mission 4: Goodies").
         void TestBound(std::size_t size, const std::string& list)
@@ -231,8 +238,7 @@ namespace Kestrum
                 BOOST_THROW_EXCEPTION(NotSupportedError("saving must have at least one mission"));
             TestBounds();
             TestMissions();
-            if (GetCurrentSecond() + mostTimeAhead < time)
-                BOOST_THROW_EXCEPTION(LogicError("saving has future time"));
+            TestTime(time);
             TestShips();
             TestTree();
         }
@@ -601,8 +607,11 @@ namespace Kestrum
 
     boost::posix_time::ptime SavingManager::GetSavingTime(unsigned long id) const
     {
-        return ReadDataFile("savings|" + std::to_string(id),
-                            [id] { return CheckSavingFile(ReadSavingText(id), id); });
+        return ReadDataFile("savings|" + std::to_string(id), [id] {
+            const boost::posix_time::ptime time = CheckSavingFile(ReadSavingText(id), id);
+            TestTime(time);
+            return time;
+        });
     }
 
     stable_ptr<Saving> SavingManager::Load(unsigned long id) const
@@ -630,7 +639,9 @@ namespace Kestrum
             CheckSavingFile(text, impl->GetID());
             const std::filesystem::path path = GetSavingPath(impl->GetID());
             std::filesystem::create_directories(path.parent_path());
-            WriteFileAtomically(path, text);
+            // Named from the game root, as every other failure of a save names
+            // the file: "could not write savings/3: No space left on device".
+            WriteFileAtomically(path.lexically_relative(GetGameRoot()), text);
         });
     }
 

@@ -50,9 +50,9 @@ namespace Kestrum
 
         // When the saving's file was last written, from its text alone: Load's
         // check without the archive, the saving's rules or its world map. A
-        // file that is no regular file, is too large or is refused by
-        // CheckSavingFile fails as Load fails for it; one that passes may
-        // still fail to load.
+        // file that is no regular file, is too large, is refused by
+        // CheckSavingFile or is stamped further ahead than a load accepts
+        // fails as Load fails for it; one that passes may still fail to load.
         boost::posix_time::ptime GetSavingTime(unsigned long id) const;
     };
 }

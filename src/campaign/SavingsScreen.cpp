@@ -52,7 +52,9 @@ namespace Kestrum
 
         // Every saving of the folder that passes its check, oldest first;
         // savings of the same second by their numbers, so that none hides
-        // another. Only the files' texts are read: nothing is loaded.
+        // another. Only the files' texts are read: nothing is loaded, and a
+        // saving stamped further ahead than a load accepts is refused as its
+        // load would refuse it.
         std::vector<FoundSaving> FindSavings(const SavingManager& manager)
         {
             std::vector<FoundSaving> found;

@@ -116,8 +116,10 @@ TEST_F(MissionsScreenTest, AFailedSaveKeepsTheGameTheCampaignAndTheLastFile)
     using std::filesystem::perms;
     // The last fault: the two loose items in play, the hull kept in the file and 10,001 more.
     const struct { std::function<void()> make, undo; std::string message; } faults[] = {
+        {[&] { rename(savings / "3", kept), create_directory(savings / "3"); }, [&] { remove(savings / "3"), rename(kept, savings / "3"); },
+         "could not write savings/3: Is a directory"},
         {[&] { permissions(savings, perms::owner_read | perms::owner_exec); }, [&] { permissions(savings, perms::owner_all); },
-         "could not create a temporary file for " + (savings / "3").string() + ": Permission denied"},
+         "could not create a temporary file for savings/3: Permission denied"},
         {[&] { rename(savings, kept), root.WriteFile("savings", ""); }, [&] { remove(savings), rename(kept, savings); },
          "savings/3: filesystem error: cannot create directories: Not a directory [" + savings.string() + "]"},
         {[&] { for (int item = 0; item <= 10000; ++item) inventory->AddItem(weapon); },

@@ -238,6 +238,10 @@ TEST_F(SavingManagerTest, SavingsStampedInAnotherTimeZoneLoadUpToTwentySixHoursA
     }
     EXPECT_EQ("savings/3: saving has future time", beyond);
     EXPECT_EQ("savings/3: saving has future time", ThrownMessage<LogicError>([&] { Load(At(Now() + hours(30))); }));
+    // Loaded in Tokyo 20 hours ahead, it is 37 hours ahead here, and saves as of now.
+    const stable_ptr<Saving> ahead = [&] { TimeZone tokyo("Asia/Tokyo"); return Load(At(Now() + hours(20))); }();
+    EXPECT_NO_THROW(manager->Save(ahead));
+    EXPECT_LE(manager->Load(3)->GetTime(), Now());
 }
 
 TEST_F(SavingManagerTest, SavingInUseWritesTheInventoryBackWithoutLosingAnything)

@@ -130,8 +130,12 @@ TEST_F(SavingsScreenTest, LoadsOnlyTheNewestThatFillThePlaces)
                         : age == 2 || age == 14 ? Replace(text, "<Seed>42", "<Seed>-1") : text;
         root.WriteFile("savings/" + std::to_string(100 + age), text);
     }
+    // Saving 200, stamped two days ahead, is refused by its stamp unloaded: a load would find its seed first.
+    root.WriteFile("savings/200", Replace(Replace(Replace(oneMissionSaving, "<ID>3", "<ID>200"), "<Seed>42", "<Seed>-1"), "20110305T140322",
+                                          to_iso_string(boost::posix_time::second_clock::local_time() + boost::posix_time::hours(48))));
     Show(savings);
-    EXPECT_EQ(2u, log.Count("skipping saving"));
+    EXPECT_EQ(3u, log.Count("skipping saving"));
+    EXPECT_TRUE(log.Contains("error:   skipping saving 200, it can not be read: savings/200: saving has future time\n"));
     EXPECT_TRUE(log.Contains("error:   skipping saving 100, it can not be read: savings/100:7: Money: "
                              "\"42949672961500\" is not a whole number from 0 to 4294967295\n"));
     // The next newest takes the place of the one that fails to load.
