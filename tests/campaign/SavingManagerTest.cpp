@@ -153,7 +153,7 @@ TEST_F(SavingManagerTest, SavingsThatBreakARuleAreRefused)
     enum Step { read, write };
     const struct { Step step; std::string text; Change change; std::string message; } cases[] = {
         {read, one + std::string(savingFileMostBytes, ' '), {},
-         "savings/3: the file is larger than 2097152 bytes, the most a save file may hold"},
+         "savings/3: the file is larger than 4194304 bytes, the most a save file may hold"},
         {read, Replace(one, "<Seed>42", "<Seed>-1"), {}, "savings/3: seed must not be negative"},
         {read, Written([](SavingFile& file) { file.Map.reset(); }), {}, "savings/3: saving must have a map"},
         {read, Written([](SavingFile& file) { file.TheTechnologyTree.reset(); }), {},
