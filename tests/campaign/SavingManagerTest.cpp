@@ -1,3 +1,4 @@
+#include "LargestSaving.hpp"
 #include "campaign/SavingFile.hpp"
 #include "campaign/SavingFileCheck.hpp"
 #include "campaign/SavingFixture.hpp"
@@ -121,6 +122,18 @@ TEST_F(SavingManagerTest, SavingsAreWrittenInAnOrderOfTheirContentAndReadBackByt
     EXPECT_TRUE(std::regex_search(ReadSaving(), std::regex("object_id=\"_4\">\\s*<Type>shd001[^]*object_id=\"_5\">\\s*<Type>wpn001[^]*"
                                                            "<count>1</count>\\s*<item_version>0</item_version>\\s*<item>\\s*<sp>\\s*"
                                                            "<px class_id_reference=\"19\" object_id_reference=\"_4\">")));
+}
+
+// Play grows only the shop, the loose items, the ships and the money: at the
+// most of everything at once a saving takes nothing more and is still saved.
+TEST_F(SavingManagerTest, TheLargestSavingTheBoundsAllowIsPlayedSavedAndLoadedAgain)
+{
+    const std::string largest = LargestSaving::Write(oneMissionSaving, 3, Now());
+    const stable_ptr<Saving> saving = Play(largest, 4294967295u);
+    EXPECT_FALSE(saving->AddToShop("wpn001") || saving->HasRoomForLooseItem("wpn001"));
+    manager->Save(saving);
+    EXPECT_EQ(WithoutTime(largest), WithoutTime(ReadSaving()));
+    EXPECT_EQ(2000u, manager->Load(3)->GetMissions().size() + saving->GetTechnologyTree()->GetAllNodes().size());
 }
 
 TEST_F(SavingManagerTest, SavingsThatBreakARuleAreRefused)
