@@ -4,19 +4,21 @@
 //
 // The real save is the tests' saving 3 (tests/data/savings/3.xml of the
 // sources). The saves at the bounds are saving 3 written by the game with
-// savingCollectionMostItems shop entries, with that many missions, and with as
-// many missions as savingFileMostBytes holds. It prints one `name: value` a
-// line, medians in milliseconds:
+// savingCollectionMostItems shop entries, grown to the most of everything at
+// once (LargestSaving.hpp), that one filled with blanks up to
+// savingFileMostBytes, and with as many missions as savingFileMostBytes holds.
+// It prints one `name: value` a line, medians in milliseconds:
 //   check_ms                 CheckSavingFile of saving 3's text alone
 //   load_ms                  SavingManager::Load of saving 3, the check included
 //                            (it paints the saving's world map, which takes most of it)
 //   check_share_percent      check_ms against the rest of load_ms
 //   shop_bound_*             the save of the most shop entries,
-//   missions_bound_*         of the most missions,
+//   largest_*                the largest save the bounds allow,
+//   most_bytes_*             the largest save filled up to the most bytes,
 //   missions_fitting_*       of the most missions within the most bytes
-//                            (missions_fitting of them): _ms to load or refuse
-//                            it, _loaded 1 or 0 (the reason on stderr), _mb its
-//                            size
+//                            (missions_fitting of them; more than a save may
+//                            hold): _ms to load or refuse it, _loaded 1 or 0
+//                            (the reason on stderr), _mb its size
 //   list_300_ms              the savings screen's listing of 300 copies of
 //                            saving 3, each written a second after the other
 //                            (entering the screen and leaving it again)
@@ -30,9 +32,10 @@
 // do: reading a save paints its world map): `saving-bench [runs]` times 600
 // runs of the check unless told otherwise, a tenth as many loads of saving 3
 // and a hundredth as many of each save at the bounds and of the listing. Its
-// saves are written as savings/900 (saving 3 renumbered) to 903 and 1000 to
+// saves are written as savings/900 (saving 3 renumbered) to 904 and 1000 to
 // 1300, and removed again; the listing lists the game root's own saves besides.
 #include "BenchFigures.hpp"
+#include "LargestSaving.hpp"
 #include "campaign/Saving.hpp"
 #include "campaign/SavingFile.hpp"
 #include "campaign/SavingFileCheck.hpp"
@@ -200,15 +203,19 @@ namespace
         MeasureBound("shop_bound", 901, boundRuns, Write(three, 901, [](SavingFile& file) {
                          file.Shop.assign(savingCollectionMostItems, "shd001");
                      }));
-        const std::string missions = Write(three, 902, [most](SavingFile& file) { AddMissions(file, most); });
-        MeasureBound("missions_bound", 902, boundRuns, missions);
+        const std::string largest = LargestSaving::Write(three, 902, boost::posix_time::from_iso_string("20110305T140322"));
+        MeasureBound("largest", 902, boundRuns, largest);
+        std::string filled = largest;
+        filled.insert(filled.find("\t<time>"), savingFileMostBytes - largest.size(), ' ');
+        MeasureBound("most_bytes", 902, boundRuns, filled);
         // As many missions as the most bytes hold, when that is fewer.
-        const std::size_t one = Write(three, 902, [](SavingFile&) {}).size();
+        const std::size_t one = Write(three, 904, [](SavingFile&) {}).size();
+        const std::size_t missions = Write(three, 904, [most](SavingFile& file) { AddMissions(file, most); }).size();
         const unsigned long fitting = std::min<unsigned long>(
-            most, (savingFileMostBytes - one) / ((missions.size() - one) / (most - 1) + 1));
+            most, (savingFileMostBytes - one) / ((missions - one) / (most - 1) + 1));
         BenchFigures::Print("missions_fitting", double(fitting));
-        MeasureBound("missions_fitting", 903, boundRuns,
-                     Write(three, 903, [fitting](SavingFile& file) { AddMissions(file, fitting); }));
+        MeasureBound("missions_fitting", 904, boundRuns,
+                     Write(three, 904, [fitting](SavingFile& file) { AddMissions(file, fitting); }));
 
         std::filesystem::remove("savings/900");
         CreateAndRegister(new sf::RenderWindow(sf::VideoMode(1024, 768), "saving-bench"));

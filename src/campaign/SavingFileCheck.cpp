@@ -799,6 +799,16 @@ namespace Kestrum
                     Fail(PathOf(element), Offset(countElement),
                          "count " + std::to_string(count) + " is above the most a collection may hold, " +
                              std::to_string(savingCollectionMostItems));
+                // A mission's successors, key equipment and goodies (the only
+                // sets of numbers and of texts) and a node's predecessors.
+                const bool ofMissionOrNode = type == numberSetClass || type == textSetClass ||
+                                             std::strcmp(element.name(), "Predecessors") == 0;
+                if (ofMissionOrNode &&
+                    (m_listEntries += static_cast<std::size_t>(count)) > savingMostMissionAndNodeListEntries)
+                    Fail(PathOf(element), Offset(countElement),
+                         "count " + std::to_string(count) + " brings the entries of the lists of missions and " +
+                             "technology nodes to " + std::to_string(m_listEntries) + ", more than the " +
+                             std::to_string(savingMostMissionAndNodeListEntries) + " a save file may hold together");
                 ItemVersion(children.Take("item_version"));
                 const auto countDiffers = [&] {
                     const auto items = std::distance(element.children("item").begin(), element.children("item").end());
@@ -916,6 +926,10 @@ namespace Kestrum
                 attributes.End();
                 const std::size_t index = m_objects.size();
                 m_objects.push_back({type, false, false});
+                if ((type == missionClass || type == nodeClass) && ++m_missionsAndNodes > savingMostMissionsAndNodes)
+                    Fail(element, "the missions and technology nodes come to " + std::to_string(m_missionsAndNodes) +
+                                      " here, more than the " + std::to_string(savingMostMissionsAndNodes) +
+                                      " a save file may hold together");
                 Children children(*this, element);
                 switch (type)
                 {
@@ -1005,6 +1019,9 @@ namespace Kestrum
             ClassState m_classes[classCount];
             long m_nextClassId = 0;
             std::vector<Object> m_objects;
+            // The missions and nodes met so far, and the entries of their lists.
+            std::size_t m_missionsAndNodes = 0;
+            std::size_t m_listEntries = 0;
             std::istringstream m_floatStream;
             boost::posix_time::ptime m_time;
         };

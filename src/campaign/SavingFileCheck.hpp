@@ -11,10 +11,18 @@
 namespace Kestrum
 {
     // The most a save file may hold: no campaign comes near these. A campaign of
-    // a hundred missions and a hundred technology nodes writes some 200 kB; a
-    // file of the most bytes is checked in some 30 ms.
-    constexpr std::size_t savingFileMostBytes = 2 * 1024 * 1024;
+    // a hundred missions and a hundred technology nodes writes some 200 kB.
+    // Play adds to the shop, the loose items, the ships (nine at most) and the
+    // digits of the money, never to the missions, the technology tree or their
+    // lists; so the bytes lie above the largest file the counts allow, some
+    // 2.9 MB (every list entry a predecessor, every other number its largest),
+    // and a campaign that loads can always be saved.
+    constexpr std::size_t savingFileMostBytes = 4 * 1024 * 1024;
     constexpr std::size_t savingCollectionMostItems = 10000;
+    constexpr std::size_t savingMostMissionsAndNodes = 2000;
+    // Successors, key equipment and goodies of the missions and predecessors of
+    // the technology nodes, all together.
+    constexpr std::size_t savingMostMissionAndNodeListEntries = 10000;
     // The most technology nodes that may lie one inside another. The game
     // writes every node after the nodes it needs, so its own files nest no
     // node in another; a file written otherwise nests a node met first among

@@ -3,6 +3,7 @@
 // payments and goodies) load again and, written again, are the same text; at
 // the most entries a save file holds, a list takes nothing more.
 #include "campaign/SavedCampaignFixture.hpp"
+#include "campaign/SavingFileCheck.hpp"
 #include "campaign/ShopCategoryWidget.hpp"
 #include "flight/EquipmentSlot.hpp"
 #include "flight/Hull.hpp"
@@ -92,12 +93,17 @@ TEST_F(CampaignStatesTest, EveryStateThePlayerMakesLoadsAgainAndIsWrittenTheSame
 
     // Filled up to the bound, the shop takes no more goodies and no developed node, the loose
     // items no purchase and no item taken out of its slot (the filling's last question said so too).
-    while (saving->AddToShop("shd001"))
-        ;
+    // A filling gives up a try past the bound: without the bound it fails.
+    const auto Fill = [](auto add) {
+        std::size_t tries = 0;
+        while (tries <= savingCollectionMostItems && add())
+            ++tries;
+        return tries <= savingCollectionMostItems;
+    };
+    ASSERT_TRUE(Fill([&] { return saving->AddToShop("shd001"); }));
     const stable_ptr<Sellable> spare = equipment->Create("wpn001");
     equipmentScreen->SetSlot(Slot(1)), equipmentScreen->Equip(spare.get_shared());
-    while (saving->HasRoomForLooseItem("wpn001"))
-        inventory->AddItem(spare);
+    ASSERT_TRUE(Fill([&] { return saving->HasRoomForLooseItem("wpn001") && (inventory->AddItem(spare), true); }));
     const std::size_t loose = inventory->GetItems().size();
     inventory->money = 100000;
     OpenNode(*saving->GetTechnologyTree()->GetNodes(Categories::Hull).begin());

@@ -6,6 +6,8 @@
 
 #include <boost/date_time/posix_time/posix_time.hpp>
 
+#include <numeric>
+
 using namespace Kestrum;
 using namespace Kestrum::Testing;
 
@@ -93,6 +95,11 @@ TEST_F(SavingFileCheckTest, RefusesEveryOtherTextSayingWhereAndWhat)
     const auto Damaged = [&valid](const std::string& from, const std::string& to) { return Replace(valid, from, to); };
     const std::string secondMission = "</item>\n\t\t<item><sp><px class_id_reference=\"6\" object_id_reference=\"_1\"></px></sp></item>\n\t</Missions>";
     const std::string emptyMap = Replace(Damaged("\"_1\"", "\"_0\""), "\"_2\"", "\"_1\"");
+    // 142 nodes, each needing every node before it: 10011 predecessors.
+    std::vector<std::string> types;
+    std::vector<std::vector<std::size_t>> needs;
+    for (std::size_t k = 0; k < 142; ++k)
+        types.push_back("wpn" + std::to_string(1000 + k).substr(1)), needs.emplace_back(k), std::iota(needs[k].begin(), needs[k].end(), 0);
     // A loading that refuses otherwise than the check: the manager's message.
     const struct { std::string text; unsigned long id, line; std::string message, loading = ""; } cases[] = {
         {valid, 1, 0, "", "<nothing thrown>"},
@@ -121,8 +128,11 @@ TEST_F(SavingFileCheckTest, RefusesEveryOtherTextSayingWhereAndWhat)
         {ReadSample("U4-nul-in-hull-type"), 1, 54, "Ships/item 1/HullType: character or entity reference \"&#0;\""},
         {ReadSample("U5-time-without-clock"), 1, 80, "time: \"20100101T\" is not a time of the form YYYYMMDDTHHMMSS"},
         {ReadSample("U6-byte-order-mark"), 1, 1, "boost_serialization: a byte order mark before the XML declaration"},
-        {valid + std::string(savingFileMostBytes, '\n'), 1, 2094787, "boost_serialization: the text is 2099601 bytes long, more than the 2097152 a save file may hold",
-         "savings/1: the file is larger than 2097152 bytes, the most a save file may hold"},
+        {valid + std::string(savingFileMostBytes, '\n'), 1, 4191939, "boost_serialization: the text is 4196753 bytes long, more than the 4194304 a save file may hold",
+         "savings/1: the file is larger than 4194304 bytes, the most a save file may hold"},
+        {GeneratedSaving(2001, {"wpn001"}, {{}}), 3, 14, "Missions/item 2001/sp/px: the missions and technology nodes come to 2001 here, more than the 2000 a save file may hold together"},
+        {GeneratedSaving(1999, {"wpn001", "wpn002"}, {{}, {0}}), 3, 47, "TheTechnologyTree/m_nodes/item 2/sp/px: the missions and technology nodes come to 2001 here, more than the 2000 a save file may hold together"},
+        {GeneratedSaving(1, types, needs), 3, 47, "TheTechnologyTree/m_nodes/item 142/Predecessors: count 141 brings the entries of the lists of missions and technology nodes to 10013, more than the 10000 a save file may hold together"},
         {Damaged("\" ?>", "\"?>"), 1, 1, "boost_serialization: the text does not begin with the XML declaration <?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?> on a line of its own"},
         {Damaged("serialization>", "serialization [<!ENTITY e \"x\">]>"), 1, 2, "boost_serialization: the document type <!DOCTYPE boost_serialization> does not follow on a line of its own"},
         {Damaged("serialization>\n", "serialization>\n<!-- -->"), 1, 3, "boost_serialization: the outer element boost_serialization does not follow the document type"},
