@@ -9,6 +9,7 @@
 #include "campaign/ShopScreen.hpp"
 #include "campaign/TechnologyScreen.hpp"
 #include "campaign/TechnologyTreeFactory.hpp"
+#include "core/AudioDevice.hpp"
 #include "core/ConfigurationSystem.hpp"
 #include "core/DebugHUD.hpp"
 #include "core/DisplayConnection.hpp"
@@ -347,6 +348,9 @@ namespace
     {
         const stable_ptr<Registry> registry = Registry::Create();
         registry->Register<LogSystem>(log);
+        // Before any sound or music is made: without a device the game makes none.
+        if (!AudioDevice::IsAvailable())
+            *Log(LogLevel::warning) << "no audio device could be opened: the game runs without sound";
         CreateCoreSystems();
         ProfileGuard profileGuard(GetFromRegistry<ProfileSystem>());
         OpenWindow(*GetFromRegistry<ConfigurationSystem>());
