@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
           libsfml-dev libboost-dev libboost-serialization-dev libboost-filesystem-dev
           libboost-system-dev libboost-date-time-dev libpugixml-dev libnoise-dev
-          libfreetype-dev libx11-dev xvfb xauth xdotool x11-utils libgl1-mesa-dri fonts-dejavu-core imagemagick
+          libfreetype-dev libx11-dev libopenal-dev xvfb xauth xdotool x11-utils libgl1-mesa-dri fonts-dejavu-core imagemagick
           tzdata)
 
 missing=()

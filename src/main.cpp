@@ -9,8 +9,10 @@
 #include "campaign/ShopScreen.hpp"
 #include "campaign/TechnologyScreen.hpp"
 #include "campaign/TechnologyTreeFactory.hpp"
+#include "core/AudioDevice.hpp"
 #include "core/ConfigurationSystem.hpp"
 #include "core/DebugHUD.hpp"
+#include "core/DisplayConnection.hpp"
 #include "core/Exception.hpp"
 #include "core/FrameClock.hpp"
 #include "core/FramePacer.hpp"
@@ -53,20 +55,14 @@
 #include <boost/exception/diagnostic_information.hpp>
 #include <boost/format.hpp>
 #include <boost/signals2/connection.hpp>
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <memory>
-// Last: Xlib defines macros (None, Status, Bool) that the headers above use as names.
-#include <X11/Xlib.h>
 
 using namespace Kestrum;
 
 namespace
 {
-    // The game's screen, not Xlib's.
-    using Screen = Kestrum::Screen;
-
     void WriteToLogFile(const std::string& line)
     {
         static std::ofstream file("log.txt", std::ios::out | std::ios::app);
@@ -349,29 +345,14 @@ namespace
         bool m_firstFrameShown;
     };
 
-    // Whether the X display can be opened; otherwise the window library would
-    // abort the game at its first question about the desktop or a window. Says
-    // why not on the log's error line.
-    bool CanOpenDisplay()
-    {
-        if (Display* const display = XOpenDisplay(nullptr))
-        {
-            XCloseDisplay(display);
-            return true;
-        }
-        const char* const name = std::getenv("DISPLAY");
-        if (name)
-            *Log(LogLevel::error) << "cannot open the X display \"" << name << "\"";
-        else
-            *Log(LogLevel::error) << "cannot open an X display: DISPLAY is not set";
-        return false;
-    }
-
     // Start-up after the log, the main loop, and the window closed at its end.
     int Run(const stable_ptr<LogSystem>& log)
     {
         const stable_ptr<Registry> registry = Registry::Create();
         registry->Register<LogSystem>(log);
+        // Before any sound or music is made: without a device the game makes none.
+        if (!AudioDevice::IsAvailable())
+            *Log(LogLevel::warning) << "no audio device could be opened: the game runs without sound";
         CreateCoreSystems();
         ProfileGuard profileGuard(GetFromRegistry<ProfileSystem>());
         OpenWindow(*GetFromRegistry<ConfigurationSystem>());
@@ -411,7 +392,10 @@ int main(int argc, char** argv)
             *Log(LogLevel::warning) << argv[i];
     }
 
-    if (!CanOpenDisplay())
+    // Held until the game ends, so that an X server of the game's own does not
+    // reset between the window library's connections.
+    const DisplayConnection display;
+    if (!display.IsOpen())
         return 1;
 
     // A run that an error ended says so to whoever started the game.

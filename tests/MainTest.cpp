@@ -96,6 +96,19 @@ TEST(Main, ADisplayThatCannotBeOpenedIsNamedAndEndsTheRun)
         EXPECT_NE(0u, entry.path().filename().string().rfind("core", 0)) << entry.path();
 }
 
+// xvfb-run's server resets when its last client leaves; the test's tools connect after the first frame.
+TEST(Main, StartsEveryTimeOnAnXServerThatResetsWhenItsLastClientLeaves)
+{
+    for (int start = 1; start <= 10; ++start)
+    {
+        GameHarness game("1280x1024x24", true);
+        game.Start();
+        ASSERT_TRUE(game.WaitForLog("first frame shown", std::chrono::seconds(20)) && game.FindWindow()) << start;
+        game.Close();
+        EXPECT_EQ(0, game.WaitForExit()) << start;
+    }
+}
+
 TEST(Main, SmallDesktopGetsTheGameInFullScreenAndArgumentsAreLoggedAndIgnored)
 {
     GameHarness game("1024x768x24");

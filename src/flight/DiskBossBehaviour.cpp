@@ -243,7 +243,7 @@ namespace Kestrum
             state = Finished;
             if (!smoke)
                 BOOST_THROW_EXCEPTION(LogicError("smoke is missing"));
-            if (!machineSoundEmitter)
+            if (machineSound && !machineSoundEmitter)
                 BOOST_THROW_EXCEPTION(LogicError("machine sound is missing"));
             ReleaseSmokeAndSound();
         }
@@ -257,8 +257,11 @@ namespace Kestrum
             smoke = effect.get_shared();
         }
 
+        // A game without an audio device has no machine sound.
         void CreateMachineSound()
         {
+            if (!machineSound)
+                return;
             const stable_ptr<SoundEmitter> emitter =
                 SoundEmitter::Create(create_stable_ptr(machineSound), true, stateMachine->GetPosition());
             GetFromRegistry<GameObjectManager>()->Add(emitter);
@@ -297,8 +300,7 @@ namespace Kestrum
         data.smokeEffect = GetChildValue<unsigned long>(element, "smoke_effect");
         data.smoke = GetFromRegistry<ParticleFactory>()->Get(data.smokeEffect, sf::Vector2f(0.f, 0.f)).get_shared();
         data.machineSound = GetFromRegistry<ResourceManager>()
-                                ->GetSoundBuffer(JoinResourcePath(folder, GetChildValue<std::string>(element, "machine_sound")))
-                                .get_shared();
+                                ->GetSoundBuffer(JoinResourcePath(folder, GetChildValue<std::string>(element, "machine_sound")));
         data.playfieldMargin = GetChildValue<float>(element, "playfield_margin");
         data.state = Appear;
         data.SetMovementArea(1.f / 3.f);
@@ -340,7 +342,7 @@ namespace Kestrum
         case Appear:
             if (!data.smoke)
                 BOOST_THROW_EXCEPTION(LogicError("no smoke"));
-            if (!data.machineSoundEmitter)
+            if (data.machineSound && !data.machineSoundEmitter)
                 BOOST_THROW_EXCEPTION(LogicError("no machine sound"));
             // Shot down while it flies in: it goes down like anywhere else.
             if (data.hitPoints == 0)

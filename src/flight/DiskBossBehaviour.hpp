@@ -3,8 +3,8 @@
 // the field from one random point to the next, resting at each; below half of
 // its hit points it roams the whole field and spins twice as fast. Every few
 // seconds it opens the four gun slots on its rim and fires from each open slot
-// until they close again. A smoke effect and a looping machine sound follow it
-// while it lives.
+// until they close again. A smoke effect and a looping machine sound (none in a
+// game without an audio device) follow it while it lives.
 //
 // Its body is a state-machine group with the part "body" and the slot parts
 // "slot0" to "slot3", each a group with the part "weapon" whose states have the

@@ -111,10 +111,10 @@ namespace Kestrum
             const std::string name = GetAttributeText(root, "name");
             auto data = std::make_unique<Data>();
             data->hostile = hostile;
+            // Empty in a game without an audio device, as for a weapon without a sound.
             if (root.child("sound"))
-                data->sound = GetFromRegistry<ResourceManager>()
-                                  ->GetSoundBuffer(JoinResourcePath(folder, GetChildValue<std::string>(root, "sound")))
-                                  .get_shared();
+                data->sound = GetFromRegistry<ResourceManager>()->GetSoundBuffer(
+                    JoinResourcePath(folder, GetChildValue<std::string>(root, "sound")));
             data->increments = LoadIncrements(GetChildElement(root, "increments"));
             if (data->increments.empty())
                 BOOST_THROW_EXCEPTION(LogicError("no increments found in " + details));

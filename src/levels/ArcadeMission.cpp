@@ -75,9 +75,13 @@ namespace Kestrum
             const pugi::xml_node root = XmlLayerLoader::GetLevelRoot(*document, path);
             // The still layers at the bottom are drawn as one kept-painted ground.
             layers = GroundLayer::Gather(XmlLayerLoader::LoadLayers(root, path));
-            music = GetFromRegistry<ResourceManager>()->CreateMusic(GetMusicPath(root)).get_shared();
-            music->play();
-            music->setLoop(true);
+            // None in a game without an audio device.
+            music = GetFromRegistry<ResourceManager>()->CreateMusic(GetMusicPath(root));
+            if (music)
+            {
+                music->play();
+                music->setLoop(true);
+            }
             InitializeScrollSystem(root);
         });
         m_data.reset(new Data{std::move(layers), music, progress.get_shared()});

@@ -27,7 +27,8 @@ namespace Kestrum
         ArcadeMission& operator=(const ArcadeMission&) = delete;
 
         // In this order: enters the TileManager, registers a new
-        // MissionProgress, loads the layers, starts the level's music (looping)
+        // MissionProgress, loads the layers, starts the level's music (looping;
+        // none in a game without an audio device, though its file must open)
         // and resets the ScrollSystem to the level's curve. A failing step
         // stops the entry and leaves what the steps before it did. Entering
         // again without OnExit: LogicError.

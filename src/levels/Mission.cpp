@@ -25,8 +25,9 @@ namespace Kestrum
         const stable_ptr<MissionProgress> progress = MissionProgress::Create();
         Registry::Instance()->Register<MissionProgress>(progress);
         m_progress = progress.get_shared();
-        m_music = CreateMusic().get_shared();
-        m_music->play();
+        m_music = CreateMusic();
+        if (m_music)
+            m_music->play();
         BOOST_THROW_EXCEPTION(NotImplementedError("reseting ScrollSystem is missing is not implemented yet"));
     }
 

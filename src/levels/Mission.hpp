@@ -3,10 +3,11 @@
 // loader and the music come from the implementation (PrebuildMission).
 //
 // A campaign mission cannot be flown yet: entering it enters the TileManager,
-// registers a new MissionProgress and starts the music, then fails with
-// NotImplementedError "reseting ScrollSystem is missing is not implemented
-// yet", so no layer is ever loaded. Leaving a completed mission opens its
-// successors among the blueprints of the registered CampaignMissions.
+// registers a new MissionProgress and starts the music (where the game has an
+// audio device), then fails with NotImplementedError "reseting ScrollSystem is
+// missing is not implemented yet", so no layer is ever loaded. Leaving a
+// completed mission opens its successors among the blueprints of the
+// registered CampaignMissions.
 #pragma once
 
 #include "core/StablePtr.hpp"
@@ -49,8 +50,9 @@ namespace Kestrum
 
         // A loader of the level's layers, not run.
         virtual stable_ptr<LayerLoader> CreateLayerLoader() const = 0;
-        // The level's music, looping, not started.
-        virtual stable_ptr<sf::Music> CreateMusic() const = 0;
+        // The level's music, looping, not started; empty in a game without an
+        // audio device.
+        virtual std::shared_ptr<sf::Music> CreateMusic() const = 0;
 
         const stable_ptr<MissionBlueprint>& GetBlueprint() const { return m_blueprint; }
         // The resource path of the level's folder, without a trailing '|'.

@@ -44,11 +44,12 @@ namespace Kestrum
         return stable_ptr<LayerLoader>(new XmlLayerLoader(GetStructurePath(GetDirectory())));
     }
 
-    stable_ptr<sf::Music> PrebuildMission::CreateMusic() const
+    std::shared_ptr<sf::Music> PrebuildMission::CreateMusic() const
     {
         const std::string path = GetMusicPath(GetDirectory());
-        const stable_ptr<sf::Music> music = GetFromRegistry<ResourceManager>()->CreateMusic(path);
-        music->setLoop(true);
+        const std::shared_ptr<sf::Music> music = GetFromRegistry<ResourceManager>()->CreateMusic(path);
+        if (music)
+            music->setLoop(true);
         return music;
     }
 }

@@ -18,7 +18,8 @@ namespace Kestrum
         // Reads the level file for the number: a missing file, root "mission"
         // or "background_music" is an XmlError ("no background_music element
         // defined"); a music file that cannot be opened fails in the
-        // ResourceManager.
-        stable_ptr<sf::Music> CreateMusic() const override;
+        // ResourceManager, also in a game without an audio device, which gets
+        // no music.
+        std::shared_ptr<sf::Music> CreateMusic() const override;
     };
 }

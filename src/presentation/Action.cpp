@@ -137,9 +137,11 @@ namespace Kestrum
         ForEachChildElement(GetChildElement(element, "sounds"), [&](const pugi::xml_node& child) {
             CheckAndReturnVersion(child, 1);
             SoundEmission emission;
-            emission.buffer = resources->GetSoundBuffer(JoinResourcePath(folder, GetAttributeText(child, "file"))).get_shared();
+            emission.buffer = resources->GetSoundBuffer(JoinResourcePath(folder, GetAttributeText(child, "file")));
             emission.delay = GetOptionalChildValue<float>(child, "delay", 0.f);
-            data->soundEmissions.push_back(emission);
+            // A game without an audio device has no sound to play.
+            if (emission.buffer)
+                data->soundEmissions.push_back(emission);
         });
 
         m_data = std::move(data);

@@ -29,7 +29,8 @@
 // first update at which its delay has passed (game time, so not while paused).
 // A particle effect fires wherever the action is; a sound only while the
 // action's position lies in the play field (borders included) and is dropped
-// otherwise. The ResourceManager makes a new action on every request, so every
+// otherwise; a game without an audio device checks the sound files and keeps
+// no sound. The ResourceManager makes a new action on every request, so every
 // holder has its own timing.
 #pragma once
 

@@ -1,5 +1,6 @@
 #include "presentation/ResourceManager.hpp"
 
+#include "core/AudioDevice.hpp"
 #include "core/ConfigurationSystem.hpp"
 #include "core/Exception.hpp"
 #include "core/Files.hpp"
@@ -14,6 +15,7 @@
 #include "presentation/StateMachineGroup.hpp"
 #include "presentation/TextureAtlas.hpp"
 
+#include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
@@ -84,6 +86,13 @@ namespace Kestrum
             }
         }
 
+        // Stands for a sound file where the game has no audio device: the file is
+        // opened as a sound (which needs no device) and nothing is kept of it.
+        struct SoundFileCheck
+        {
+            bool loadFromFile(const std::string& file) { return sf::InputSoundFile().openFromFile(file); }
+        };
+
         // The cached object of the path's canonical key, loaded by `load` (which
         // answers whether it succeeded and never throws) and stored on the first
         // request. A failed load stores nothing. Definition kinds load with
@@ -123,6 +132,7 @@ namespace Kestrum
         // Made from the images on the first drawing request, under the same keys.
         Cache<sf::Texture> textures;
         Cache<sf::SoundBuffer> soundBuffers;
+        Cache<SoundFileCheck> checkedSounds;  // without an audio device
         Cache<SpriteList> spriteLists;
         Cache<Animation> animations;  // prototypes, handed out as clones
         TextureAtlas atlas;           // keyed like the images
@@ -173,28 +183,41 @@ namespace Kestrum
         return create_stable_ptr(sprite);
     }
 
-    stable_ptr<sf::SoundBuffer> ResourceManager::GetSoundBuffer(const std::string& path)
+    std::shared_ptr<sf::SoundBuffer> ResourceManager::GetSoundBuffer(const std::string& path)
     {
-        return create_stable_ptr(GetOrCreateResource(m_data->soundBuffers, path, LoadMediaFile<sf::SoundBuffer>));
+        if (!AudioDevice::IsAvailable())
+        {
+            GetOrCreateResource(m_data->checkedSounds, path, LoadMediaFile<SoundFileCheck>);
+            return nullptr;
+        }
+        return GetOrCreateResource(m_data->soundBuffers, path, LoadMediaFile<sf::SoundBuffer>);
     }
 
     stable_ptr<sf::Sound> ResourceManager::CreateSound(const std::string& path)
     {
-        const std::shared_ptr<sf::SoundBuffer> buffer = GetSoundBuffer(path).get_shared();
+        const std::shared_ptr<sf::SoundBuffer> buffer = GetSoundBuffer(path);
+        if (!buffer)
+            BOOST_THROW_EXCEPTION(NotAvailableError("no audio device to play " + path));
         // The sound goes first, then its hold on the buffer.
         std::shared_ptr<sf::Sound> sound(new sf::Sound(*buffer), [buffer](sf::Sound* played) { delete played; });
         sound->setVolume(GetSoundSettings().GetSoundVolume());
         return create_stable_ptr(sound);
     }
 
-    stable_ptr<sf::Music> ResourceManager::CreateMusic(const std::string& path)
+    std::shared_ptr<sf::Music> ResourceManager::CreateMusic(const std::string& path)
     {
         const std::string file = GetMediaFile(path);
+        if (!AudioDevice::IsAvailable())
+        {
+            if (!SoundFileCheck().loadFromFile(file))
+                BOOST_THROW_EXCEPTION(LoadError(file));
+            return nullptr;
+        }
         const std::shared_ptr<sf::Music> music = std::make_shared<sf::Music>();
         if (!music->openFromFile(file))
             BOOST_THROW_EXCEPTION(LoadError(file));
         music->setVolume(GetSoundSettings().GetMusicVolume());
-        return create_stable_ptr(music);
+        return music;
     }
 
     stable_ptr<SpriteList> ResourceManager::GetSpriteList(const std::string& path)

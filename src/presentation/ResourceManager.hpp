@@ -88,20 +88,27 @@ namespace Kestrum
         // rotation 0, opaque white. The sprite keeps its texture alive.
         stable_ptr<sf::Sprite> CreateSprite(const std::string& path, bool smooth);
 
+        // Sounds and music need the audio device (core/AudioDevice.hpp). Without
+        // one the game makes none: a sound or music file is then only checked to
+        // open as a sound, with the same errors as with a device, and nothing is
+        // made.
+
         // A new sound on the cached buffer of the path, not looping, at the
-        // configured sound volume of the moment. The sound keeps its buffer alive.
+        // configured sound volume of the moment. The sound keeps its buffer
+        // alive. Without an audio device: NotAvailableError.
         stable_ptr<sf::Sound> CreateSound(const std::string& path);
 
-        // The cached sound buffer of the path. Positioned sounds keep buffers and
-        // make their sf::Sound only when they play (SoundEmitter): every sound
-        // object holds one of the audio device's few sources.
-        stable_ptr<sf::SoundBuffer> GetSoundBuffer(const std::string& path);
+        // The cached sound buffer of the path; empty without an audio device.
+        // Positioned sounds keep buffers and make their sf::Sound only when they
+        // play (SoundEmitter): every sound object holds one of the audio
+        // device's few sources.
+        std::shared_ptr<sf::SoundBuffer> GetSoundBuffer(const std::string& path);
 
         // A new music stream of the file at the configured music volume, not yet
-        // playing. A file that cannot be opened throws LoadError with the
-        // file-system path as its message; one that is not a regular file, the
-        // LoadError above.
-        stable_ptr<sf::Music> CreateMusic(const std::string& path);
+        // playing; empty without an audio device. A file that cannot be opened
+        // throws LoadError with the file-system path as its message; one that is
+        // not a regular file, the LoadError above.
+        std::shared_ptr<sf::Music> CreateMusic(const std::string& path);
 
         // The cached sprite list of a sprite-list file (root element
         // "sprite_list"), shared by every caller. A load failure throws

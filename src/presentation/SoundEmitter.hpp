@@ -13,6 +13,7 @@
 // The sound object (and with it one of the audio device's few sources) exists
 // only as long as the emitter: definitions keep sound buffers
 // (ResourceManager::GetSoundBuffer) and make an emitter when the sound is due.
+// A game without an audio device has no buffers and so makes no emitters.
 #pragma once
 
 #include "core/StablePtr.hpp"

@@ -12,9 +12,12 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <string>
 #include <thread>
+#include <unistd.h>
 
 using Kestrum::Testing::GameHarness;
 using namespace Kestrum::Testing::ScreenProbe;
@@ -151,6 +154,15 @@ namespace
         }
         return false;
     }
+
+    // Processor seconds and resident megabytes: fields 14, 15 and 24 of /proc/PID/stat (the state is the 3rd).
+    std::pair<double, double> Usage(pid_t pid)
+    {
+        std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+        file.ignore(4096, ')');
+        const std::vector<std::string> f{std::istream_iterator<std::string>(file), {}};
+        return {(std::stod(f.at(11)) + std::stod(f.at(12))) / sysconf(_SC_CLK_TCK), std::stod(f.at(21)) * getpagesize() / 1e6};
+    }
 }
 
 TEST(ArcadeGameTest, PlaysFromTheTitleThroughWinsLossesAndEscapes)
@@ -250,4 +262,29 @@ TEST(ArcadeGameTest, PlaysFromTheTitleThroughWinsLossesAndEscapes)
     EXPECT_EQ(std::string::npos, game.ReadLog().find("error:   Caught")) << game.ReadLog();
     EXPECT_EQ(0u, Count(game.ReadLog(), "| error:") - Count(game.ReadLog(), "vertical sync not supported"))
         << game.ReadLog();
+}
+
+// With a driver that does not exist: silent, memory flat, no more work than through the silent driver.
+TEST(ArcadeGameTest, WithoutAnAudioDeviceFliesSilentlyWithFlatMemoryAndNoExtraWork)
+{
+    GameHarness silent, audible;
+    silent.SetAudioDriver("nosuchdriver");
+    for (GameHarness* game : {&silent, &audible})
+    {
+        ASSERT_TRUE(StartAtTitle(*game)) << game->ReadOutput();
+        game->Key("Return");
+        ASSERT_TRUE(game->WaitForLog("arcade mission 0 begins")) << game->ReadLog();
+        game->KeyDown("space");
+    }
+    const auto silentStart = Usage(silent.Pid()), audibleStart = Usage(audible.Pid());
+    // Looked at every second, so that a runaway is stopped early; beside the other game's (a sanitizer keeps freed memory).
+    for (int second = 0; second <= 30; ++second, std::this_thread::sleep_for(1s))
+        ASSERT_LT(Usage(silent.Pid()).second - silentStart.second, Usage(audible.Pid()).second - audibleStart.second + 30.)
+            << "MB grown in " << second << " s";
+    EXPECT_LT(Usage(silent.Pid()).first - silentStart.first, 1.5 * (Usage(audible.Pid()).first - audibleStart.first) + 1.);
+    silent.Close();
+    EXPECT_EQ(0, silent.WaitForExit());
+    EXPECT_EQ(1u, Count(silent.ReadLog(), "warning: no audio device could be opened: the game runs without sound\n"));
+    // The multimedia library's complaints reach the log as errors, OpenAL's own the standard error.
+    EXPECT_FALSE(std::regex_search(silent.ReadOutput(), std::regex("error:   (?!Setting vertical sync)|AL lib|OpenAL")));
 }

@@ -183,7 +183,7 @@ TEST_F(ResourceManagerSoundTest, SoundsShareTheirBufferAndSoundsAndMusicTakeTheV
 
     // Music streams from its file, at the music volume.
     configuration->GetSoundConfiguration()->SetMusicVolume(55);
-    const stable_ptr<sf::Music> music = manager.CreateMusic("resources|sounds|hit.ogg");
+    const std::shared_ptr<sf::Music> music = manager.CreateMusic("resources|sounds|hit.ogg");
     EXPECT_FLOAT_EQ(55.f, music->getVolume());
     EXPECT_EQ(sf::SoundSource::Stopped, music->getStatus());
     EXPECT_EQ("./resources/sounds/none.ogg",

@@ -27,7 +27,7 @@ namespace
                 EXPECT_TRUE(output.openFromFile("beep.wav", 22050, 1));
                 output.write(samples.data(), samples.size());
             }
-            buffer = GetFromRegistry<ResourceManager>()->GetSoundBuffer("beep.wav").get_shared();
+            buffer = GetFromRegistry<ResourceManager>()->GetSoundBuffer("beep.wav");
         }
 
         stable_ptr<SoundEmitter> Create(bool loop, const sf::Vector2f& at)

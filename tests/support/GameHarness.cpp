@@ -30,6 +30,7 @@ namespace Kestrum
                 int output = -1;      // standard output of the child, or -1 to inherit
                 int errors = -1;      // standard error of the child, or -1 to inherit
                 int keepOpen = -1;    // one more descriptor the child keeps
+                std::string audioDriver = "null";
             };
 
             // Starts a program; the child gets the display and the silent sound driver.
@@ -57,7 +58,7 @@ namespace Kestrum
                         setenv("DISPLAY", setup.display.c_str(), 1);
                     else
                         unsetenv("DISPLAY");
-                    setenv("ALSOFT_DRIVERS", "null", 1);
+                    setenv("ALSOFT_DRIVERS", setup.audioDriver.c_str(), 1);
                     const int nothing = open("/dev/null", O_RDWR);
                     dup2(nothing, 0);
                     dup2(setup.output >= 0 ? setup.output : nothing, 1);
@@ -196,7 +197,7 @@ namespace Kestrum
             }
         }
 
-        GameHarness::GameHarness(const std::string& screen)
+        GameHarness::GameHarness(const std::string& screen, bool resetWhenIdle)
         {
             std::string pattern = (fs::temp_directory_path() / "quorvallis-test-XXXXXX").string();
             if (!mkdtemp(pattern.data()))
@@ -212,7 +213,7 @@ namespace Kestrum
                          fs::copy_options::recursive | fs::copy_options::copy_symlinks);
             fs::remove(m_root / "configuration" / "general_configuration.xml");
             fs::remove(m_root / "configuration" / "input_configuration.xml");
-            StartServer(screen);
+            StartServer(screen, resetWhenIdle);
         }
 
         GameHarness::~GameHarness()
@@ -229,7 +230,7 @@ namespace Kestrum
             fs::remove_all(m_scratch, ignored);
         }
 
-        void GameHarness::StartServer(const std::string& screen)
+        void GameHarness::StartServer(const std::string& screen, bool resetWhenIdle)
         {
             int displayPipe[2];
             if (pipe(displayPipe) != 0)
@@ -239,10 +240,9 @@ namespace Kestrum
             setup.errors = serverErrors;
             setup.keepOpen = displayPipe[1];
             // -noreset: without it the server resets whenever its last client leaves,
-            // and a client that connects during the reset is turned away; the game
-            // closes its first connection before it opens the window.
+            // and a client that connects during the reset is turned away.
             m_server = Spawn({"Xvfb", "-displayfd", std::to_string(displayPipe[1]), "-screen", "0", screen,
-                              "-nolisten", "tcp", "-noreset"},
+                              "-nolisten", "tcp", resetWhenIdle ? "-reset" : "-noreset"},
                              setup);
             close(displayPipe[1]);
             close(serverErrors);
@@ -324,6 +324,7 @@ namespace Kestrum
             setup.workingDirectory = m_root;
             setup.output = output;
             setup.errors = output;
+            setup.audioDriver = m_audioDriver;
             m_game = Spawn(command, setup);
             close(output);
             m_exitCode = -1;

@@ -37,8 +37,8 @@ namespace Kestrum
         public:
             // Prepares the scratch game root and starts the X server with a screen
             // of the given size ("WIDTHxHEIGHTxDEPTH"); throws std::runtime_error
-            // when either fails.
-            explicit GameHarness(const std::string& screen = "1280x1024x24");
+            // when either fails; with resetWhenIdle it resets when its last client leaves (as xvfb-run's).
+            explicit GameHarness(const std::string& screen = "1280x1024x24", bool resetWhenIdle = false);
             ~GameHarness();
             GameHarness(const GameHarness&) = delete;
             GameHarness& operator=(const GameHarness&) = delete;
@@ -64,6 +64,9 @@ namespace Kestrum
             // this harness's display, or on `display` (without DISPLAY when it is "").
             void Start(const std::vector<std::string>& arguments = {}, const std::optional<std::string>& display = {});
             bool IsRunning();
+            // ALSOFT_DRIVERS of the games started from now on (default "null"), and the running game's process.
+            void SetAudioDriver(const std::string& driver) { m_audioDriver = driver; }
+            pid_t Pid() const { return m_game; }
 
             // Waits for a window whose title is exactly `title`; on success its id is
             // kept for the calls below. False when none appears in time or the game ends.
@@ -104,7 +107,7 @@ namespace Kestrum
             std::string RunTool(const std::vector<std::string>& arguments) const;
 
         private:
-            void StartServer(const std::string& screen);
+            void StartServer(const std::string& screen, bool resetWhenIdle);
             void StopServer();
             void RequireWindow() const;
 
@@ -115,6 +118,7 @@ namespace Kestrum
             pid_t m_game = -1;
             int m_exitCode = -1;
             unsigned long m_window = 0;
+            std::string m_audioDriver = "null";
         };
     }
 }
