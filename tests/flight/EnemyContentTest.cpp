@@ -22,8 +22,7 @@ TEST(EnemyData, DatabaseSetsAndTemplatesOfTheGameLoad)
     ScratchGameRoot root;
     CapturedLog log;
     for (const char* folder : {"resources", "missions"})
-        std::filesystem::copy(std::filesystem::path(KESTRUM_GAME_ROOT) / folder, root.GetPath() / folder,
-                              std::filesystem::copy_options::recursive);
+        root.CopyFromGameRoot(folder);
     const stable_ptr<Registry> registry = Registry::Create();
     auto resources = CreateAndRegister(new ResourceManager());
     auto factory = CreateLoadAndRegister(new EnemyFactory());

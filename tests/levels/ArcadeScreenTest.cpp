@@ -34,9 +34,7 @@ namespace
         ArcadeScreenTest()
         {
             for (const char* folder : {"resources/tiles", "resources/music", "resources/gui", "missions"})
-                std::filesystem::copy(std::filesystem::path(KESTRUM_GAME_ROOT) / folder, root.GetPath() / folder,
-                                      std::filesystem::copy_options::recursive |
-                                          std::filesystem::copy_options::skip_existing);
+                root.CopyFromGameRoot(folder);
             CreateAndRegister(new GraphFactory());
             tiles = CreateAndRegister(new TileManager());
             CreateAndRegister(new MissionFactory());

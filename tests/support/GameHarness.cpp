@@ -1,5 +1,7 @@
 #include "support/GameHarness.hpp"
 
+#include "support/ShippedGameRoot.hpp"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -206,13 +208,8 @@ namespace Kestrum
             m_root = m_scratch / "game";
             // Only what the build put into the game root: a game played there by hand
             // leaves its log, profile, saves and the player's own configuration behind.
-            const fs::path built(KESTRUM_GAME_ROOT);
-            fs::create_directories(m_root);
             for (const char* folder : {"resources", "configuration", "missions"})
-                fs::copy(built / folder, m_root / folder,
-                         fs::copy_options::recursive | fs::copy_options::copy_symlinks);
-            fs::remove(m_root / "configuration" / "general_configuration.xml");
-            fs::remove(m_root / "configuration" / "input_configuration.xml");
+                CopyShippedFolder(folder, m_root / folder);
             StartServer(screen, resetWhenIdle);
         }
 

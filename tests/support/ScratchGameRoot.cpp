@@ -1,5 +1,7 @@
 #include "support/ScratchGameRoot.hpp"
 
+#include "support/ShippedGameRoot.hpp"
+
 #include <boost/signals2/connection.hpp>
 
 #include <fstream>
@@ -31,10 +33,7 @@ namespace Kestrum::Testing
 
     void ScratchGameRoot::CopyFromGameRoot(const std::string& folder) const
     {
-        std::filesystem::create_directories(m_root / folder);
-        std::filesystem::copy(std::filesystem::path(KESTRUM_GAME_ROOT) / folder, m_root / folder,
-                              std::filesystem::copy_options::recursive |
-                                  std::filesystem::copy_options::overwrite_existing);
+        CopyShippedFolder(folder, m_root / folder);
     }
 
     CapturedLog::CapturedLog()

@@ -22,7 +22,8 @@ namespace Kestrum::Testing
         // Writes a text file below the root (relative path with '/').
         void WriteFile(const std::string& relativePath, const std::string& content) const;
         // Copies a folder of the built game root (made by the content tool) into
-        // the root, e.g. "resources/gui/screens/shared", overwriting what is there.
+        // the root, e.g. "resources/gui/screens/shared", overwriting what is there;
+        // what a game played in the built root left behind stays out.
         void CopyFromGameRoot(const std::string& folder) const;
 
     private:
