@@ -3,6 +3,7 @@
 
 #include <SFML/Graphics/Image.hpp>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
@@ -195,5 +196,59 @@ TEST(Main, MediaThatIsNoRegularFileEndsTheGameAtOnceWithItsPath)
         }
         EXPECT_EQ(1, game.WaitForExit(std::chrono::seconds(10))) << file;
         EXPECT_NE(std::string::npos, game.ReadLog().find("./" + file + " is not a regular file")) << game.ReadLog();
+    }
+}
+
+// Where no sound card answers, what ALSA and OpenAL write while the game asks for
+// a device reaches the log as error lines just before the game's warning, and
+// nothing reaches the terminal but the log's own lines.
+TEST(Main, WhatTheSoundLibrariesSayAtStartUpGoesOnlyIntoTheLog)
+{
+    GameHarness game;
+    game.SetAudioDriver("alsa");
+    game.SetVariable("ALSA_CARD", "nosuchcard");
+    game.Start();
+    ASSERT_TRUE(game.WaitForLog("first frame shown", std::chrono::seconds(20)) && game.FindWindow()) << game.ReadOutput();
+    game.Close();
+    EXPECT_EQ(0, game.WaitForExit());
+    const std::string log = game.ReadLog();
+    EXPECT_TRUE(std::regex_search(log, std::regex("\\| info:    Log system is running\n(" + stamp +
+                                                  " \\| error:   ALSA lib [^\n]+\n)+(" + stamp +
+                                                  " \\| error:   AL lib: \\(EE\\) [^\n]+\n)+" + stamp +
+                                                  " \\| warning: no audio device could be opened: the game runs "
+                                                  "without sound\n")))
+        << log;
+    const std::regex warning("no audio device could be opened");
+    EXPECT_EQ(1, std::distance(std::sregex_iterator(log.begin(), log.end(), warning), std::sregex_iterator()));
+    EXPECT_EQ("", game.ReadErrors());
+    EXPECT_EQ(log, game.ReadOutput());
+}
+
+// A display that goes away while the game runs is logged, and the game ends with status 1.
+TEST(Main, ADisplayThatGoesAwayIsLoggedAndEndsTheRun)
+{
+    const struct
+    {
+        const char* what;
+        std::function<void(GameHarness&)> act;
+        std::string line;
+    } cases[] = {
+        {"another program destroys the window",
+         [](GameHarness& game) { game.RunTool({"xdotool", "windowclose", std::to_string(game.WindowId())}); },
+         "the X display \"DISPLAY\" refused the game's request [^\n]+: Bad[A-Za-z]+ \\([^\n]+\\): the game ends"},
+        {"the X server ends", [](GameHarness& game) { game.StopServer(); },
+         "the connection to the X display \"DISPLAY\" was lost: the game ends"},
+    };
+    for (const auto& row : cases)
+    {
+        GameHarness game;
+        game.Start();
+        ASSERT_TRUE(game.WaitForLog("first frame shown", std::chrono::seconds(20)) && game.FindWindow()) << row.what;
+        row.act(game);
+        EXPECT_EQ(1, game.WaitForExit()) << row.what;
+        const std::string line = std::regex_replace(row.line, std::regex("DISPLAY"), game.Display());
+        EXPECT_TRUE(std::regex_search(game.ReadLog(), std::regex("\n" + stamp + " \\| error:   " + line + "\n$")))
+            << row.what << "\n" << game.ReadLog();
+        EXPECT_EQ("", game.ReadErrors()) << row.what;
     }
 }

@@ -14,8 +14,11 @@ namespace Kestrum
     {
     public:
         // Whether OpenAL's default device opens. The first call asks (the device
-        // is closed again at once, for the multimedia library to open); every
-        // later call gives the same answer.
+        // is closed again at once, for the multimedia library to open); what the
+        // libraries write to the standard-error descriptor meanwhile (ALSA's and
+        // OpenAL's complaints where no device opens) goes to std::cerr instead,
+        // a line at a time, which the log takes as error lines. Every later call gives the
+        // same answer.
         static bool IsAvailable();
     };
 }

@@ -7,6 +7,12 @@
 // video mode), so without a connection that stays, the server could reset
 // between them and the window library would abort the game. This one is made
 // before anything else asks the display and closed when the game ends.
+//
+// It also says on the log why the display ends the game. A request that the
+// server refuses (another program destroyed the game's window) and a connection
+// that breaks (the server ended, the desktop was closed) are each logged as one
+// error line, and the game ends with status 1, where Xlib would print on the
+// terminal and end the game without a word in the log.
 #pragma once
 
 struct _XDisplay;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <map>
 #include <poll.h>
 #include <sstream>
 #include <stdexcept>
@@ -33,6 +34,7 @@ namespace Kestrum
                 int errors = -1;      // standard error of the child, or -1 to inherit
                 int keepOpen = -1;    // one more descriptor the child keeps
                 std::string audioDriver = "null";
+                std::map<std::string, std::string> variables;
             };
 
             // Starts a program; the child gets the display and the silent sound driver.
@@ -61,6 +63,8 @@ namespace Kestrum
                     else
                         unsetenv("DISPLAY");
                     setenv("ALSOFT_DRIVERS", setup.audioDriver.c_str(), 1);
+                    for (const auto& [name, value] : setup.variables)
+                        setenv(name.c_str(), value.c_str(), 1);
                     const int nothing = open("/dev/null", O_RDWR);
                     dup2(nothing, 0);
                     dup2(setup.output >= 0 ? setup.output : nothing, 1);
@@ -306,7 +310,12 @@ namespace Kestrum
 
         std::string GameHarness::ReadOutput() const
         {
-            return ReadWhole(m_scratch / "output.txt");
+            return ReadWhole(m_scratch / "output.txt") + ReadErrors();
+        }
+
+        std::string GameHarness::ReadErrors() const
+        {
+            return ReadWhole(m_scratch / "errors.txt");
         }
 
         void GameHarness::Start(const std::vector<std::string>& arguments, const std::optional<std::string>& display)
@@ -316,14 +325,17 @@ namespace Kestrum
             std::vector<std::string> command = {KESTRUM_GAME_EXE};
             command.insert(command.end(), arguments.begin(), arguments.end());
             const int output = open((m_scratch / "output.txt").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+            const int errors = open((m_scratch / "errors.txt").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
             ChildSetup setup;
             setup.display = display.value_or(m_display);
             setup.workingDirectory = m_root;
             setup.output = output;
-            setup.errors = output;
+            setup.errors = errors;
             setup.audioDriver = m_audioDriver;
+            setup.variables = m_variables;
             m_game = Spawn(command, setup);
             close(output);
+            close(errors);
             m_exitCode = -1;
             m_window = 0;
         }

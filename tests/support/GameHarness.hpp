@@ -23,6 +23,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -57,8 +58,10 @@ namespace Kestrum
             std::string ReadFile(const std::string& relativePath) const;
             // "log.txt" of the game root.
             std::string ReadLog() const { return ReadFile("log.txt"); }
-            // What the game wrote to its standard output and error.
+            // What the game wrote to its standard output, then what it wrote to
+            // its standard error; and that alone.
             std::string ReadOutput() const;
+            std::string ReadErrors() const;
 
             // Starts the game executable (KESTRUM_GAME_EXE) with the given arguments on
             // this harness's display, or on `display` (without DISPLAY when it is "").
@@ -66,6 +69,8 @@ namespace Kestrum
             bool IsRunning();
             // ALSOFT_DRIVERS of the games started from now on (default "null"), and the running game's process.
             void SetAudioDriver(const std::string& driver) { m_audioDriver = driver; }
+            // One more environment variable of the games started from now on.
+            void SetVariable(const std::string& name, const std::string& value) { m_variables[name] = value; }
             pid_t Pid() const { return m_game; }
 
             // Waits for a window whose title is exactly `title`; on success its id is
@@ -97,6 +102,8 @@ namespace Kestrum
 
             // Asks the window to close, as a window manager's close box does.
             void Close();
+            // Ends the X server, as a desktop that is closed does.
+            void StopServer();
             // Waits for the game to end and returns its exit code (128 + signal when
             // it was killed by one). On timeout the game is killed and -1 returned.
             int WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(20));
@@ -108,7 +115,6 @@ namespace Kestrum
 
         private:
             void StartServer(const std::string& screen, bool resetWhenIdle);
-            void StopServer();
             void RequireWindow() const;
 
             std::filesystem::path m_scratch;
@@ -119,6 +125,7 @@ namespace Kestrum
             int m_exitCode = -1;
             unsigned long m_window = 0;
             std::string m_audioDriver = "null";
+            std::map<std::string, std::string> m_variables;
         };
     }
 }
