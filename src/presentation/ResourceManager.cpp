@@ -23,8 +23,10 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
+#include <vector>
 
 namespace Kestrum
 {
@@ -86,11 +88,35 @@ namespace Kestrum
             }
         }
 
-        // Stands for a sound file where the game has no audio device: the file is
-        // opened as a sound (which needs no device) and nothing is kept of it.
+        // Stands for a sound buffer where the game has no audio device: the file
+        // is read whole and refused where a buffer would refuse it (a missing,
+        // cut or broken file, no samples, no sample rate, a number of channels
+        // that OpenAL has no format for), and nothing is kept of it. The samples
+        // are read a chunk at a time, so a header that claims a huge count costs
+        // no more memory than a chunk.
         struct SoundFileCheck
         {
-            bool loadFromFile(const std::string& file) { return sf::InputSoundFile().openFromFile(file); }
+            bool loadFromFile(const std::string& file)
+            {
+                sf::InputSoundFile sound;
+                if (!sound.openFromFile(file))
+                    return false;
+                const sf::Uint64 count = sound.getSampleCount();
+                const unsigned channels = sound.getChannelCount();
+                const bool playable = channels == 1 || channels == 2 || channels == 4 || channels == 6 ||
+                                      channels == 7 || channels == 8;
+                if (count == 0 || sound.getSampleRate() == 0 || !playable)
+                    return false;
+                std::vector<sf::Int16> chunk(65536);
+                for (sf::Uint64 read = 0; read < count;)
+                {
+                    const sf::Uint64 wanted = std::min<sf::Uint64>(chunk.size(), count - read);
+                    if (sound.read(chunk.data(), wanted) != wanted)
+                        return false;
+                    read += wanted;
+                }
+                return true;
+            }
         };
 
         // The cached object of the path's canonical key, loaded by `load` (which
@@ -131,6 +157,7 @@ namespace Kestrum
         Cache<sf::Image> images;
         // Made from the images on the first drawing request, under the same keys.
         Cache<sf::Texture> textures;
+        bool audioDevice;  // sounds and music are made; otherwise only checked
         Cache<sf::SoundBuffer> soundBuffers;
         Cache<SoundFileCheck> checkedSounds;  // without an audio device
         Cache<SpriteList> spriteLists;
@@ -138,7 +165,11 @@ namespace Kestrum
         TextureAtlas atlas;           // keyed like the images
     };
 
-    ResourceManager::ResourceManager() : m_data(new Data) {}
+    ResourceManager::ResourceManager() : ResourceManager(AudioDevice::IsAvailable()) {}
+    ResourceManager::ResourceManager(bool audioDevice) : m_data(new Data)
+    {
+        m_data->audioDevice = audioDevice;
+    }
     ResourceManager::~ResourceManager() = default;
 
     stable_ptr<sf::Image> ResourceManager::GetImage(const std::string& path, bool smooth)
@@ -185,7 +216,7 @@ namespace Kestrum
 
     std::shared_ptr<sf::SoundBuffer> ResourceManager::GetSoundBuffer(const std::string& path)
     {
-        if (!AudioDevice::IsAvailable())
+        if (!m_data->audioDevice)
         {
             GetOrCreateResource(m_data->checkedSounds, path, LoadMediaFile<SoundFileCheck>);
             return nullptr;
@@ -207,9 +238,10 @@ namespace Kestrum
     std::shared_ptr<sf::Music> ResourceManager::CreateMusic(const std::string& path)
     {
         const std::string file = GetMediaFile(path);
-        if (!AudioDevice::IsAvailable())
+        if (!m_data->audioDevice)
         {
-            if (!SoundFileCheck().loadFromFile(file))
+            // Streamed music is only opened, with a device as well.
+            if (!sf::InputSoundFile().openFromFile(file))
                 BOOST_THROW_EXCEPTION(LoadError(file));
             return nullptr;
         }

@@ -57,7 +57,12 @@ namespace Kestrum
     class ResourceManager
     {
     public:
+        // Makes sounds and music where the game has an audio device
+        // (core/AudioDevice.hpp), and only checks their files where it has none.
         ResourceManager();
+        // Told whether to make sounds and music (true needs an audio device) or
+        // only to check their files as it does without one.
+        explicit ResourceManager(bool audioDevice);
         virtual ~ResourceManager();
         ResourceManager(const ResourceManager&) = delete;
         ResourceManager& operator=(const ResourceManager&) = delete;
@@ -89,9 +94,10 @@ namespace Kestrum
         stable_ptr<sf::Sprite> CreateSprite(const std::string& path, bool smooth);
 
         // Sounds and music need the audio device (core/AudioDevice.hpp). Without
-        // one the game makes none: a sound or music file is then only checked to
-        // open as a sound, with the same errors as with a device, and nothing is
-        // made.
+        // one the game makes none, but their files fail as they would with one:
+        // a sound file is read whole (a missing, cut or broken one throws the
+        // same LoadError "could not load " + path), a music file is only opened
+        // for streaming, and nothing is made.
 
         // A new sound on the cached buffer of the path, not looping, at the
         // configured sound volume of the moment. The sound keeps its buffer

@@ -193,3 +193,19 @@ TEST_F(ResourceManagerSoundTest, SoundsShareTheirBufferAndSoundsAndMusicTakeTheV
     EXPECT_EQ("./resources/sounds/pipe.ogg is not a regular file",
               ThrownMessage<LoadError>([&] { manager.CreateMusic("resources|sounds|pipe.ogg"); }));
 }
+
+TEST_F(ResourceManagerSoundTest, SoundFilesFailAlikeWithAndWithoutAnAudioDevice)
+{
+    WriteTone("resources/sounds/good.wav");
+    WriteTone("resources/sounds/cut.wav");
+    std::filesystem::resize_file("resources/sounds/cut.wav", 1000);  // inside its samples
+    for (const bool device : {true, false})
+        for (const std::string file : {"good.wav", "missing.wav", "cut.wav"})
+        {
+            const std::string path = "resources|sounds|" + file, where = file + (device ? " with" : " without");
+            EXPECT_EQ(file == "good.wav" ? "<nothing thrown>" : "could not load " + path,
+                      ThrownMessage<LoadError>([&] { ResourceManager(device).GetSoundBuffer(path); })) << where;
+            EXPECT_EQ(file == "missing.wav" ? "./resources/sounds/" + file : "<nothing thrown>",
+                      ThrownMessage<LoadError>([&] { ResourceManager(device).CreateMusic(path); })) << where;
+        }
+}
