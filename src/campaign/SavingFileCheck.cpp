@@ -179,9 +179,14 @@ namespace Kestrum
 
         // What is wrong with a time stamp, empty for none: the ISO basic form
         // YYYYMMDDTHHMMSS with an optional fraction of a second, a real date and
-        // time of day, not before the epoch.
+        // time of day, no more than savingMostHoursBetweenZones before
+        // 1970-01-01 (a clock at 1970-01-01 00:00 UTC reads 1969 in local time
+        // west of UTC).
         std::string DescribeTimeProblem(std::string_view text)
         {
+            static const std::string earliest =
+                boost::posix_time::to_iso_string(boost::posix_time::ptime(boost::gregorian::date(1970, 1, 1)) -
+                                                 boost::posix_time::hours(savingMostHoursBetweenZones));
             const bool fraction = text.size() > 15;
             if (text.size() < 15 || text[8] != 'T' || !AreDigits(text.substr(0, 8)) || !AreDigits(text.substr(9, 6)) ||
                 (fraction && ((text[15] != '.' && text[15] != ',') || !AreDigits(text.substr(16)))))
@@ -195,8 +200,9 @@ namespace Kestrum
             if (month < 1 || month > 12 || day < 1 || day > daysInMonth[month - 1] || number(9, 2) > 23 ||
                 number(11, 2) > 59 || number(13, 2) > 59)
                 return "is not a real date and time of day";
-            if (year < 1970)
-                return "is before 1970-01-01";
+            // Written with digits of fixed widths, the times go in the order of their texts.
+            if (text.substr(0, earliest.size()) < earliest)
+                return "is more than " + std::to_string(savingMostHoursBetweenZones) + " hours before 1970-01-01";
             return std::string();
         }
 

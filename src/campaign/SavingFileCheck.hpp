@@ -33,6 +33,12 @@ namespace Kestrum
     // 1, the first node of the tree at 7, every further nested node 4 deeper,
     // and a node's values ("Cost"/"value") 2 below it.
     constexpr std::size_t savingElementMostDepth = 4 * savingMostNestedNodes + 5;
+    // Save times are local and carry no zone: a clock reads up to this many
+    // hours, the widest gap between two time zones, apart from another one at
+    // the same moment. A save may be stamped so far ahead of the clock, and so
+    // far before 1970-01-01, where the calendar clock of a machine whose clock
+    // lost its battery starts.
+    constexpr int savingMostHoursBetweenZones = 26;
 
     // Refuses every text that is not the save file of the saving `id`: a
     // ParseError that says where and what ("Shop: count 4000000000 is above the

@@ -106,7 +106,7 @@ namespace Kestrum
         // local and carries no zone, and a save written where the clock reads
         // up to 26 hours later (the widest gap between two time zones) must
         // still load.
-        const boost::posix_time::hours mostTimeAhead(26);
+        const boost::posix_time::hours mostTimeAhead(savingMostHoursBetweenZones);
 
         // Refuses a save stamped further ahead of the local clock than that.
         void TestTime(const boost::posix_time::ptime& time)

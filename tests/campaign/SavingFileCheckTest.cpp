@@ -117,7 +117,10 @@ TEST_F(SavingFileCheckTest, RefusesEveryOtherTextSayingWhereAndWhat)
         {ReadSample("F2-leak-refused-mission-payment"), 1, 41, "Missions/item 1/m_payment: \"-\" is not a whole number from 0 to 4294967295"},
         {ReadSample("G1-leak-node-its-own-predecessor"), 3, 97, "TheTechnologyTree/m_nodes/item 1/Predecessors/item 1/sp/px: object_id_reference \"_3\" names a node still being read: a node would need itself, directly or through other nodes"},
         {ReadSample("G2-leak-two-nodes-need-each-other"), 3, 108, "TheTechnologyTree/m_nodes/item 1/Predecessors/item 1/Predecessors/item 1/sp/px: object_id_reference \"_3\" names a node still being read: a node would need itself, directly or through other nodes"},
-        {ReadSample("N2-time-before-1970-breaks-listing"), 1, 80, "time: \"19600101T000000\" is before 1970-01-01"},
+        {ReadSample("N2-time-before-1970-breaks-listing"), 1, 80, "time: \"19600101T000000\" is more than 26 hours before 1970-01-01"},
+        // Local times of a clock at 1970-01-01 00:00 UTC, in any zone.
+        {Damaged("20100101T000000", "19691230T220000"), 1, 0, "", "<nothing thrown>"},
+        {Damaged("20100101T000000", "19691230T215959"), 1, 80, "time: \"19691230T215959\" is more than 26 hours before 1970-01-01"},
         {ReadSample("N3-id-2-in-file-1"), 1, 5, "ID: 2 is not the number of the file, 1"},
         {ReadSample("N4-loose-item-too-short"), 1, 71, "TheInventory/item 1: \"wpn\" is not an equipment ID (wpn, shd, bmb, ngn, hll or gdg and three digits)"},
         {ReadSample("N5-difficulty-minus-1"), 1, 40, "Missions/item 1/m_difficulty: \"-1\" is not a whole number from 0 to 4294967295"},

@@ -11,6 +11,8 @@
 #include <boost/date_time/posix_time/posix_time.hpp>
 
 #include <algorithm>
+#include <atomic>
+#include <ctime>
 #include <functional>
 
 using namespace Kestrum;
@@ -36,6 +38,32 @@ namespace
     {
         return boost::posix_time::second_clock::local_time();
     }
+
+    // Seconds after 1970-01-01 00:00 UTC that the calendar clock is held at, -1 for none.
+    std::atomic<std::time_t> heldCalendarClock{-1};
+
+    // Holds the C library's calendar clock, which every reading of the
+    // saving code's clock goes through, while it lives.
+    class HeldCalendarClock
+    {
+    public:
+        explicit HeldCalendarClock(std::time_t seconds) { heldCalendarClock = seconds; }
+        ~HeldCalendarClock() { heldCalendarClock = -1; }
+        HeldCalendarClock(const HeldCalendarClock&) = delete;
+        HeldCalendarClock& operator=(const HeldCalendarClock&) = delete;
+    };
+}
+
+// The calendar clock of the test program: the real one unless a test holds it.
+extern "C" std::time_t time(std::time_t* result) noexcept
+{
+    std::time_t now = heldCalendarClock;
+    timespec real{};
+    if (now == -1 && clock_gettime(CLOCK_REALTIME, &real) == 0)
+        now = real.tv_sec;
+    if (result)
+        *result = now;
+    return now;
 }
 
 TEST_F(SavingManagerTest, OneMissionSavingLoadsAndIsWrittenBackAsItWas)
@@ -263,6 +291,21 @@ TEST_F(SavingManagerTest, SavingsStampedInAnotherTimeZoneLoadUpToTwentySixHoursA
     const stable_ptr<Saving> ahead = [&] { TimeZone tokyo("Asia/Tokyo"); return Load(At(Now() + hours(20))); }();
     EXPECT_NO_THROW(manager->Save(ahead));
     EXPECT_LE(manager->Load(3)->GetTime(), Now());
+}
+
+// A machine whose clock lost its battery starts at 1970-01-01 00:00 UTC, which
+// local time west of UTC shows in 1969: the game saves there with that stamp
+// and loads the save again. The earliest stamp a save may carry loads too.
+TEST_F(SavingManagerTest, SavingsAreWrittenAndLoadedAtAClockThatShowsNineteenSixtyNine)
+{
+    using boost::posix_time::from_iso_string;
+    const TimeZone newYork("America/New_York");
+    const HeldCalendarClock clock(2 * 60 * 60);
+    ASSERT_EQ(from_iso_string("19691231T210000"), Now());
+    manager->Save(Load(Replace(oneMissionSaving, "20110305T140322", "19691230T220000")));
+    EXPECT_NE(std::string::npos, ReadSaving().find("<time>19691231T210000</time>"));
+    EXPECT_EQ(from_iso_string("19691231T210000"), manager->Load(3)->GetTime());
+    EXPECT_EQ(from_iso_string("19691231T210000"), manager->GetSavingTime(3));
 }
 
 TEST_F(SavingManagerTest, SavingInUseWritesTheInventoryBackWithoutLosingAnything)

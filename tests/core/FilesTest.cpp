@@ -7,6 +7,7 @@
 #include "support/ThrownMessage.hpp"
 
 #include <algorithm>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
@@ -15,6 +16,7 @@
 #include <stdexcept>
 #include <tuple>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,6 +37,34 @@ namespace
         return static_cast<std::size_t>(
             std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
     }
+
+    // The syncs and renames of this thread while it records: "fsync <device>:<inode>"
+    // of the file or folder synced, "rename <new name>".
+    thread_local bool recording = false;
+    thread_local std::vector<std::string> recorded;
+
+    std::string Identity(const struct stat& status)
+    {
+        return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino);
+    }
+}
+
+// The C library's own calls, recorded on the way.
+extern "C" int fsync(int descriptor)
+{
+    static const auto next = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+    struct stat status;
+    if (recording && fstat(descriptor, &status) == 0)
+        recorded.push_back("fsync " + Identity(status));
+    return next(descriptor);
+}
+
+extern "C" int rename(const char* from, const char* to) noexcept
+{
+    static const auto next = reinterpret_cast<int (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "rename"));
+    if (recording)
+        recorded.push_back(std::string("rename ") + to);
+    return next(from, to);
 }
 
 TEST(Files, OpenFileReadsRegularFilesOnly)
@@ -87,6 +117,22 @@ TEST(Files, WriteFileAtomicallyReplacesTheFileOrLeavesItWhole)
     EXPECT_TRUE(std::filesystem::is_directory("configuration/folder/inside"));
     EXPECT_EQ(2u, CountEntries("configuration"));
     EXPECT_THROW(WriteFileAtomically("missing/settings.xml", "text"), FileError);
+}
+
+// The new file is synced before it is renamed over the old one, and its folder
+// after, so that a power cut right after the write keeps it.
+TEST(Files, WriteFileAtomicallySyncsTheFileThenAfterTheRenameItsFolder)
+{
+    ScratchGameRoot root;
+    root.WriteFile("configuration/settings.xml", "old");
+    recording = true;
+    WriteFileAtomically("configuration/settings.xml", "new contents");
+    recording = false;
+    struct stat file, folder;
+    ASSERT_TRUE(stat("configuration/settings.xml", &file) == 0 && stat("configuration", &folder) == 0);
+    EXPECT_EQ((std::vector<std::string>{"fsync " + Identity(file), "rename configuration/settings.xml",
+                                        "fsync " + Identity(folder)}),
+              recorded);
 }
 
 // Temporary files that a killed game left behind go with the next write of their
