@@ -6,6 +6,7 @@
 #include <boost/date_time/posix_time/posix_time.hpp>
 #include <SFML/System/Err.hpp>
 #include <boost/signals2.hpp>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include <set>
 #include <streambuf>
 #include <thread>
+#include <vector>
 
 namespace Kestrum
 {
@@ -24,6 +26,16 @@ namespace Kestrum
         const std::string s_indentUnit = "  ";
         // The thread that made the log system; only it writes log lines.
         std::thread::id s_logThread;
+
+        // A log entry: the head, then the message without its last line end, each of its
+        // further lines indented as wide as the head.
+        std::string FormatEntry(const std::string& head, std::string message)
+        {
+            if (!message.empty() && message.back() == '\n')
+                message.pop_back();
+            boost::algorithm::replace_all(message, "\n", "\n" + std::string(head.size(), ' '));
+            return head + message + "\n";
+        }
 
         void WriteCapturedText(const std::string& text)
         {
@@ -37,49 +49,81 @@ namespace Kestrum
         // message still has it logged; the rest of a line waits for its end or for the
         // next line that is logged.
         // Text from other threads waits for the log's own thread, which takes their
-        // complete lines once a frame and with every logged line. So that a thread that
-        // floods the streams grows neither the memory nor the log, their text is kept
-        // only within a budget: once it is spent, their lines are dropped whole and
-        // counted until the budget is renewed.
+        // complete lines once a frame and with every logged line. Each thread's
+        // unfinished line is kept apart from the others' until its line end. So that a
+        // thread that floods the streams grows neither the memory nor the log, their
+        // waiting text is kept within a bound, and what they add to the log within a
+        // budget that is renewed once a second: lines beyond either are dropped whole
+        // and counted.
         class CaptureBuffer : public std::streambuf
         {
         public:
             // What other threads may add to the log between two renewals of their
-            // budget: their text and the stamp and tag before each of their lines.
+            // budget (each of their lines with the head it is written with), and the
+            // most of their text that waits for the log's thread.
             static constexpr std::size_t s_otherThreadsBudget = 64 * 1024;
-            static constexpr std::size_t s_lineHeadSize = 32;
+            // How many unfinished lines of other threads are kept apart at once; when
+            // one more thread starts a line, the oldest unfinished line is dropped (a
+            // thread that ended in the middle of a line never finishes it).
+            static constexpr std::size_t s_unfinishedLines = 16;
 
             // What the log's own thread takes from the capture.
             struct Taken
             {
                 // The log's own text, a partial line too.
                 std::string own;
-                // The complete lines of other threads (all their text when the log ends).
+                // The lines of other threads that fit the budget, each with its line end.
                 std::string others;
-                // Other threads' lines dropped since the last renewal of their budget;
-                // 0 unless this taking renewed it.
-                std::size_t dropped = 0;
+                // Other threads' lines dropped up to the renewal of their budget by this
+                // taking (0 unless it renewed it), and, when the log ends, since then.
+                std::size_t droppedBefore = 0;
+                std::size_t droppedAfter = 0;
             };
 
-            // Takes what waits. The budget of other threads is renewed with a taking
-            // at least a second after the last renewal and when the log ends; what still
-            // waits counts in the new budget, so that their waiting text never exceeds it.
-            Taken Take(bool all)
+            // Takes what waits; other threads' lines are charged to their budget with
+            // headSize, the length of the head they are written with. The budget is
+            // renewed with a taking at least a second after the last renewal. When the
+            // log ends, other threads' unfinished lines are taken too.
+            Taken Take(bool all, std::size_t headSize)
             {
                 Taken taken;
                 std::lock_guard<std::mutex> lock(m_mutex);
                 taken.own.swap(m_own);
-                const std::size_t lastLineEnd = m_others.rfind('\n');
-                const std::size_t end =
-                    all ? m_others.size() : lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1;
-                taken.others = m_others.substr(0, end);
-                m_others.erase(0, end);
                 const std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now();
-                if (all || now - m_renewed >= std::chrono::seconds(1))
+                if (now - m_renewed >= std::chrono::seconds(1))
                 {
                     m_renewed = now;
-                    m_kept = m_others.size();
-                    taken.dropped = m_dropped;
+                    m_spent = 0;
+                    taken.droppedBefore = m_dropped;
+                    m_dropped = 0;
+                }
+                if (all)
+                {
+                    for (const Unfinished& line : m_unfinished)
+                        if (!line.dropping)
+                            m_waiting.append(line.text).push_back('\n');
+                    m_unfinished.clear();
+                }
+                for (std::size_t begin = 0, end = 0; begin < m_waiting.size(); begin = end)
+                {
+                    end = m_waiting.find('\n', begin) + 1;
+                    const std::size_t cost = headSize + end - begin;
+                    if (m_spent + cost <= s_otherThreadsBudget)
+                    {
+                        taken.others.append(m_waiting, begin, end - begin);
+                        m_spent += cost;
+                    }
+                    else
+                    {
+                        // Dropped, and every line after it until the renewal.
+                        m_spent = s_otherThreadsBudget;
+                        ++m_dropped;
+                    }
+                }
+                m_waiting.clear();
+                if (all)
+                {
+                    taken.droppedAfter = m_dropped;
                     m_dropped = 0;
                 }
                 return taken;
@@ -102,6 +146,15 @@ namespace Kestrum
             }
 
         private:
+            // Another thread's line until its line end.
+            struct Unfinished
+            {
+                std::thread::id thread;
+                std::string text;
+                // Dropped and counted already: the rest of it is dropped too.
+                bool dropping = false;
+            };
+
             void Append(const char* text, std::size_t count)
             {
                 std::unique_lock<std::mutex> lock(m_mutex);
@@ -126,47 +179,85 @@ namespace Kestrum
                 m_writing = false;
             }
 
-            // Keeps another thread's text, line by line, while the budget lasts. The
-            // line that does not fit is dropped whole, with what of it waits already,
-            // and so is every line after it until the budget is renewed.
+            // Keeps another thread's text, line by line, while the waiting text stays
+            // within its bound. The line that does not fit is dropped whole, with what
+            // of it waits already.
             void KeepFromOtherThread(const char* text, std::size_t count)
             {
+                Unfinished& line = UnfinishedLine();
                 while (count > 0)
                 {
                     const char* const lineEnd = static_cast<const char*>(std::memchr(text, '\n', count));
-                    const std::size_t piece = lineEnd ? static_cast<std::size_t>(lineEnd - text) + 1 : count;
-                    const std::size_t cost = lineEnd ? piece + s_lineHeadSize : piece;
-                    if (m_dropping)
+                    std::size_t length = lineEnd ? static_cast<std::size_t>(lineEnd - text) : count;
+                    if (line.dropping)
                     {
                         // The rest of a line that is dropped and counted already.
                     }
-                    else if (m_kept + cost <= s_otherThreadsBudget)
+                    else if (WaitingSize() + length + (lineEnd ? 1 : 0) <= s_otherThreadsBudget)
                     {
-                        m_others.append(text, piece);
-                        m_kept += cost;
+                        line.text.append(text, length);
                     }
                     else
                     {
-                        const std::size_t lastLineEnd = m_others.rfind('\n');
-                        m_others.erase(lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
-                        m_kept = s_otherThreadsBudget;
+                        std::string().swap(line.text);
+                        line.dropping = true;
                         ++m_dropped;
-                        m_dropping = true;
                     }
                     if (lineEnd)
-                        m_dropping = false;
-                    text += piece;
-                    count -= piece;
+                    {
+                        if (!line.dropping)
+                            m_waiting.append(line.text).push_back('\n');
+                        line.text.clear();
+                        line.dropping = false;
+                        ++length;
+                    }
+                    text += length;
+                    count -= length;
                 }
+                if (line.text.empty() && !line.dropping)
+                    m_unfinished.pop_back();
+            }
+
+            // The unfinished line of this thread, moved to the end of the list.
+            Unfinished& UnfinishedLine()
+            {
+                const std::thread::id thread = std::this_thread::get_id();
+                auto found = std::find_if(m_unfinished.begin(), m_unfinished.end(),
+                                          [thread](const Unfinished& line) { return line.thread == thread; });
+                Unfinished line;
+                if (found != m_unfinished.end())
+                {
+                    line = std::move(*found);
+                    m_unfinished.erase(found);
+                }
+                else if (m_unfinished.size() == s_unfinishedLines)
+                {
+                    if (!m_unfinished.front().dropping)
+                        ++m_dropped;
+                    m_unfinished.erase(m_unfinished.begin());
+                }
+                line.thread = thread;
+                m_unfinished.push_back(std::move(line));
+                return m_unfinished.back();
+            }
+
+            std::size_t WaitingSize() const
+            {
+                std::size_t size = m_waiting.size();
+                for (const Unfinished& line : m_unfinished)
+                    size += line.text.size();
+                return size;
             }
 
             std::mutex m_mutex;
             std::string m_own;
             bool m_writing = false;
-            std::string m_others;
-            std::size_t m_kept = 0;
+            // Other threads' complete lines.
+            std::string m_waiting;
+            std::vector<Unfinished> m_unfinished;
+            // What their lines taken since the last renewal of the budget cost.
+            std::size_t m_spent = 0;
             std::size_t m_dropped = 0;
-            bool m_dropping = false;
             std::chrono::steady_clock::time_point m_renewed = std::chrono::steady_clock::now();
         };
 
@@ -177,23 +268,32 @@ namespace Kestrum
             return *buffer;
         }
 
-        // Logs what the capture holds for the log (see CaptureBuffer), each part as one
-        // error line, then, as another, the count of other threads' lines that were
-        // dropped; when the log ends, other threads' partial lines too.
+        void WriteDroppedCount(std::size_t dropped)
+        {
+            if (dropped == 1)
+                Details::LogProxy(LogLevel::error, s_context) << "1 line from other threads was not logged";
+            else if (dropped > 1)
+                Details::LogProxy(LogLevel::error, s_context) << dropped << " lines from other threads were not logged";
+        }
+
+        // Logs what the capture holds for the log (see CaptureBuffer): the log's own
+        // text as one error line, and other threads' lines as another, between the
+        // counts of their lines that were dropped; when the log ends, other threads'
+        // unfinished lines too.
         void FlushCaptured(bool all)
         {
             try
             {
                 if (std::this_thread::get_id() != s_logThread)
                     return;
-                const CaptureBuffer::Taken taken = Capture().Take(all);
+                // Other threads' lines are charged with the head they are written with.
+                const std::string head = GetTimeStamp() + GetLevelTag(LogLevel::error) + s_context;
+                const CaptureBuffer::Taken taken = Capture().Take(all, head.size());
                 WriteCapturedText(taken.own);
-                WriteCapturedText(taken.others);
-                if (taken.dropped == 1)
-                    Details::LogProxy(LogLevel::error, s_context) << "1 line from other threads was not logged";
-                else if (taken.dropped > 1)
-                    Details::LogProxy(LogLevel::error, s_context)
-                        << taken.dropped << " lines from other threads were not logged";
+                WriteDroppedCount(taken.droppedBefore);
+                if (!taken.others.empty() && s_instance)
+                    s_instance->Emit(LogLevel::error, FormatEntry(head, taken.others));
+                WriteDroppedCount(taken.droppedAfter);
             }
             catch (...)
             {
@@ -290,12 +390,7 @@ namespace Kestrum
                 return;
             try
             {
-                const std::string head = GetTimeStamp() + GetLevelTag(m_level) + m_context;
-                std::string message = m_stream.str();
-                if (!message.empty() && message.back() == '\n')
-                    message.pop_back();
-                boost::algorithm::replace_all(message, "\n", "\n" + std::string(head.size(), ' '));
-                s_instance->Emit(m_level, head + message + "\n");
+                s_instance->Emit(m_level, FormatEntry(GetTimeStamp() + GetLevelTag(m_level) + m_context, m_stream.str()));
             }
             catch (...)
             {

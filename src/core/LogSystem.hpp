@@ -5,14 +5,16 @@
 // library's error stream are captured: each complete line written to them reaches
 // the log as an error line at once, the rest of a line with the next logged line.
 // Lines that other threads write there wait for the log's thread, which takes them
-// once a frame (FlushCapturedStreams) and with every logged line. However much they
-// write, they add at most 64 kB a second to the log (their text and the stamp and
-// tag of each line) and their waiting text never exceeds 64 kB: that budget is
-// renewed when the log's thread takes the waiting text at least a second after the
-// last renewal, and what still waits counts in the new budget. Once it is spent,
-// their lines are dropped whole until the renewal, which logs their count as an
-// error line, "12345 lines from other threads were not logged" (at most once a
-// second, and once more when the log ends).
+// once a frame (FlushCapturedStreams) and with every logged line; each thread's
+// unfinished line waits apart until its line end (when the log ends, it is logged
+// as it is). However much they write, they add at most 64 kB a second to the log,
+// counting every byte written for them: each line's time stamp, level tag and
+// indentation, its text and its line end. Their waiting text never exceeds 64 kB
+// either. The budget is renewed when the log's thread takes the waiting text at
+// least a second after the last renewal. Lines beyond the budget or the bound on
+// waiting text are dropped whole, and their count is logged as an error line,
+// "12345 lines from other threads were not logged", at each renewal (so at most
+// once a second) and once more when the log ends.
 #pragma once
 
 #include <functional>

@@ -2,8 +2,10 @@
 #include "support/GameHarness.hpp"
 
 #include <SFML/System/Err.hpp>
+#include <algorithm>
 #include <atomic>
 #include <boost/signals2/connection.hpp>
+#include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -158,6 +160,58 @@ TEST(LogSystem, AFloodFromAnotherThreadStaysBounded)
     for (std::sregex_iterator it(written.begin(), written.end(), line); it != std::sregex_iterator(); ++it)
         counted += (*it)[1].matched ? std::stoul((*it)[1]) : 1;
     EXPECT_EQ(1000000u, counted);
+}
+
+// A flood of two-byte lines from another thread over seconds, taken once a frame,
+// with the log's thread at no indent and three deep: between two renewals (each a
+// count of dropped lines, a second apart) at most 64 kB reach the log, heads
+// included; lines are logged again after each renewal; each line is kept or counted.
+TEST(LogSystem, OtherThreadsAddAtMost64KilobytesASecond)
+{
+    for (const int indents : {0, 3})
+    {
+        SCOPED_TRACE(std::to_string(indents) + " indents");
+        std::vector<std::pair<std::chrono::steady_clock::time_point, std::string>> entries;
+        std::size_t written = 0, kept = 0, counted = 0, bytes = 0, renewals = 0;
+        std::chrono::steady_clock::time_point framesEnd, renewed;
+        {
+            LogSystem log;
+            log.Connect(LogLevel::error, [&entries](const std::string& entry) { entries.emplace_back(std::chrono::steady_clock::now(), entry); });
+            const std::vector<LogIndent> indent(indents);
+            std::atomic<bool> flooding(true);
+            std::thread flood([&] {
+                for (; flooding; std::this_thread::sleep_for(std::chrono::milliseconds(1)))
+                    for (int i = 0; i < 50; ++i, ++written)
+                        std::cerr << "x\n";
+            });
+            for (int frame = 0; frame < 200; ++frame, FlushCapturedStreams())
+                std::this_thread::sleep_for(std::chrono::milliseconds(16));
+            flooding = false;
+            flood.join();
+            framesEnd = std::chrono::steady_clock::now();
+        }
+        entries.emplace_back(std::chrono::steady_clock::now(), " 0 lines from other threads were not logged\n");
+        const std::regex countLine(".* ([0-9]+) lines? from other threads (was|were) not logged\n");
+        for (const auto& [time, entry] : entries)
+        {
+            std::smatch count;
+            if (!std::regex_match(entry, count, countLine))
+            {
+                bytes += entry.size();
+                kept += std::count(entry.begin(), entry.end(), '\n');
+                continue;
+            }
+            counted += std::stoul(count[1]);
+            EXPECT_LE(bytes, 64u * 1024) << "before " << entry;
+            renewals += time < framesEnd;
+            EXPECT_TRUE(time >= framesEnd || renewals == 1 || (bytes > 0 && time - renewed >= std::chrono::milliseconds(900)))
+                << "a renewal after " << bytes << " bytes in " << (time - renewed).count() << " ns";
+            renewed = time;
+            bytes = 0;
+        }
+        EXPECT_GE(renewals, 2u);
+        EXPECT_EQ(written, kept + counted);
+    }
 }
 
 // Without a display the game gives up at once; its reason is in the log file and
