@@ -218,8 +218,7 @@ TEST(Main, WhatTheSoundLibrariesSayAtStartUpGoesOnlyIntoTheLog)
                                                   " \\| warning: no audio device could be opened: the game runs "
                                                   "without sound\n")))
         << log;
-    const std::regex warning("no audio device could be opened");
-    EXPECT_EQ(1, std::distance(std::sregex_iterator(log.begin(), log.end(), warning), std::sregex_iterator()));
+    EXPECT_EQ(log.find("no audio device could be opened"), log.rfind("no audio device could be opened")) << "once";
     EXPECT_EQ("", game.ReadErrors());
     EXPECT_EQ(log, game.ReadOutput());
 }

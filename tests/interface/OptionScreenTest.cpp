@@ -49,20 +49,14 @@ namespace
         return document.first_element_by_path(path).child_value();
     }
 
-    // The configuration folder of a game.
-    std::set<std::string> Folder(const std::filesystem::path& root)
+    // The configuration folder, and as the build ships it (without what a player
+    // left there) with the given files added.
+    std::set<std::string> Folder(const std::filesystem::path& root, const std::set<std::string>& added = {})
     {
-        std::set<std::string> names;
+        std::set<std::string> names = added;
         for (const auto& entry : std::filesystem::directory_iterator(root / "configuration"))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
-
-    // The configuration folder as the build ships it, with the given files added.
-    std::set<std::string> Shipped(const std::set<std::string>& added = {})
-    {
-        std::set<std::string> names = Kestrum::Testing::ListShippedFolder("configuration");
-        names.insert(added.begin(), added.end());
+            if (root != KESTRUM_GAME_ROOT || !Kestrum::Testing::IsPlayersFile("configuration" / entry.path().filename()))
+                names.insert(entry.path().filename().string());
         return names;
     }
 
@@ -139,7 +133,7 @@ TEST(OptionScreenTest, OkWritesBothConfigurationFilesAndReturnsToTheTitle)
         << keys;
 
     // Nothing else is left behind, and the shipped defaults are untouched.
-    EXPECT_EQ(Folder(game.Root()), Shipped({"general_configuration.xml", "input_configuration.xml"}));
+    EXPECT_EQ(Folder(game.Root()), Folder(KESTRUM_GAME_ROOT, {"general_configuration.xml", "input_configuration.xml"}));
     for (const char* shipped : {"configuration/default_general_configuration.xml", "configuration/default_input_configuration.xml"})
         EXPECT_EQ(game.ReadFile(shipped), ShippedFile(shipped)) << shipped;
 }
@@ -194,7 +188,7 @@ TEST(OptionScreenTest, EscapeAndExitGoBackWithoutWritingAnything)
     ClickAndSettle(game, Dial(1)); // sound volume a step
     game.Click(exitButton.x, exitButton.y);
     ASSERT_TRUE(WaitForScreen(game, Screen::title)) << game.ReadLog();
-    EXPECT_EQ(Folder(game.Root()), Shipped()) << "nothing is written";
+    EXPECT_EQ(Folder(game.Root()), Folder(KESTRUM_GAME_ROOT)) << "nothing is written";
 
     game.Click(optionsButton.x, optionsButton.y);
     ASSERT_TRUE(WaitForScreen(game, Screen::options)) << game.ReadLog();

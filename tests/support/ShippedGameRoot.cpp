@@ -44,13 +44,4 @@ namespace Kestrum::Testing
                 fs::copy(entry->path(), copy, fs::copy_options::overwrite_existing | fs::copy_options::copy_symlinks);
         }
     }
-
-    std::set<std::string> ListShippedFolder(const std::string& folder)
-    {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(fs::path(KESTRUM_GAME_ROOT) / folder))
-            if (!IsPlayersFile(fs::path(folder) / entry.path().filename()))
-                names.insert(entry.path().filename().string());
-        return names;
-    }
 }

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <filesystem>
-#include <set>
 #include <string>
 
 namespace Kestrum::Testing
@@ -18,7 +17,4 @@ namespace Kestrum::Testing
     // Copies a folder of the built game root ("configuration", "resources/gui")
     // to `target`, without the player's files, overwriting what is there.
     void CopyShippedFolder(const std::string& folder, const std::filesystem::path& target);
-
-    // The names of the files and folders that the build ships in a folder of its game root.
-    std::set<std::string> ListShippedFolder(const std::string& folder);
 }
